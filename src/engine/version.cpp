@@ -1,0 +1,7 @@
+#include "engine/version.h"
+
+namespace qora {
+
+std::string GetVersionText() { return std::string("Version ") + QORA_VERSION_TEXT; }
+
+}  // namespace qora

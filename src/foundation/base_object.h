@@ -1,0 +1,65 @@
+// The base of every engine object: an integer identity, a lookup text, a
+// class-based notion of matching, and the XML form of its published
+// properties.
+//
+// Construction sets an object's defaults (member initialisers and
+// constructors play the part of InitialiseObject, base first); destruction
+// frees what it owns (destructors play the part of FinaliseObject, derived
+// first).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "foundation/class_info.h"
+
+namespace qora {
+
+// Declares the class-description accessors of an engine class. Use inside the
+// class body; define StaticClassInfo() in the .cpp with a ClassBuilder.
+#define QORA_CLASS(T, Base)                                                          \
+ public:                                                                             \
+  using InheritedClass = Base;                                                       \
+  static const ::qora::ClassInfo& StaticClassInfo();                                 \
+  const ::qora::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); } \
+                                                                                     \
+ private:
+
+class TnxBaseObject {
+ public:
+  TnxBaseObject() = default;
+  virtual ~TnxBaseObject() = default;
+  TnxBaseObject(const TnxBaseObject&) = delete;
+  TnxBaseObject& operator=(const TnxBaseObject&) = delete;
+
+  static const ClassInfo& StaticClassInfo();
+  virtual const ClassInfo& GetClassInfo() const { return StaticClassInfo(); }
+  // The run-time class name, for example "TObjAwardOvertimeStd".
+  const std::string& ClassName() const { return GetClassInfo().Name(); }
+  bool InheritsFrom(const ClassInfo& ancestor) const { return GetClassInfo().InheritsFrom(ancestor); }
+
+  // Database identity; 0 until loaded.
+  int32_t ID() const { return FID; }
+  void SetID(int32_t id) { FID = id; }
+
+  // Text by which lists find the object; the decimal ID unless overridden.
+  virtual std::string LookupText() const;
+  // True when other is not null and of exactly the same class; descendants
+  // compare keys as well.
+  virtual bool IsMatch(const TnxBaseObject* other) const;
+  // Copies values from other; nothing in the base.
+  virtual void Synchronise(const TnxBaseObject* other);
+
+  // The published properties as an XML element named after the class (see
+  // xml_persist.h for the vocabulary).
+  std::string SaveToXML() const;
+  // Sets the published properties from such XML text. Throws
+  // std::runtime_error when the text is not well-formed XML.
+  void LoadFromXML(std::string_view xml);
+
+ protected:
+  int32_t FID = 0;
+};
+
+}  // namespace qora
