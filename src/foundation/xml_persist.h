@@ -26,8 +26,9 @@
 //    object (ClassBuilder::OwnedObject) gets a new object of the stored
 //    TYPE when it has none or one of another class, and an empty element
 //    without TYPE clears it;
-//  - a nested owning list is emptied and refilled from its item elements;
-//    a non-owning list is left alone;
+//  - a nested owning list is emptied and refilled from its item elements
+//    (children with TYPE, and children that name no property of the list's
+//    class); a non-owning list is left alone;
 //  - the ID attribute, when present, sets the object's ID.
 // Item and object classes are found through the ClassRegistry, which only
 // knows classes that have been touched: register families up front with

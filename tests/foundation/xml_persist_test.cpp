@@ -174,6 +174,11 @@ TEST(XmlPersist, LoadingIsTolerant) {
   EXPECT_EQ(b->FCode, "no type attribute");
   EXPECT_TRUE(b->FFlag);
 
+  r.LoadFromXML("<X><Items TYPE=\"TFxList\" ID=\"0\" /></X>");
+  EXPECT_EQ(r.Items()->Count(), 0) << "a stored empty list empties the list";
+  r.LoadFromXML("<X><Count TYPE=\"Integer\">6</Count></X>");
+  EXPECT_EQ(r.FCount, 6) << "a TYPE attribute on a scalar element is not in the way";
+
   TFxRecord with_boolean_texts;
   for (const char* text : {"0", "False", "false"}) {
     with_boolean_texts.FActive = true;
