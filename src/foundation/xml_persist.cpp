@@ -107,14 +107,21 @@ std::unique_ptr<TnxBaseObject> CreateStoredObject(std::string_view class_name, s
   return created;
 }
 
+bool HasElementChild(const pugi::xml_node& node) {
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() == pugi::node_element) return true;
+  }
+  return false;
+}
+
 // A nested object or list. The object the getter hands out is filled in
 // place; a property that can replace its object gets a new one of the
 // stored class when it has none or one of another class. An element
-// without TYPE and without content stands for "no object".
+// without TYPE and without child elements stands for "no object".
 void LoadNested(TnxBaseObject& owner, const PropertyInfo& prop, const pugi::xml_node& node) {
   std::string type = node.attribute(kTypeAttr).value();
   TnxBaseObject* target = prop.get_object ? prop.get_object(owner) : nullptr;
-  if (type.empty() && !node.first_child()) {
+  if (type.empty() && !HasElementChild(node)) {
     if (prop.set_object) {
       prop.set_object(owner, nullptr);
     } else if (auto* list = dynamic_cast<TnxBaseObjectList*>(target); list && list->OwnsObjects()) {

@@ -24,8 +24,8 @@
 //    "-1"; dates also read "YYYY-MM-DD[ HH:NN:SS]";
 //  - a nested object is filled in place; a property that can replace its
 //    object (ClassBuilder::OwnedObject) gets a new object of the stored
-//    TYPE when it has none or one of another class, and an empty element
-//    without TYPE clears it;
+//    TYPE when it has none or one of another class, and an element without
+//    TYPE and without child elements clears it;
 //  - a nested owning list is emptied and refilled from its item elements
 //    (children with TYPE, and children that name no property of the list's
 //    class); a non-owning list is left alone;

@@ -157,7 +157,7 @@ TEST(XmlPersist, LoadingIsTolerant) {
       "  <Total>1234</Total>"
       "  <Title>   </Title>"
       "  <Start>2023-07-01</Start>"
-      "  <Child/>"
+      "  <Child>\n  </Child>"
       "  <Items><TFxItemB><Code>no type attribute</Code><Flag>1</Flag></TFxItemB></Items>"
       "</AnyRootName>");
   EXPECT_EQ(r.ID(), 9);
