@@ -1,0 +1,241 @@
+#include "engine/costing_jobs.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "common/delphi_format.h"
+#include "common/string_list.h"
+#include "common/text.h"
+#include "engine/exceptions.h"
+#include "engine/global_objects.h"
+#include "engine/run_driver.h"
+#include "engine/timesheet_manager.h"
+#include "engine/user_feedback.h"
+#include "engine/web_config.h"
+#include "rules/process_manager.h"
+
+namespace qora {
+namespace {
+
+// Frees the process-wide objects however a job ends. Declared before the
+// connections so that the connections go first.
+struct FreeGlobalsOnExit {
+  ~FreeGlobalsOnExit() { FreeGlobalObjects(); }
+};
+
+struct Connections {
+  std::unique_ptr<TDBConnection> main;
+  std::unique_ptr<TDBConnection> payroll;
+  bool MainOpen() const { return main && ConnectionIsOpen(*main); }
+};
+
+void LogJobError(const std::string& message) {
+  GetUserFeedback().AddLogMessage(message, 0, TMessageSeverity::ms_Error, false);
+}
+
+// Runs the protected section: any exception ends it, is logged and becomes
+// the result code.
+template <class Body>
+int32_t Protected(Body body) {
+  try {
+    return body();
+  } catch (const std::exception& e) {
+    LogJobError(e.what());
+    return ResultCodeFor(e);
+  } catch (...) {
+    LogJobError("Unknown error.");
+    return kResultOtherError;
+  }
+}
+
+// Hands the connections and credentials to the two managers.
+void AttachConnections(Connections& c, const std::string& user_name, const std::string& password) {
+  TaiProcessManager& pm = GetProcessManager();
+  TTimesheetManager& tm = GetTimesheetManager();
+  pm.SetConnection(c.main.get());
+  tm.SetDBConnection(c.main.get());
+  tm.SetDBSQLUserName(user_name);
+  tm.SetDBSQLPassword(password);
+  pm.SetPayrollConnection(c.payroll.get());
+  tm.SetPayrollConnection(c.payroll.get());
+}
+
+// Writes the run log; a failure to write it makes the job's result
+// kResultSetupFailed, since the host would otherwise never see the messages.
+int32_t SaveRunLog(const std::string& file_name, int32_t result) {
+  try {
+    GetUserFeedback().SaveToFile(file_name);
+    return result;
+  } catch (...) {
+    return kResultSetupFailed;
+  }
+}
+
+// A failure before the protected section: the message still reaches the
+// run log file when one can be written.
+int32_t SetupFailed(const std::exception& e, const std::string& log_file) {
+  LogJobError(e.what());
+  if (!log_file.empty()) SaveRunLog(log_file, kResultSetupFailed);
+  return kResultSetupFailed;
+}
+
+void WriteOutput(TTimesheetManager& tm, int32_t output_type, const std::string& output_file) {
+  if (output_type == 1) tm.SaveCSVCostingFile(output_file);
+  if (output_type == 2) tm.SaveYIFFile(output_file);
+}
+
+}  // namespace
+
+int32_t ResultCodeFor(const std::exception& e) {
+  if (dynamic_cast<const eRecordNotFoundException*>(&e)) return kResultRecordNotFound;
+  if (dynamic_cast<const eDatabaseException*>(&e)) return kResultDatabase;
+  if (dynamic_cast<const eSyntaxException*>(&e)) return kResultSyntax;
+  return kResultOtherError;
+}
+
+int32_t RunTimesheetFileJob(const std::string& timesheet_file, const std::string& output_file, int32_t output_type,
+                            const ConnectionParams& params) {
+  FreeGlobalsOnExit free_globals;
+  const std::string log_file = ChangeFileExt(output_file, ".log");
+  Connections c;
+  try {
+    c.main = NewMainConnection(params);
+    c.payroll = NewPayrollConnection();
+    GetTimesheetManager().ClearAll();
+    LinkGlobalObjects();
+    GetUserFeedback().SetDebugEnabled(false);
+    AttachConnections(c, params.user_name, params.password);
+  } catch (const std::exception& e) {
+    return SetupFailed(e, log_file);
+  }
+  TTimesheetManager& tm = GetTimesheetManager();
+  int32_t result = Protected([&] {
+    OpenConnection(*c.main);
+    tm.LoadTimesheetFromFile(timesheet_file);
+    int32_t r = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+    WriteOutput(tm, output_type, output_file);
+    return r;
+  });
+  if (!c.MainOpen()) result = kResultDatabase;
+  return SaveRunLog(log_file, result);
+}
+
+int32_t RunWebConfigJob(const std::string& timesheet_file, const std::string& application_folder) {
+  FreeGlobalsOnExit free_globals;
+  const std::string log_file = ChangeFileExt(timesheet_file, ".log");
+  GetUserFeedback().Clear();
+  Connections c;
+  std::unique_ptr<TWebConfigObject> config;
+  try {
+    if (!std::filesystem::exists(TWebConfigObject::ConfigFileName(application_folder))) {
+      throw eDatabaseException(
+          Format("Could not find the \"web.config\" file in directory: \"%s\".", application_folder));
+    }
+    config = std::make_unique<TWebConfigObject>(application_folder);
+    c.main = NewMainConnection({config->DefaultCommonServer(), config->DefaultCommonDatabase(),
+                                config->DefaultSQLUserName(), config->DefaultSQLPassword()});
+    c.payroll = NewPayrollConnection();
+    GetTimesheetManager().ClearAll();
+    LinkGlobalObjects();
+    GetUserFeedback().SetDebugEnabled(config->AllowDebug());
+    AttachConnections(c, config->DefaultSQLUserName(), config->DefaultSQLPassword());
+  } catch (const std::exception& e) {
+    return SetupFailed(e, log_file);
+  }
+  TTimesheetManager& tm = GetTimesheetManager();
+  int32_t result = Protected([&] {
+    OpenConnection(*c.main);
+    tm.LoadTimesheetFromFile(timesheet_file);
+    int32_t r = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+    const std::string folder = IncludeTrailingPathDelimiter(ExtractFileDir(timesheet_file));
+    tm.SaveYIFFile(folder + "timesheet.yif");
+    tm.DBSaveYIF(folder + "timesheet.yif");
+    tm.SaveCSVCostingFile(folder + "costed_timesheet.csv");
+    return r;
+  });
+  if (!c.MainOpen()) result = kResultNoConnection;
+  return SaveRunLog(log_file, result);
+}
+
+namespace {
+
+// Costs every selected timesheet of one costing type, in list order.
+void CostTimesheetsOfType(TTimesheetManager& tm, TaiCostingOutputType type, bool trial) {
+  TStringList ids;
+  ids.SetCommaText(tm.GetTimesheetIDString(type));
+  for (int i = 0; i < ids.Count(); ++i) {
+    tm.ClearAll();
+    tm.SetCostingOutputType(type);
+    tm.DBLoadTimesheetShifts(ids[i]);
+    tm.DBDeleteCosting(ids[i]);
+    ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+    tm.DBSaveCosting();
+    if (trial) tm.SaveCSVCostingFile(kTrialCostingFile);
+  }
+}
+
+// "qora_<GUID>.log", keeping only letters, digits, "-" and "_" of the GUID so
+// that a caller's text cannot name another folder.
+std::string FallbackLogName(const std::string& guid) {
+  std::string name = "qora_";
+  for (char ch : guid) {
+    const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '-' ||
+                      ch == '_';
+    name += keep ? ch : '_';
+  }
+  return name + ".log";
+}
+
+// Stores the run log in the database. Without an open connection, or when
+// storing fails, the log goes to "qora_<GUID>.log" in the current folder
+// instead, so that no run's messages are lost; a failed store makes the
+// result kResultSetupFailed.
+int32_t StoreRunLog(TTimesheetManager& tm, bool connected, int32_t user_id, const std::string& guid,
+                    int32_t result) {
+  const std::string fallback = FallbackLogName(guid);
+  if (!connected) return SaveRunLog(fallback, result);
+  try {
+    tm.DBSaveUserFeedback(user_id, guid);
+    return result;
+  } catch (const std::exception& e) {
+    LogJobError(e.what());
+    SaveRunLog(fallback, result);
+    return kResultSetupFailed;
+  }
+}
+
+}  // namespace
+
+int32_t RunStoredTimesheetJob(const std::string& id_list, int32_t user_id, const std::string& guid,
+                              const ConnectionParams& params) {
+  FreeGlobalsOnExit free_globals;
+  const bool trial = guid.rfind("Test", 0) == 0;
+  const bool debug = guid.find("Debug") != std::string::npos;
+  Connections c;
+  try {
+    if (trial) std::remove(kTrialCostingFile);
+    c.main = NewMainConnection(params);
+    c.payroll = NewPayrollConnection();
+    LinkGlobalObjects();
+    GetUserFeedback().SetDebugEnabled(debug);
+    AttachConnections(c, params.user_name, params.password);
+  } catch (const std::exception& e) {
+    return SetupFailed(e, FallbackLogName(guid));
+  }
+  TTimesheetManager& tm = GetTimesheetManager();
+  int32_t result = Protected([&] {
+    OpenConnection(*c.main);
+    tm.PopulateTimesheetIDList(id_list);
+    for (auto type : {TaiCostingOutputType::cot_Publish, TaiCostingOutputType::cot_Approve,
+                      TaiCostingOutputType::cot_Adhoc}) {
+      CostTimesheetsOfType(tm, type, trial);
+    }
+    return kResultOK;
+  });
+  const bool connected = c.MainOpen();
+  if (!connected) result = kResultDatabase;
+  return StoreRunLog(tm, connected, user_id, guid, result);
+}
+
+}  // namespace qora

@@ -1,0 +1,63 @@
+#include "engine/run_driver.h"
+
+#include <exception>
+
+#include "common/datetime.h"
+#include "common/delphi_format.h"
+#include "engine/timesheet_manager.h"
+#include "engine/user_feedback.h"
+#include "rules/process_manager_intf.h"
+#include "timesheet/timesheet.h"
+#include "timesheet/timesheet_shift.h"
+
+namespace qora {
+namespace {
+
+void RegisterHandlers(TTimesheetManager& manager, IProcessManager& pm) {
+  pm.SetOnCreateVariables([&manager](TQelParser* parser) { manager.CreateCustomVariables(parser); });
+  pm.SetOnSetVariable([&manager](TQelParser* parser, const std::string& variable, bool& handled) {
+    manager.SetCustomVariableValue(parser, variable, handled);
+  });
+  pm.SetOnDebugMessage([&manager](TQelParser* parser, TnxBaseObject* item, const std::string& message) {
+    manager.LogDebugMessages(parser, item, message);
+  });
+}
+
+void ProcessOneShift(TTimesheetManager& manager, IProcessManager& pm, int index, int32_t& timesheet_id) {
+  TTimesheetShift* shift = manager.Timesheet().GetTimesheetShift(index);
+  // The shift's own ID goes with any failure message, including a failure
+  // to load its employee.
+  timesheet_id = shift->TimesheetID();
+  manager.SetCurrentShiftIndex(index);
+  pm.SetWorkItem(shift);
+  pm.LoadCurrentShiftConditions();
+  manager.SetDefaultHours(*shift);
+  pm.Process();
+  manager.SaveHoursHistory();
+  manager.BreakDownComponents();
+}
+
+}  // namespace
+
+int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log) {
+  const TDateTime start = Now();
+  RegisterHandlers(manager, process_manager);
+  const int count = manager.Timesheet().Count();  // read once: steps may not add shifts to this run
+  int skipped = 0;
+  for (int i = 0; i < count; ++i) {
+    int32_t timesheet_id = 0;
+    try {
+      ProcessOneShift(manager, process_manager, i, timesheet_id);
+    } catch (const std::exception& e) {
+      ++skipped;
+      log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
+                        TMessageSeverity::ms_Error, false);
+    }
+  }
+  const double seconds = (Now() - start) * 86400.0;
+  log.AddLogMessage(Format("Processed: %d. Skipped %d. Time: %f.1 seconds", count - skipped, skipped, seconds), 0,
+                    TMessageSeverity::ms_Information, false);
+  return 0;
+}
+
+}  // namespace qora

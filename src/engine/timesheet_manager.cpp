@@ -1,0 +1,130 @@
+#include "engine/timesheet_manager.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "engine/exceptions.h"
+#include "engine/user_feedback.h"
+#include "foundation/class_builder.h"
+#include "timesheet/timesheet.h"
+#include "timesheet/timesheet_file_loader.h"
+#include "timesheet/timesheet_shift.h"
+
+namespace qora {
+namespace {
+
+// A timesheet ID is a run of decimal digits; anything else reads as 0 and
+// is never selected, so no other text can reach the SQL that lists IDs.
+int64_t TimesheetIDOf(std::string_view name) {
+  if (name.empty() || name.size() > 9) return 0;
+  int64_t value = 0;
+  for (char c : name) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+// The costing type of an item: the single character after the first "=".
+int CostingTypeOf(std::string_view item) {
+  size_t eq = item.find('=');
+  if (eq == std::string_view::npos || eq + 1 >= item.size()) return 0;
+  char c = item[eq + 1];
+  return (c >= '0' && c <= '9') ? c - '0' : 0;
+}
+
+[[noreturn]] void NotAvailable(const char* step) {
+  throw eNotImplementException(std::string(step) + " is not available yet.");
+}
+
+}  // namespace
+
+const ClassInfo& TTimesheetManager::StaticClassInfo() {
+  static const ClassInfo& info =
+      ClassBuilder<TTimesheetManager>("TTimesheetManager")
+          .Field("DBSQLUserName", &TTimesheetManager::FSQLUserName)
+          .Field("CurrentShiftIndex", &TTimesheetManager::FCurrentShiftIndex, true)
+          .Field("PayrollLinkToken", &TTimesheetManager::FPayrollLinkToken, true)
+          .Build();
+  return info;
+}
+
+TTimesheetManager::TTimesheetManager() : FTimesheet(std::make_unique<TTimesheet>()) {
+  FTimesheet->SetTimesheetManager(this);
+}
+
+TTimesheetManager::~TTimesheetManager() = default;
+
+bool TTimesheetManager::DBConnected() const { return FConnection != nullptr && ConnectionIsOpen(*FConnection); }
+
+void TTimesheetManager::SetCurrentShiftIndex(int index) {
+  FCurrentShiftIndex = index;
+  if (DBConnected()) {
+    if (TTimesheetShift* shift = CurrentShift()) DBLoadEmployeeDetails(*shift);
+  }
+}
+
+TTimesheetShift* TTimesheetManager::CurrentShift() const {
+  if (FCurrentShiftIndex < 0 || FCurrentShiftIndex >= FTimesheet->Count()) return nullptr;
+  return FTimesheet->GetTimesheetShift(FCurrentShiftIndex);
+}
+
+void TTimesheetManager::ClearAll() {
+  FPayrollLinkToken.clear();
+  FTimesheet->ClearAll();
+}
+
+void TTimesheetManager::LoadTimesheetFromFile(const std::string& file_name) {
+  qora::LoadTimesheetFromFile(file_name, *FTimesheet, FUserFeedback);
+}
+
+std::string TTimesheetManager::GetTimesheetIDString(TaiCostingOutputType output_type) const {
+  std::string ids;
+  for (int i = 0; i < FTimesheetIDList.Count(); ++i) {
+    const int64_t id = TimesheetIDOf(FTimesheetIDList.Names(i));
+    if (id <= 0) continue;
+    if (output_type != TaiCostingOutputType::cot_None &&
+        CostingTypeOf(FTimesheetIDList[i]) != static_cast<int>(output_type)) {
+      continue;
+    }
+    if (!ids.empty()) ids += ',';
+    ids += std::to_string(id);
+  }
+  return ids;
+}
+
+void TTimesheetManager::SetDefaultHours(TTimesheetShift& shift) {
+  // Copy the list first: pricing a block may not add blocks, but the walk
+  // must not depend on that.
+  std::vector<THoursGroup*> ordinary;
+  for (int i = 0; i < shift.HoursGroupList().Count(); ++i) {
+    THoursGroup* group = shift.HoursGroupList().Items(i);
+    if (group->HoursType() == THoursType::htOrdinary) ordinary.push_back(group);
+  }
+  for (THoursGroup* group : ordinary) {
+    shift.SetComponentDetails(group);
+    shift.CreateClassificationGroup(group);
+    shift.CreateWorkCodeGroup(group);
+  }
+}
+
+void TTimesheetManager::DBLoadEmployeeDetails(TTimesheetShift&) { NotAvailable("Loading employee details"); }
+void TTimesheetManager::SaveHoursHistory() { NotAvailable("The hours history"); }
+void TTimesheetManager::BreakDownComponents() { NotAvailable("The costing breakdown"); }
+void TTimesheetManager::DBLoadTimesheetShifts(const std::string&) { NotAvailable("Loading stored timesheets"); }
+void TTimesheetManager::DBDeleteCosting(const std::string&) { NotAvailable("Deleting stored costing"); }
+void TTimesheetManager::DBSaveCosting() { NotAvailable("Storing costing"); }
+void TTimesheetManager::SaveCSVCostingFile(const std::string&) { NotAvailable("The CSV costing file"); }
+void TTimesheetManager::SaveYIFFile(const std::string&) { NotAvailable("The YIF file"); }
+void TTimesheetManager::DBSaveYIF(const std::string&) { NotAvailable("Storing YIF data"); }
+void TTimesheetManager::DBSaveUserFeedback(int32_t, const std::string&) { NotAvailable("Storing the run log"); }
+void TTimesheetManager::CreateCustomVariables(TQelParser*) { NotAvailable("Shift column variables"); }
+void TTimesheetManager::SetCustomVariableValue(TQelParser*, const std::string&, bool&) {
+  NotAvailable("Assigning shift columns");
+}
+
+void TTimesheetManager::LogDebugMessages(TQelParser*, TnxBaseObject*, const std::string& message) {
+  if (FUserFeedback) FUserFeedback->AddDebugMessage(message, 0, TMessageSeverity::ms_Information);
+}
+
+}  // namespace qora

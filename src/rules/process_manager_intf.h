@@ -1,0 +1,41 @@
+// What the run driver needs from the rule engine: a work item, the
+// conditions of its award, and a run of those conditions.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace qora {
+
+class TQelParser;
+class TnxBaseObject;
+class TTimesheetShift;
+
+// Called before every condition row so that the shift's column variables and
+// the domain functions exist in the parser.
+using TCreateVariablesEvent = std::function<void(TQelParser* sender)>;
+// Called for an assignment action; sets handled when it stored the value itself.
+using TECAParserEvent = std::function<void(TQelParser* sender, const std::string& variable, bool& handled)>;
+// The rule engine's trace.
+using TECADebugEvent =
+    std::function<void(TQelParser* sender, TnxBaseObject* item, const std::string& debug_message)>;
+
+class IProcessManager {
+ public:
+  virtual ~IProcessManager() = default;
+
+  virtual void SetOnCreateVariables(TCreateVariablesEvent handler) = 0;
+  virtual void SetOnSetVariable(TECAParserEvent handler) = 0;
+  virtual void SetOnDebugMessage(TECADebugEvent handler) = 0;
+
+  // The shift the next LoadCurrentShiftConditions and Process work on; not owned.
+  virtual void SetWorkItem(TTimesheetShift* shift) = 0;
+  virtual TTimesheetShift* WorkItem() const = 0;
+  // Loads the conditions of the work item's award. Throws when the award or
+  // its conditions cannot be had; the driver then skips the shift.
+  virtual void LoadCurrentShiftConditions() = 0;
+  // Runs the loaded conditions against the work item.
+  virtual void Process() = 0;
+};
+
+}  // namespace qora

@@ -1,0 +1,142 @@
+#include "engine/run_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/exceptions.h"
+#include "engine/timesheet_manager.h"
+#include "engine/user_feedback.h"
+#include "rules/process_manager_intf.h"
+#include "timesheet/timesheet.h"
+
+namespace qora {
+namespace {
+
+// Records the steps the driver takes and fails the steps it is told to.
+struct StepLog {
+  std::vector<std::string> steps;
+  int fail_conditions_at = -1;   // shift index whose conditions fail to load
+  int fail_breakdown_at = -1;    // shift index whose breakdown fails
+};
+
+class FakeProcessManager : public IProcessManager {
+ public:
+  explicit FakeProcessManager(StepLog& log) : log_(log) {}
+  void SetOnCreateVariables(TCreateVariablesEvent h) override { create_ = std::move(h); }
+  void SetOnSetVariable(TECAParserEvent h) override { set_ = std::move(h); }
+  void SetOnDebugMessage(TECADebugEvent h) override { debug_ = std::move(h); }
+  void SetWorkItem(TTimesheetShift* s) override { item_ = s; }
+  TTimesheetShift* WorkItem() const override { return item_; }
+  void LoadCurrentShiftConditions() override {
+    log_.steps.push_back("conditions " + std::to_string(item_->TimesheetID()));
+    if (item_->TimesheetID() == log_.fail_conditions_at) throw eRecordNotFoundException("Award \"X\" not found.");
+  }
+  void Process() override {
+    log_.steps.push_back("process");
+    if (debug_) debug_(nullptr, item_, "trace of " + std::to_string(item_->TimesheetID()));
+  }
+
+  TCreateVariablesEvent create_;
+  TECAParserEvent set_;
+  TECADebugEvent debug_;
+
+ private:
+  StepLog& log_;
+  TTimesheetShift* item_ = nullptr;
+};
+
+class FakeManager : public TTimesheetManager {
+ public:
+  explicit FakeManager(StepLog& log) : log_(log) {}
+  void SetDefaultHours(TTimesheetShift&) override { log_.steps.push_back("default hours"); }
+  void SaveHoursHistory() override { log_.steps.push_back("history"); }
+  void BreakDownComponents() override {
+    log_.steps.push_back("breakdown");
+    if (CurrentShift()->TimesheetID() == log_.fail_breakdown_at) throw std::runtime_error("no pay class");
+  }
+
+ private:
+  StepLog& log_;
+};
+
+struct DriverFixture : ::testing::Test {
+  StepLog steps;
+  TUserFeedback log;
+  FakeManager manager{steps};
+  FakeProcessManager pm{steps};
+
+  void AddShifts(int n) {
+    for (int i = 1; i <= n; ++i) {
+      auto shift = std::make_unique<TTimesheetShift>();
+      shift->SetTimesheetID(100 + i);
+      manager.Timesheet().AddShift(std::move(shift));
+    }
+    manager.SetUserFeedback(&log);
+  }
+};
+
+const std::regex kSummary(R"(Processed: (\d+)\. Skipped (\d+)\. Time: \d+\.\d\d\.1 seconds)");
+
+TEST_F(DriverFixture, NoShiftsGivesSummaryOnly) {
+  manager.SetUserFeedback(&log);
+  EXPECT_EQ(ProcessShifts(manager, pm, log), 0);
+  ASSERT_EQ(log.Count(), 1);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(log.Messages()[0].Text, m, kSummary)) << log.Messages()[0].Text;
+  EXPECT_EQ(m[1], "0");
+  EXPECT_EQ(m[2], "0");
+  EXPECT_EQ(log.Messages()[0].Info.Severity, TMessageSeverity::ms_Information);
+  EXPECT_TRUE(steps.steps.empty());
+}
+
+TEST_F(DriverFixture, StepsRunInOrderForEachShift) {
+  AddShifts(2);
+  ProcessShifts(manager, pm, log);
+  const std::vector<std::string> expected = {"conditions 101", "default hours", "process", "history", "breakdown",
+                                             "conditions 102", "default hours", "process", "history", "breakdown"};
+  EXPECT_EQ(steps.steps, expected);
+  EXPECT_EQ(manager.CurrentShiftIndex(), 1);
+}
+
+TEST_F(DriverFixture, FailingShiftsAreSkippedAndTheRestRunOn) {
+  AddShifts(4);
+  steps.fail_conditions_at = 102;
+  steps.fail_breakdown_at = 104;
+  EXPECT_EQ(ProcessShifts(manager, pm, log), 0);
+
+  ASSERT_EQ(log.Count(), 3);
+  EXPECT_EQ(log.Messages()[0].Text, "An error occurred processing shift 2: \"Award \"X\" not found.\"");
+  EXPECT_EQ(log.Messages()[0].Info.TimesheetID, 102);
+  EXPECT_EQ(log.Messages()[0].Info.Severity, TMessageSeverity::ms_Error);
+  EXPECT_FALSE(log.Messages()[0].Info.IsDebugMessage);
+  EXPECT_EQ(log.Messages()[1].Text, "An error occurred processing shift 4: \"no pay class\"");
+  EXPECT_EQ(log.Messages()[1].Info.TimesheetID, 104);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(log.Messages()[2].Text, m, kSummary));
+  EXPECT_EQ(m[1], "2");
+  EXPECT_EQ(m[2], "2");
+  EXPECT_EQ(log.Messages()[2].Info.TimesheetID, 0);
+  // Shift 3 still ran all its steps after shift 2 failed.
+  EXPECT_NE(std::find(steps.steps.begin(), steps.steps.end(), "conditions 103"), steps.steps.end());
+}
+
+TEST_F(DriverFixture, RuleEngineTraceReachesTheLogOnlyWithDebugOn) {
+  AddShifts(1);
+  ProcessShifts(manager, pm, log);
+  EXPECT_EQ(log.DebugMessageCount(), 0);
+
+  TUserFeedback debug_log;
+  debug_log.SetDebugEnabled(true);
+  manager.SetUserFeedback(&debug_log);
+  ProcessShifts(manager, pm, debug_log);
+  ASSERT_EQ(debug_log.DebugMessageCount(), 1);
+  EXPECT_EQ(debug_log.Messages()[0].Text, "trace of 101");
+  EXPECT_EQ(debug_log.Messages()[0].Info.TimesheetID, 0);
+  EXPECT_TRUE(pm.create_ && pm.set_ && pm.debug_);
+}
+
+}  // namespace
+}  // namespace qora
