@@ -266,6 +266,29 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   void ShowMessage(TQelParser* pParser, const std::vector<std::string>& pParams);
   void AddComponent(TQelParser* pParser, const std::vector<std::string>& pParams);
 
+  // ---- Period and work-code overtime (timesheet_shift_overtime.cpp) --------
+  // Overtime by hours worked in a period beyond a threshold (normal hours,
+  // work-pattern hours or pHours), paid at pCode and, beyond pNextHours, at
+  // pNextCode. Periods other than a single shift with fixed hours reach the
+  // manager's hours history (so they throw as TimesheetManager() does).
+  void _AddHoursWorkedOvertimeHours(TaiOvertimeTotalType pExceedBasedOn, TaiPeriodType pPeriodType,
+                                    const std::string& pCode, const std::string& pNextCode, double pHours,
+                                    double pNextHours, const std::string& pLeaveReasons,
+                                    TDateTime pCycleStartDate);
+  // Turns the hours entered under pWorkCode into overtime at pRateCode, and
+  // those beyond pNextOverTimeHours at pNextRateCode.
+  void _ApplyOvertimeToWorkCode(const std::string& pWorkCode, const std::string& pRateCode,
+                                double pNextOverTimeHours, const std::string& pNextRateCode);
+
+  // ---- Costing adjustments (timesheet_shift_costing.cpp) -------------------
+  // Called once the conditions have run: each rebuilds a list so that every
+  // block (or penalty) takes its costing destination from the breakdown
+  // list that covers its start, cut where that breakdown group ends.
+  void AdjustAllWorkCodes();
+  void AdjustAllClassifications();
+  void AdjustAllCostCodes();
+  void AdjustPenaltyCostCodes();
+
  private:
   double GroupTotal(THoursTypeSet pTypes) const { return FHoursGroupList.TotalHours(pTypes); }
 
