@@ -267,6 +267,9 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   void AddComponent(TQelParser* pParser, const std::vector<std::string>& pParams);
 
  private:
+  // Describes the published properties (timesheet_shift_registry.cpp).
+  friend struct TTimesheetShiftRegistry;
+
   double GroupTotal(THoursTypeSet pTypes) const { return FHoursGroupList.TotalHours(pTypes); }
 
   THoursGroupList FHoursGroupList;
