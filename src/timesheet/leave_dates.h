@@ -71,7 +71,8 @@ class TLeaveDateList : public TypedObjectList<TDateGroup> {
   TLeaveDateList() = default;
 
   // The first entry whose range covers the day of pDate: the day of pDate
-  // lies within [day of DateFrom, day of DateTo]. Null when none.
+  // lies within [day of DateFrom, day of DateTo] (an entry without an end
+  // date, DateTo below 5, covers its DateFrom day). Null when none.
   TDateGroup* FindLeave(TDateTime pDate) const;
 };
 

@@ -290,6 +290,9 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   void AdjustPenaltyCostCodes();
 
  private:
+  // Describes the published properties (timesheet_shift_registry.cpp).
+  friend struct TTimesheetShiftRegistry;
+
   double GroupTotal(THoursTypeSet pTypes) const { return FHoursGroupList.TotalHours(pTypes); }
 
   THoursGroupList FHoursGroupList;
