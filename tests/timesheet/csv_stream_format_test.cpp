@@ -222,7 +222,9 @@ TEST(CsvMemoryTable, TypedValuesAndDates) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TryParseCsvDateTime(c.text, value), c.ok) << c.text;
-    if (c.ok) EXPECT_NEAR(value, c.expected, 1e-9) << c.text;
+    if (c.ok) {
+      EXPECT_NEAR(value, c.expected, 1e-9) << c.text;
+    }
   }
   auto table = TwoFieldTable();
   table->Append();
