@@ -1,0 +1,91 @@
+// The database connection as the engine sees it: statements in, rows out.
+//
+// Statements are written as the payroll product writes them for SQL Server,
+// with named parameters ":Name" (matched ignoring case; a name may appear more
+// than once). Each connection rewrites them for its back end through its
+// dialect (sql_dialect.h): ISNULL, TOP n, dbo. prefixes, getdate(), date
+// columns compared with day numbers, and the payroll functions. Values are
+// always bound as parameters; only integers and validated ID lists
+// (ValidateIdList, sql_text.h) may be formatted into the text.
+//
+// Stored procedures are called by name with "@" parameters (ExecProc). SQL
+// Server runs EXEC, PostgreSQL CALLs the procedure of the same name, and for
+// SQLite, which has none, the engine supplies them (sqlite_procedures.h).
+//
+// No transactions are opened; a failing statement throws eDatabaseException
+// with the server's message; nothing is retried.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/connection_params.h"
+#include "db/result.h"
+#include "db/value.h"
+
+namespace qora {
+
+class TSqlDialect;
+
+// A named parameter. The name is written without its ":" or "@". An output
+// parameter of a procedure is passed with IsOutput set; its value is the
+// input (usually null) and ExecProc returns what the procedure set.
+struct TDBParam {
+  std::string Name;
+  TDBValue Value;
+  bool IsOutput = false;
+};
+using TDBParams = std::vector<TDBParam>;
+
+class TDBConnection {
+ public:
+  virtual ~TDBConnection() = default;
+  TDBConnection(const TDBConnection&) = delete;
+  TDBConnection& operator=(const TDBConnection&) = delete;
+
+  // Opens the connection (reopens when already open). Throws
+  // eDatabaseException with the driver's message when it cannot connect.
+  virtual void Open() = 0;
+  // Closes it; closing a closed connection does nothing.
+  virtual void Close() = 0;
+  virtual bool Connected() const = 0;
+
+  // Runs a statement and reads all its rows. A statement without a result
+  // set gives an empty result. Throws eDatabaseException when not connected,
+  // when a parameter of the statement is missing from `params`, or when the
+  // server rejects the statement.
+  virtual TDBResult Query(std::string_view sql, const TDBParams& params = {}) = 0;
+  // Runs a statement whose rows (if any) are not wanted.
+  virtual void Execute(std::string_view sql, const TDBParams& params = {}) = 0;
+  // Runs a stored procedure. Parameters not passed take the procedure's
+  // defaults (null). Returns the output parameters by name (without "@"), an
+  // empty row when there are none. An unknown procedure throws
+  // eDatabaseException "Could not find stored procedure 'name'.".
+  virtual TDBRow ExecProc(std::string_view name, const TDBParams& params) = 0;
+
+  // Where this connection goes.
+  virtual const TDBConnectionParams& Params() const = 0;
+  // The SQL forms of this connection's back end.
+  virtual const TSqlDialect& Dialect() const = 0;
+
+  // The first column of the first row; null when the query returns no row.
+  TDBValue QueryValue(std::string_view sql, const TDBParams& params = {});
+  // Runs a script of several statements as written, without parameters and
+  // without rewriting (schema scripts are written per back end). SQL Server
+  // scripts are split at "GO" lines. Stops at the first failing statement.
+  virtual void ExecuteScript(std::string_view script) = 0;
+
+ protected:
+  TDBConnection() = default;
+};
+
+// A connection for `params`, not opened yet.
+std::unique_ptr<TDBConnection> CreateConnection(const TDBConnectionParams& params);
+
+// Connects through the rule of connection_params.h and opens the connection.
+std::unique_ptr<TDBConnection> OpenConnection(std::string_view server, std::string_view database,
+                                              std::string_view userName, std::string_view password);
+
+}  // namespace qora

@@ -1,0 +1,36 @@
+#include "db/result.h"
+
+#include "common/text.h"
+#include "engine/exceptions.h"
+
+namespace qora {
+
+int TDBColumns::IndexOf(std::string_view name) const {
+  for (size_t i = 0; i < FNames.size(); ++i) {
+    if (SameText(FNames[i], name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+TDBRow::TDBRow(std::shared_ptr<const TDBColumns> columns, std::vector<TDBValue> values)
+    : FColumns(std::move(columns)), FValues(std::move(values)) {}
+
+const std::string& TDBRow::FieldName(int index) const {
+  static const std::string kEmpty;
+  return FColumns ? FColumns->Name(index) : kEmpty;
+}
+
+const TDBValue* TDBRow::FindField(std::string_view name) const {
+  if (!FColumns) return nullptr;
+  const int index = FColumns->IndexOf(name);
+  if (index < 0 || index >= FieldCount()) return nullptr;
+  return &FValues[static_cast<size_t>(index)];
+}
+
+const TDBValue& TDBRow::FieldByName(std::string_view name) const {
+  const TDBValue* value = FindField(name);
+  if (!value) throw eDatabaseException("Field '" + std::string(name) + "' not found");
+  return *value;
+}
+
+}  // namespace qora

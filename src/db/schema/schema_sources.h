@@ -1,0 +1,35 @@
+// The schema scripts of the two payroll databases, one per back end, and the
+// sample data set. The scripts are kept in this folder's .cpp files as raw
+// strings so that the tool and the tests carry them without data files.
+//
+// Conventions shared by every back end:
+//  - Dates are stored without a time zone: SQLite TEXT "YYYY-MM-DD HH:NN:SS"
+//    (".zzz" with milliseconds), PostgreSQL "timestamp without time zone",
+//    SQL Server datetime. A missing end date is stored as NULL.
+//  - Booleans (b columns) are small integers 0/1 everywhere, so that the
+//    payroll statements' "bPlanAllowance = 1" reads the same on every back end.
+//  - Identity columns (id...) are generated but accept explicit values.
+//  - iFrequency of _iptblPayFrequencies holds the pay period ordinal:
+//    0 one week, 1 two weeks, 2 fortnightly, 3 four weeks, 4 bi-monthly, 5 monthly.
+//  - iChangeType of effective-dated records: 0 none, 1 added, 2 edited,
+//    3 deleted; the employee award view leaves deleted records out.
+#pragma once
+
+#include <string_view>
+
+namespace qora::schema {
+
+extern const std::string_view kCommonSqlite;
+extern const std::string_view kPayrollSqlite;
+extern const std::string_view kCommonPostgreSQL;
+extern const std::string_view kPayrollPostgreSQL;
+extern const std::string_view kCommonSqlServer;
+extern const std::string_view kPayrollSqlServer;
+
+// Sample data, portable SQL (no back-end specific forms): the common and the
+// payroll database's rows. The registry row of the payroll database is
+// written by InsertSampleData, which knows where the payroll database is.
+extern const std::string_view kSampleCommon;
+extern const std::string_view kSamplePayroll;
+
+}  // namespace qora::schema

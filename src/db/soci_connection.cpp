@@ -1,0 +1,243 @@
+#include "db/soci_connection.h"
+
+#include <soci/postgresql/soci-postgresql.h>
+#include <soci/soci.h>
+#include <soci/sqlite3/soci-sqlite3.h>
+#include <soci/odbc/soci-odbc.h>
+
+#include <ctime>
+#include <deque>
+
+#include "common/text.h"
+#include "db/sql_dialect.h"
+#include "db/sql_text.h"
+#include "db/sqlite_procedures.h"
+#include "engine/exceptions.h"
+
+namespace qora {
+
+namespace {
+
+const soci::backend_factory& FactoryFor(TDBBackend backend) {
+  switch (backend) {
+    case TDBBackend::SQLite: return *soci::factory_sqlite3();
+    case TDBBackend::PostgreSQL: return *soci::factory_postgresql();
+    case TDBBackend::SqlServer: break;
+  }
+  return *soci::factory_odbc();
+}
+
+// Holds the bound values at stable addresses while a statement runs.
+class TBindings {
+ public:
+  void Bind(soci::statement& st, const TDBValue& value) {
+    switch (value.GetKind()) {
+      case TDBValue::Kind::Integer:
+        FIntegers.push_back(static_cast<long long>(value.AsLargeInt()));
+        st.exchange(soci::use(FIntegers.back()));
+        return;
+      case TDBValue::Kind::Float:
+        FFloats.push_back(value.AsFloat());
+        st.exchange(soci::use(FFloats.back()));
+        return;
+      case TDBValue::Kind::Null:
+        FTexts.emplace_back();
+        FIndicators.push_back(soci::i_null);
+        st.exchange(soci::use(FTexts.back(), FIndicators.back()));
+        return;
+      case TDBValue::Kind::Text:
+      case TDBValue::Kind::DateTime:
+        FTexts.push_back(value.AsString());
+        st.exchange(soci::use(FTexts.back()));
+        return;
+    }
+  }
+
+ private:
+  std::deque<long long> FIntegers;
+  std::deque<double> FFloats;
+  std::deque<std::string> FTexts;
+  std::deque<soci::indicator> FIndicators;
+};
+
+TDBValue ReadField(const soci::row& row, std::size_t i) {
+  if (row.get_indicator(i) == soci::i_null) return TDBValue();
+  switch (row.get_properties(i).get_data_type()) {
+    case soci::dt_string:
+    case soci::dt_xml:
+      return TDBValue(row.get<std::string>(i));
+    case soci::dt_double:
+      return TDBValue(row.get<double>(i));
+    case soci::dt_integer:
+      return TDBValue(static_cast<int64_t>(row.get<int>(i)));
+    case soci::dt_long_long:
+      return TDBValue(static_cast<int64_t>(row.get<long long>(i)));
+    case soci::dt_unsigned_long_long:
+      return TDBValue(static_cast<int64_t>(row.get<unsigned long long>(i)));
+    case soci::dt_date: {
+      const std::tm tm = row.get<std::tm>(i);
+      return TDBValue::DateTime(EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) +
+                                EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec));
+    }
+    case soci::dt_blob:
+      break;
+  }
+  throw eDatabaseException("Field '" + row.get_properties(i).get_name() + "' has a type that cannot be read");
+}
+
+std::shared_ptr<const TDBColumns> ReadColumns(const soci::row& row) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < row.size(); ++i) names.push_back(row.get_properties(i).get_name());
+  return std::make_shared<const TDBColumns>(std::move(names));
+}
+
+std::string QuoteIdentifier(std::string_view name) { return "\"" + StringReplaceAll(name, "\"", "\"\"") + "\""; }
+
+}  // namespace
+
+TSociConnection::TSociConnection(TDBConnectionParams params)
+    : FParams(std::move(params)), FDialect(&DialectFor(FParams.Backend)) {}
+
+TSociConnection::~TSociConnection() = default;
+
+void TSociConnection::Open() {
+  Close();
+  try {
+    auto session = std::make_unique<soci::session>(FactoryFor(FParams.Backend), FParams.ConnectString());
+    if (FParams.Backend == TDBBackend::SQLite) RegisterSqliteFunctions(*session);
+    if (FParams.Backend == TDBBackend::PostgreSQL) {
+      *session << "SET client_min_messages TO warning";
+      if (!FParams.Schema.empty()) *session << "SET search_path TO " + QuoteIdentifier(FParams.Schema);
+    }
+    FSession = std::move(session);
+  } catch (const soci::soci_error& e) {
+    throw eDatabaseException(e.what());
+  }
+}
+
+void TSociConnection::Close() { FSession.reset(); }
+
+bool TSociConnection::Connected() const { return FSession != nullptr; }
+
+soci::session& TSociConnection::Session() {
+  if (!FSession) throw eDatabaseException("Connection is not open: " + FParams.ToUri(false));
+  return *FSession;
+}
+
+const std::string& TSociConnection::Rewritten(std::string_view sql) {
+  auto it = FRewriteCache.find(sql);
+  if (it == FRewriteCache.end()) it = FRewriteCache.emplace(std::string(sql), FDialect->Rewrite(sql)).first;
+  return it->second;
+}
+
+TDBResult TSociConnection::Run(std::string_view sql, const TDBParams& params, bool readRows) {
+  soci::session& session = Session();
+  const TBoundStatement bound =
+      BindParameters(Rewritten(sql), params, [](int k) { return ":p" + std::to_string(k); });
+  try {
+    soci::statement st(session);
+    soci::row row;
+    if (readRows) st.exchange(soci::into(row));
+    TBindings bindings;
+    for (const TDBValue& value : bound.Values) bindings.Bind(st, value);
+    st.alloc();
+    st.prepare(bound.Sql);
+    st.define_and_bind();
+    if (!readRows) {
+      st.execute(true);
+      return {};
+    }
+    std::shared_ptr<const TDBColumns> columns;
+    std::vector<TDBRow> rows;
+    for (bool got = st.execute(true); got; got = st.fetch()) {
+      if (!columns) columns = ReadColumns(row);
+      std::vector<TDBValue> values;
+      values.reserve(row.size());
+      for (std::size_t i = 0; i < row.size(); ++i) values.push_back(ReadField(row, i));
+      rows.emplace_back(columns, std::move(values));
+    }
+    return TDBResult(columns, std::move(rows));
+  } catch (const soci::soci_error& e) {
+    throw eDatabaseException(e.what());
+  }
+}
+
+TDBResult TSociConnection::Query(std::string_view sql, const TDBParams& params) {
+  return Run(sql, params, true);
+}
+
+void TSociConnection::Execute(std::string_view sql, const TDBParams& params) { Run(sql, params, false); }
+
+TDBRow TSociConnection::ExecProc(std::string_view name, const TDBParams& params) {
+  Session();
+  if (FParams.Backend == TDBBackend::SQLite) {
+    TDBRow outputs;
+    if (!RunSqliteProcedure(*this, name, params, outputs)) {
+      throw eDatabaseException("Could not find stored procedure '" + std::string(name) + "'.");
+    }
+    return outputs;
+  }
+  std::vector<std::string> outputNames;
+  for (const TDBParam& p : params) {
+    if (p.IsOutput) outputNames.push_back(p.Name);
+  }
+  const std::string call = FDialect->ProcedureCall(name, params);
+  if (outputNames.empty()) {
+    Execute(call, params);
+    return {};
+  }
+  const TDBResult result = Query(call, params);
+  std::vector<TDBValue> values;
+  for (const std::string& output : outputNames) {
+    const TDBValue* value = result.Empty() ? nullptr : result[0].FindField(FDialect->OutputColumn(output));
+    values.push_back(value ? *value : TDBValue());
+  }
+  return TDBRow(std::make_shared<const TDBColumns>(outputNames), std::move(values));
+}
+
+void TSociConnection::ExecuteScript(std::string_view script) {
+  soci::session& session = Session();
+  const std::string text(script);
+  switch (FParams.Backend) {
+    case TDBBackend::SQLite: {
+      auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
+      char* error = nullptr;
+      if (soci::sqlite_api::sqlite3_exec(backend->conn_, text.c_str(), nullptr, nullptr, &error) !=
+          SQLITE_OK) {
+        const std::string message = error ? error : "SQLite script failed";
+        soci::sqlite_api::sqlite3_free(error);
+        throw eDatabaseException(message);
+      }
+      return;
+    }
+    case TDBBackend::PostgreSQL: {
+      auto* backend = static_cast<soci::postgresql_session_backend*>(session.get_backend());
+      PGresult* result = PQexec(backend->conn_, text.c_str());
+      const ExecStatusType status = PQresultStatus(result);
+      const std::string message = PQresultErrorMessage(result);
+      PQclear(result);
+      if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) throw eDatabaseException(message);
+      return;
+    }
+    case TDBBackend::SqlServer:
+      try {
+        for (const std::string& batch : SplitGoBatches(text)) session << batch;
+      } catch (const soci::soci_error& e) {
+        throw eDatabaseException(e.what());
+      }
+      return;
+  }
+}
+
+std::unique_ptr<TDBConnection> CreateConnection(const TDBConnectionParams& params) {
+  return std::make_unique<TSociConnection>(params);
+}
+
+std::unique_ptr<TDBConnection> OpenConnection(std::string_view server, std::string_view database,
+                                              std::string_view userName, std::string_view password) {
+  auto connection = CreateConnection(ConnectionParamsFor(server, database, userName, password));
+  connection->Open();
+  return connection;
+}
+
+}  // namespace qora

@@ -1,0 +1,183 @@
+#include "db/sql_dialect.h"
+
+#include <cctype>
+#include <map>
+
+#include "common/text.h"
+#include "db/sql_rewrite.h"
+#include "db/value.h"
+
+namespace qora {
+
+namespace {
+
+using namespace sqlrewrite;
+
+// The payroll database's table-valued functions as SQLite sub-queries. {n}
+// is the n-th argument of the call. Dates are compared by day (date()), so
+// that a bound date-time and a 'YYYY-MM-DD' literal select the same rows.
+//
+// _ipfnGetAwards(date, currentOnly, awardID, includeInactive): the award
+//   versions with their award's code and name; currentOnly <> 0 keeps the
+//   versions in effect on `date`; awardID <> 0 keeps that award only;
+//   includeInactive = 0 leaves inactive awards out. Ordered by code, then
+//   effective date.
+// _ipfnGetEmployeeWorkPatternDays(employeeID, fromDate, toDate, workDaysOnly):
+//   one row per day from fromDate to toDate: the hours of the day in the work
+//   pattern the employee has on that day (the pattern's cycle of iCycleDays
+//   days starts at dCycleStartDate; day 1 is its first day; 0 hours when the
+//   employee has no pattern), and the public holiday's description ("" when
+//   the day is none). workDaysOnly <> 0 keeps only days with hours or a
+//   public holiday.
+// _efnGetFreqPeriodData(payFrequencyID, periodID): the pay period periodID of
+//   that pay frequency, or, for periodID 0, its current period: the earliest
+//   one not yet processed.
+const std::map<std::string, std::string>& SqliteTableFunctions() {
+  static const std::map<std::string, std::string> kFunctions = {
+      {"_ipfnGetAwards",
+       "SELECT A.idAward, V.idAwardTD, A.cCode, A.cName, A.bInactive, V.cDeftClassCode, V.cDeftClassDesc, "
+       "V.fWeeklyBaseHours, V.iStdPayClassTDID, V.iChangeReasonID, V.dEffectiveDate, V.dEndDate "
+       "FROM _iptblAwards A JOIN _iptblAwards_TD V ON V.iAwardID = A.idAward "
+       "WHERE ({2} = 0 OR A.idAward = {2}) AND ({3} <> 0 OR A.bInactive = 0) "
+       "AND ({1} = 0 OR (date(V.dEffectiveDate) <= date({0}) "
+       "AND (V.dEndDate IS NULL OR date(V.dEndDate) >= date({0})))) "
+       "ORDER BY A.cCode, V.dEffectiveDate"},
+      {"_ipfnGetEmployeeWorkPatternDays",
+       "SELECT * FROM (WITH RECURSIVE qDays(dDate) AS ("
+       "SELECT datetime(date({1})) WHERE date({1}) <= date({2}) "
+       "UNION ALL SELECT datetime(dDate, '+1 day') FROM qDays WHERE date(dDate) < date({2})) "
+       "SELECT D.dDate AS dDate, COALESCE((SELECT WPD.fHours FROM _iptblEmployeeWorkPatterns_TD EW "
+       "JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
+       "JOIN _iptblWorkPatternDays WPD ON WPD.iWorkPatternID = WP.idWorkPattern "
+       "WHERE EW.iEmployeeID = {0} AND date(EW.dEffectiveDate) <= date(D.dDate) "
+       "AND (EW.dEndDate IS NULL OR date(EW.dEndDate) >= date(D.dDate)) "
+       "AND WPD.iDayNo = ((CAST(ROUND(julianday(date(D.dDate)) - julianday(date(WP.dCycleStartDate))) AS INTEGER) "
+       "% WP.iCycleDays) + WP.iCycleDays) % WP.iCycleDays + 1 "
+       "ORDER BY EW.dEffectiveDate DESC LIMIT 1), 0) AS fHours, "
+       "COALESCE((SELECT MIN(PH.cDescription) FROM _iptblPublicHolidays PH WHERE date(PH.dDate) = date(D.dDate)), '') "
+       "AS cPublicHoliday FROM qDays D) WHERE {3} = 0 OR fHours > 0 OR cPublicHoliday <> ''"},
+      {"_efnGetFreqPeriodData",
+       "SELECT PR.Counter AS iPeriodID, PR.PayFrequencyID AS iPayFrequencyID, PR.PeriodStart AS dPeriodStart, "
+       "PR.PeriodEnd AS dPeriodEnd, PR.IsProcessed AS bIsProcessed FROM PRPeriod PR "
+       "WHERE PR.PayFrequencyID = {0} AND PR.Counter = CASE WHEN {1} > 0 THEN {1} ELSE "
+       "(SELECT P2.Counter FROM PRPeriod P2 WHERE P2.PayFrequencyID = {0} AND P2.IsProcessed = 0 "
+       "ORDER BY P2.PeriodStart LIMIT 1) END"},
+  };
+  return kFunctions;
+}
+
+// A 'YYYY-MM-DD' literal, which SQLite compares as text, gets the time the
+// stored dates carry.
+std::string SqliteDateLiteral(const std::string& literal) {
+  if (literal.size() != 12) return literal;
+  for (size_t i = 1; i <= 10; ++i) {
+    const bool dash = i == 5 || i == 8;
+    if (dash ? literal[i] != '-' : !std::isdigit(static_cast<unsigned char>(literal[i]))) return literal;
+  }
+  return literal.substr(0, 11) + " 00:00:00'";
+}
+
+class TSqliteDialect : public TSqlDialect {
+ public:
+  TDBBackend Backend() const override { return TDBBackend::SQLite; }
+  std::string DateTimeLiteral(TDateTime value) const override { return SqlLiteral(value); }
+  std::string CurrentDateTime() const override { return "datetime('now', 'localtime')"; }
+  std::string ProcedureCall(std::string_view, const TDBParams&) const override { return {}; }
+
+  std::string Rewrite(std::string_view sql) const override {
+    TMasked masked = Mask(sql);
+    auto literal = [this](double day) { return DateTimeLiteral(day); };
+    std::string s = StripSchemaAndBrackets(masked.Text);
+    s = RewriteIsNull(s, literal);
+    s = RewriteDateComparisons(s, literal);
+    s = RewriteGetDate(s, CurrentDateTime());
+    s = RewriteTop(s);
+    masked.Text = ExpandTableFunctions(s, SqliteTableFunctions());
+    return Unmask(masked, SqliteDateLiteral);
+  }
+
+ private:
+  static std::string SqlLiteral(TDateTime value) { return "'" + FormatDBDateTime(value) + "'"; }
+};
+
+class TPostgreSQLDialect : public TSqlDialect {
+ public:
+  TDBBackend Backend() const override { return TDBBackend::PostgreSQL; }
+  std::string DateTimeLiteral(TDateTime value) const override {
+    return "TIMESTAMP '" + FormatDBDateTime(value) + "'";
+  }
+  std::string CurrentDateTime() const override { return "LOCALTIMESTAMP(0)"; }
+
+  // CALL name(p_a => :a, ...): the procedures name their parameters after the
+  // "@" names with a "p_" prefix, which keeps them apart from column names
+  // inside the bodies. Output parameters are INOUT; CALL returns them as a row.
+  std::string ProcedureCall(std::string_view name, const TDBParams& params) const override {
+    std::string sql = "CALL " + std::string(name) + "(";
+    for (size_t i = 0; i < params.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += "p_" + params[i].Name + " => :" + params[i].Name;
+    }
+    return sql + ")";
+  }
+  std::string OutputColumn(std::string_view name) const override { return "p_" + std::string(name); }
+
+  std::string Rewrite(std::string_view sql) const override {
+    TMasked masked = Mask(sql);
+    auto literal = [this](double day) { return DateTimeLiteral(day); };
+    std::string s = StripSchemaAndBrackets(masked.Text);
+    s = RewriteIsNull(s, literal);
+    s = RewriteDateComparisons(s, literal);
+    s = RewriteGetDate(s, CurrentDateTime());
+    masked.Text = RewriteTop(s);
+    return Unmask(masked);
+  }
+};
+
+// SQL Server runs the statements as written.
+class TSqlServerDialect : public TSqlDialect {
+ public:
+  TDBBackend Backend() const override { return TDBBackend::SqlServer; }
+  std::string DateTimeLiteral(TDateTime value) const override {
+    // The ODBC canonical form reads the same whatever the login's language.
+    return "{ts '" + FormatDBDateTime(value) + "'}";
+  }
+  std::string CurrentDateTime() const override { return "getdate()"; }
+  std::string Rewrite(std::string_view sql) const override { return std::string(sql); }
+
+  // SET NOCOUNT ON keeps row counts from hiding the output row; outputs go
+  // through local variables and come back as one SELECT.
+  std::string ProcedureCall(std::string_view name, const TDBParams& params) const override {
+    std::string declare, select, args;
+    for (const TDBParam& p : params) {
+      if (!args.empty()) args += ", ";
+      if (p.IsOutput) {
+        declare += "DECLARE @o_" + p.Name + " NVARCHAR(4000) = :" + p.Name + "; ";
+        args += "@" + p.Name + " = @o_" + p.Name + " OUTPUT";
+        select += std::string(select.empty() ? "SELECT " : ", ") + "@o_" + p.Name + " AS " + p.Name;
+      } else {
+        args += "@" + p.Name + " = :" + p.Name;
+      }
+    }
+    std::string sql = "SET NOCOUNT ON; " + declare + "EXEC " + std::string(name) + " " + args + ";";
+    if (!select.empty()) sql += " " + select + ";";
+    return sql;
+  }
+};
+
+}  // namespace
+
+std::string TSqlDialect::OutputColumn(std::string_view name) const { return std::string(name); }
+
+const TSqlDialect& DialectFor(TDBBackend backend) {
+  static const TSqliteDialect kSqlite;
+  static const TPostgreSQLDialect kPostgreSQL;
+  static const TSqlServerDialect kSqlServer;
+  switch (backend) {
+    case TDBBackend::SQLite: return kSqlite;
+    case TDBBackend::PostgreSQL: return kPostgreSQL;
+    case TDBBackend::SqlServer: return kSqlServer;
+  }
+  return kSqlServer;
+}
+
+}  // namespace qora

@@ -1,0 +1,220 @@
+#include "db/sql_rewrite.h"
+
+#include <cctype>
+#include <regex>
+
+#include "common/delphi_format.h"
+#include "common/text.h"
+
+namespace qora::sqlrewrite {
+
+namespace {
+
+constexpr char kMaskStart = '\x01';
+constexpr char kMaskEnd = '\x02';
+
+bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// A date column by the payroll naming scheme: optional qualifier, then "d" and a capital letter.
+bool IsDateColumn(std::string_view name) {
+  static const std::regex kDateColumn(R"(^([A-Za-z_]\w*\.)?d[A-Z]\w*$)");
+  return std::regex_match(name.begin(), name.end(), kDateColumn);
+}
+
+bool IsNumber(std::string_view text, double& value) { return TryStrToFloat(text, value); }
+
+// Length of the literal or comment at `pos`; 0 when none starts there.
+size_t LiteralLength(std::string_view sql, size_t pos) {
+  const char c = sql[pos];
+  if (c == '\'') {
+    size_t i = pos + 1;
+    while (i < sql.size()) {
+      if (sql[i] == '\'') {
+        if (i + 1 < sql.size() && sql[i + 1] == '\'') {
+          i += 2;
+          continue;
+        }
+        return i + 1 - pos;
+      }
+      ++i;
+    }
+    return sql.size() - pos;
+  }
+  if (c == '-' && pos + 1 < sql.size() && sql[pos + 1] == '-') {
+    const size_t end = sql.find('\n', pos);
+    return (end == std::string_view::npos ? sql.size() : end) - pos;
+  }
+  if (c == '/' && pos + 1 < sql.size() && sql[pos + 1] == '*') {
+    const size_t end = sql.find("*/", pos + 2);
+    return (end == std::string_view::npos ? sql.size() : end + 2) - pos;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TMasked Mask(std::string_view sql) {
+  TMasked masked;
+  size_t i = 0;
+  while (i < sql.size()) {
+    if (const size_t len = LiteralLength(sql, i); len > 0) {
+      masked.Text += kMaskStart + std::to_string(masked.Literals.size()) + kMaskEnd;
+      masked.Literals.emplace_back(sql.substr(i, len));
+      i += len;
+    } else {
+      masked.Text += sql[i++];
+    }
+  }
+  return masked;
+}
+
+std::string Unmask(const TMasked& masked, const std::function<std::string(const std::string&)>& transform) {
+  std::string out;
+  const std::string& text = masked.Text;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == kMaskStart) {
+      const size_t end = text.find(kMaskEnd, i);
+      const size_t index = std::stoul(text.substr(i + 1, end - i - 1));
+      const std::string& literal = masked.Literals.at(index);
+      out += transform && !literal.empty() && literal[0] == '\'' ? transform(literal) : literal;
+      i = end + 1;
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
+
+std::string StripSchemaAndBrackets(std::string_view text) {
+  static const std::regex kDbo(R"((^|[^\w.\]])(\[dbo\]|dbo)\s*\.\s*)", std::regex::icase);
+  static const std::regex kBracket(R"(\[([A-Za-z_][\w]*)\])");
+  std::string s = std::regex_replace(std::string(text), kDbo, "$1");
+  return std::regex_replace(s, kBracket, "$1");
+}
+
+bool ParseCallArguments(std::string_view text, size_t open, std::vector<std::string>& args, size_t& after) {
+  args.clear();
+  int depth = 0;
+  size_t start = open + 1;
+  for (size_t i = open; i < text.size(); ++i) {
+    if (text[i] == '(') {
+      ++depth;
+    } else if (text[i] == ')') {
+      if (--depth == 0) {
+        const std::string last = Trim(text.substr(start, i - start));
+        if (!last.empty() || !args.empty()) args.push_back(last);
+        after = i + 1;
+        return true;
+      }
+    } else if (text[i] == ',' && depth == 1) {
+      args.push_back(Trim(text.substr(start, i - start)));
+      start = i + 1;
+    }
+  }
+  return false;
+}
+
+std::string RewriteIsNull(std::string_view text, const std::function<std::string(double)>& dateLiteral) {
+  static const std::regex kIsNull(R"(\bisnull\s*\()", std::regex::icase);
+  static const std::regex kCompareNumber(R"(^(\s*(?:<=|>=|<>|!=|=|<|>)\s*)(-?\d+(?:\.\d+)?)(?![\w.]))");
+  std::string s(text);
+  std::smatch m;
+  size_t from = 0;
+  while (std::regex_search(s.cbegin() + static_cast<std::ptrdiff_t>(from), s.cend(), m, kIsNull)) {
+    const size_t start = from + static_cast<size_t>(m.position(0));
+    const size_t open = start + static_cast<size_t>(m.length(0)) - 1;
+    std::vector<std::string> args;
+    size_t after = 0;
+    if (!ParseCallArguments(s, open, args, after) || args.size() != 2) {
+      s.replace(start, open - start, "COALESCE");
+      from = start + 8;
+      continue;
+    }
+    double number = 0;
+    std::string replacement;
+    if (IsDateColumn(args[0]) && IsNumber(args[1], number)) {
+      replacement = "COALESCE(" + args[0] + ", " + dateLiteral(number) + ")";
+      std::smatch cmp;
+      const std::string tail = s.substr(after);
+      if (std::regex_search(tail, cmp, kCompareNumber) && IsNumber(cmp[2].str(), number)) {
+        replacement += cmp[1].str() + dateLiteral(number);
+        after += static_cast<size_t>(cmp.length(0));
+      }
+    } else {
+      replacement = "COALESCE(" + s.substr(open + 1, after - open - 1);
+    }
+    s.replace(start, after - start, replacement);
+    from = start + 9;  // past "COALESCE(", so nested calls are rewritten too
+  }
+  return s;
+}
+
+std::string RewriteDateComparisons(std::string_view text,
+                                   const std::function<std::string(double)>& dateLiteral) {
+  static const std::regex kComparison(
+      R"(((?:\b[A-Za-z_]\w*\.)?\bd[A-Z]\w*)(\s*(?:<=|>=|<>|!=|=|<|>)\s*)(-?\d+(?:\.\d+)?)(?![\w.]))");
+  std::string out;
+  std::string s(text);
+  auto begin = s.cbegin();
+  std::smatch m;
+  while (std::regex_search(begin, s.cend(), m, kComparison)) {
+    out.append(begin, m[0].first);
+    double number = 0;
+    IsNumber(m[3].str(), number);
+    out += m[1].str() + m[2].str() + dateLiteral(number);
+    begin = m[0].second;
+  }
+  out.append(begin, s.cend());
+  return out;
+}
+
+std::string RewriteTop(std::string_view text) {
+  static const std::regex kTop(R"(^(\s*select\s+(?:distinct\s+)?)top\s*\(?\s*(\d+)\s*\)?\s+)", std::regex::icase);
+  std::smatch m;
+  std::string s(text);
+  if (!std::regex_search(s, m, kTop)) return s;
+  std::string rest = m.suffix().str();
+  size_t end = rest.size();
+  while (end > 0 && (std::isspace(static_cast<unsigned char>(rest[end - 1])) || rest[end - 1] == ';')) --end;
+  return m[1].str() + rest.substr(0, end) + " LIMIT " + m[2].str();
+}
+
+std::string RewriteGetDate(std::string_view text, std::string_view now) {
+  static const std::regex kGetDate(R"(\bgetdate\s*\(\s*\))", std::regex::icase);
+  return std::regex_replace(std::string(text), kGetDate, std::string(now));
+}
+
+std::string ExpandTableFunctions(std::string_view text, const std::map<std::string, std::string>& templates) {
+  std::string s(text);
+  for (const auto& [name, body] : templates) {
+    const std::regex call("(^|[^\\w.])(?:dbo\\.)?" + name + "\\s*\\(", std::regex::icase);
+    size_t from = 0;
+    std::smatch m;
+    while (std::regex_search(s.cbegin() + static_cast<std::ptrdiff_t>(from), s.cend(), m, call)) {
+      const size_t start = from + static_cast<size_t>(m.position(0) + m.length(1));
+      const size_t open = from + static_cast<size_t>(m.position(0) + m.length(0)) - 1;
+      std::vector<std::string> args;
+      size_t after = 0;
+      if (!ParseCallArguments(s, open, args, after)) break;
+      std::string expanded = body;
+      bool complete = true;
+      for (size_t k = 0; k < args.size(); ++k) {
+        expanded = StringReplaceAll(expanded, "{" + std::to_string(k) + "}", "(" + args[k] + ")");
+      }
+      if (expanded.find('{') != std::string::npos && std::regex_search(expanded, std::regex(R"(\{\d+\})"))) {
+        complete = false;
+      }
+      if (!complete) {
+        from = after;
+        continue;
+      }
+      const std::string replacement = "(" + expanded + ")";
+      s.replace(start, after - start, replacement);
+      from = start + replacement.size();
+    }
+  }
+  return s;
+}
+
+}  // namespace qora::sqlrewrite

@@ -1,0 +1,45 @@
+// Working on statement text: named parameters, literals and ID lists.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/datetime.h"
+#include "db/connection.h"
+
+namespace qora {
+
+// A statement whose ":Name" parameters were replaced by back-end markers,
+// with the values to bind in marker order.
+struct TBoundStatement {
+  std::string Sql;
+  std::vector<TDBValue> Values;
+};
+
+// Replaces every ":Name" outside quotes and comments with marker(k) (k = 1,
+// 2, ... in order of appearance) and takes its value from `params`, matching
+// the name ignoring case. A name used twice is bound twice. "::" (a cast) is
+// left alone. A parameter missing from `params` throws eDatabaseException
+// "Parameter 'Name' not found"; unused entries of `params` are not an error.
+TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
+                               const std::function<std::string(int)>& marker);
+
+// Checks a comma-separated list of IDs before it is formatted into a
+// statement ("in (%s)") and returns it normalised ("1,2,3"). Blanks around
+// items are allowed. An empty or blank text gives "". Anything that is not
+// a list of integers throws eDatabaseException "Invalid ID list \"...\"", so
+// that no text other than digits ever reaches the statement.
+std::string ValidateIdList(std::string_view ids);
+
+// An SQL string literal: single quotes, inner quotes doubled.
+std::string SqlQuote(std::string_view text);
+// A date as the payroll statements format it: 'YYYY-MM-DD'.
+std::string SqlDateLiteral(TDateTime date);
+
+// Splits a SQL Server script at lines holding only "GO" (any case). Empty
+// batches are dropped.
+std::vector<std::string> SplitGoBatches(std::string_view script);
+
+}  // namespace qora

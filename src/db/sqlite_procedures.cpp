@@ -1,0 +1,229 @@
+#include "db/sqlite_procedures.h"
+
+#include <soci/soci.h>
+#include <soci/sqlite3/soci-sqlite3.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "common/text.h"
+#include "db/soci_connection.h"
+#include "engine/exceptions.h"
+
+namespace qora {
+
+namespace {
+
+namespace sq = soci::sqlite_api;
+
+// Reads a date argument of an SQLite function; false for null or bad text.
+bool DateArgument(sq::sqlite3_value* value, TDateTime& out) {
+  switch (sq::sqlite3_value_type(value)) {
+    case SQLITE_TEXT: {
+      const auto* text = reinterpret_cast<const char*>(sq::sqlite3_value_text(value));
+      return text && TryParseIsoDateTime(Trim(text), out);
+    }
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+      out = sq::sqlite3_value_double(value);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CycleFromDateFunction(sq::sqlite3_context* context, int argc, sq::sqlite3_value** argv) {
+  TDateTime start = 0, date = 0;
+  if (argc != 3 || sq::sqlite3_value_type(argv[0]) == SQLITE_NULL || !DateArgument(argv[1], start) ||
+      !DateArgument(argv[2], date)) {
+    sq::sqlite3_result_null(context);
+    return;
+  }
+  const std::string text = FormatDBDateTime(TimesheetCycleFromDate(sq::sqlite3_value_int(argv[0]), start, date));
+  sq::sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+// The arguments of one procedure call; an argument not passed reads as null.
+class TProcArgs {
+ public:
+  explicit TProcArgs(const TDBParams& params) : FParams(params) {}
+  TDBValue Get(std::string_view name) const {
+    for (const TDBParam& p : FParams) {
+      if (SameText(p.Name, name)) return p.Value;
+    }
+    return TDBValue();
+  }
+  // A date argument (a date, a day number or ISO text); null stays null and,
+  // for end dates, a date before day 5 (no date) becomes null.
+  TDBValue Date(std::string_view name, bool emptyIsNull = false) const {
+    const TDBValue value = Get(name);
+    if (value.IsNull()) return value;
+    const TDateTime date = value.AsDateTime();
+    if (emptyIsNull && date < 5.0) return TDBValue();
+    return TDBValue::DateTime(date);
+  }
+
+ private:
+  const TDBParams& FParams;
+};
+
+using TProcedure = std::function<TDBRow(TDBConnection&, const TProcArgs&)>;
+
+TDBRow AddTimesheetMessage(TDBConnection& db, const TProcArgs& a) {
+  db.Execute(
+      "insert into _estblTimesheetMessages (iTimesheetID, iUserID, iSeverity, cMessage, cGUID, dCreated) "
+      "values (ISNULL(:idTimesheet, 0), ISNULL(:idUser, 0), ISNULL(:iSeverity, 0), :cMessage, :cGUID, getdate())",
+      {{"idTimesheet", a.Get("idTimesheet")},
+       {"idUser", a.Get("idUser")},
+       {"iSeverity", a.Get("iSeverity")},
+       {"cMessage", a.Get("cMessage")},
+       {"cGUID", a.Get("cGUID")}});
+  return {};
+}
+
+TDBRow AddTimesheetCost(TDBConnection& db, const TProcArgs& a) {
+  TDBParams p;
+  for (const char* name : {"iCostingType", "iTimesheetRowID", "cComponentType", "cComponentName", "fRate",
+                           "fPercent", "fUnits", "fValue", "cFrequency", "cCostCode", "cJobCode", "cAwardCategory",
+                           "cLeaveReason", "cLeaveClass", "cClassification", "iALLink"}) {
+    p.push_back({name, a.Get(name)});
+  }
+  for (const char* name : {"dStartDate", "dEndDate", "dStartTime", "dEndTime"}) p.push_back({name, a.Date(name)});
+  db.Execute(
+      "insert into _estblTimesheetCost (iTimesheetID, iTimesheetRowID, iCostingType, cComponentType, "
+      "cComponentName, fRate, fPercent, fUnits, fValue, cFrequency, cCostCode, cJobCode, cAwardCategory, "
+      "cLeaveReason, cLeaveClass, cClassification, dStartDate, dEndDate, dStartTime, dEndTime, iALLink) "
+      "select R.iTimesheetID, R.idTimesheetRow, :iCostingType, :cComponentType, :cComponentName, "
+      "ISNULL(:fRate, 0), ISNULL(:fPercent, 0), ISNULL(:fUnits, 0), ISNULL(:fValue, 0), :cFrequency, :cCostCode, "
+      ":cJobCode, :cAwardCategory, :cLeaveReason, :cLeaveClass, :cClassification, :dStartDate, :dEndDate, "
+      ":dStartTime, :dEndTime, ISNULL(:iALLink, 0) from _estblTimesheetRow R where R.idTimesheetRow = :iTimesheetRowID",
+      p);
+  return {};
+}
+
+TDBRow AddImportData(TDBConnection& db, const TProcArgs& a) {
+  db.Execute(
+      "insert into _iptblImportData (cDescription, cImportSource, cPayrollLinkToken, dEffectiveDate, dEndDate, "
+      "nYIFData, iImportFormat, iReturnID, dCreated) values (:Description, :ImportSource, :PayrollLinkToken, "
+      ":EffectiveDate, :EndDate, :YIFData, ISNULL(:ImportFormat, 0), ISNULL(:ReturnID, 0), getdate())",
+      {{"Description", a.Get("Description")},
+       {"ImportSource", a.Get("ImportSource")},
+       {"PayrollLinkToken", a.Get("PayrollLinkToken")},
+       {"EffectiveDate", a.Date("EffectiveDate")},
+       {"EndDate", a.Date("EndDate", true)},
+       {"YIFData", a.Get("YIFData")},
+       {"ImportFormat", a.Get("ImportFormat")},
+       {"ReturnID", a.Get("ReturnID")}});
+  return {};
+}
+
+TDBRow MessageRow(const std::string& message) {
+  return TDBRow(std::make_shared<const TDBColumns>(std::vector<std::string>{"Message"}), {TDBValue(message)});
+}
+
+// Adds, edits or deletes (marks deleted) one employee award record; see the
+// PostgreSQL procedure of the same name for the rules.
+TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
+  const TDBValue employee = a.Get("iEmployeeID");
+  const TDBValue effective = a.Date("dEffectiveDate");
+  const TDBValue end = a.Date("dEndDate", true);
+  const int changeType = a.Get("iChangeType").AsInteger();
+  const TDBParams key = {{"iEmployeeID", employee}, {"dEffectiveDate", effective}};
+  const std::string day = FormatIsoDate(effective.AsDateTime());
+  TDBParams values = key;
+  for (const char* name : {"iAwardID", "iPayClassID", "iAwardEmplCategoryID", "iAwardConditionGroupID",
+                           "fYearlySalary", "fNormalHours", "bUseDefaultRate", "fNormalRate",
+                           "fAwardCategoryHoursToDate", "fAutopayAmount", "iChangeReasonID", "iAgentID"}) {
+    values.push_back({name, a.Get(name)});
+  }
+  values.push_back({"dEndDate", end});
+  values.push_back({"iChangeType", changeType});
+  if (changeType == 3) {
+    db.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3, iChangeReasonID = ISNULL(:iChangeReasonID, 0), "
+               "iAgentID = ISNULL(:iAgentID, 0) where iEmployeeID = :iEmployeeID and dEffectiveDate = :dEffectiveDate "
+               "and iChangeType <> 3",
+               values);
+    return MessageRow("");
+  }
+  const bool exists = db.QueryValue("select count(*) from _iptblEmployeeAwards_TD where iEmployeeID = :iEmployeeID "
+                                    "and dEffectiveDate = :dEffectiveDate and iChangeType <> 3",
+                                    key)
+                          .AsInteger() > 0;
+  if (changeType == 2) {
+    if (!exists) return MessageRow("No Employee Award effective on " + day + " was found for this employee.");
+    db.Execute("update _iptblEmployeeAwards_TD set iAwardID = :iAwardID, iPayClassID = ISNULL(:iPayClassID, 0), "
+               "iAwardEmplCategoryID = ISNULL(:iAwardEmplCategoryID, 0), "
+               "iAwardConditionGroupID = ISNULL(:iAwardConditionGroupID, 0), fYearlySalary = ISNULL(:fYearlySalary, 0), "
+               "fNormalHours = ISNULL(:fNormalHours, 0), bUseDefaultRate = ISNULL(:bUseDefaultRate, 1), "
+               "fNormalRate = ISNULL(:fNormalRate, 0), fAwardCategoryHoursToDate = ISNULL(:fAwardCategoryHoursToDate, 0), "
+               "fAutopayAmount = ISNULL(:fAutopayAmount, 0), iChangeType = 2, "
+               "iChangeReasonID = ISNULL(:iChangeReasonID, 0), iAgentID = ISNULL(:iAgentID, 0), dEndDate = :dEndDate "
+               "where iEmployeeID = :iEmployeeID and dEffectiveDate = :dEffectiveDate and iChangeType <> 3",
+               values);
+    return MessageRow("");
+  }
+  if (exists) return MessageRow("Employee Award effective on " + day + " already exists for this employee.");
+  if (a.Get("bReplaceOverlapping").AsBoolean()) {
+    db.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3 where iEmployeeID = :iEmployeeID "
+               "and iChangeType <> 3 and dEffectiveDate >= :dEffectiveDate "
+               "and (:bOpen = 1 or dEffectiveDate <= :dEndDate)",
+               {{"iEmployeeID", employee}, {"dEffectiveDate", effective}, {"dEndDate", end}, {"bOpen", end.IsNull()}});
+  }
+  if (a.Get("bEndDateExisting").AsBoolean()) {
+    db.Execute("update _iptblEmployeeAwards_TD set dEndDate = :dDayBefore where iEmployeeID = :iEmployeeID "
+               "and iChangeType <> 3 and dEffectiveDate < :dEffectiveDate "
+               "and (dEndDate is null or dEndDate >= :dEffectiveDate)",
+               {{"iEmployeeID", employee},
+                {"dEffectiveDate", effective},
+                {"dDayBefore", TDBValue::DateTime(DateOf(effective.AsDateTime()) - 1)}});
+  }
+  db.Execute("insert into _iptblEmployeeAwards_TD (iEmployeeID, iAwardID, iPayClassID, iAwardEmplCategoryID, "
+             "iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, "
+             "fAwardCategoryHoursToDate, fAutopayAmount, iChangeType, iChangeReasonID, iAgentID, dEffectiveDate, "
+             "dEndDate) values (:iEmployeeID, :iAwardID, ISNULL(:iPayClassID, 0), ISNULL(:iAwardEmplCategoryID, 0), "
+             "ISNULL(:iAwardConditionGroupID, 0), ISNULL(:fYearlySalary, 0), ISNULL(:fNormalHours, 0), "
+             "ISNULL(:bUseDefaultRate, 1), ISNULL(:fNormalRate, 0), ISNULL(:fAwardCategoryHoursToDate, 0), "
+             "ISNULL(:fAutopayAmount, 0), 1, ISNULL(:iChangeReasonID, 0), ISNULL(:iAgentID, 0), :dEffectiveDate, "
+             ":dEndDate)",
+             values);
+  return MessageRow("");
+}
+
+const std::map<std::string, TProcedure>& Procedures() {
+  static const std::map<std::string, TProcedure> kProcedures = {
+      {"_esspaddtimesheetmessage", AddTimesheetMessage},
+      {"_qivaddtimesheetcost", AddTimesheetCost},
+      {"_ipspaddimportdata", AddImportData},
+      {"_ipspupdateemployeeaward_td", UpdateEmployeeAward},
+  };
+  return kProcedures;
+}
+
+}  // namespace
+
+TDateTime TimesheetCycleFromDate(int days, TDateTime cycleStart, TDateTime date) {
+  const TDateTime start = DateOf(cycleStart);
+  if (days < 1) return start;
+  const double cycles = std::floor((DateOf(date) - start) / days);
+  return start + cycles * days;
+}
+
+void RegisterSqliteFunctions(soci::session& session) {
+  auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
+  const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+  if (sq::sqlite3_create_function_v2(backend->conn_, "_esfnTimesheetCycleFromDate", 3, flags, nullptr,
+                                     CycleFromDateFunction, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    throw eDatabaseException("Could not register _esfnTimesheetCycleFromDate");
+  }
+}
+
+bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const TDBParams& params,
+                        TDBRow& outputs) {
+  const auto it = Procedures().find(LowerCase(name));
+  if (it == Procedures().end()) return false;
+  outputs = it->second(connection, TProcArgs(params));
+  return true;
+}
+
+}  // namespace qora

@@ -1,0 +1,137 @@
+#include "db/value.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "common/delphi_format.h"
+#include "common/text.h"
+#include "engine/exceptions.h"
+
+namespace qora {
+
+namespace {
+
+constexpr int64_t kMsPerDay = 86400000;
+
+[[noreturn]] void ThrowConversion(const std::string& text, const char* type) {
+  throw eDatabaseException("'" + text + "' is not a valid " + type + " value");
+}
+
+}  // namespace
+
+TDBValue TDBValue::DateTime(TDateTime value) {
+  TDBValue result;
+  result.FData = DateValue{value};
+  return result;
+}
+
+TDBValue::Kind TDBValue::GetKind() const {
+  switch (FData.index()) {
+    case 1: return Kind::Integer;
+    case 2: return Kind::Float;
+    case 3: return Kind::Text;
+    case 4: return Kind::DateTime;
+    default: return Kind::Null;
+  }
+}
+
+int64_t TDBValue::AsLargeInt() const {
+  switch (GetKind()) {
+    case Kind::Null: return 0;
+    case Kind::Integer: return std::get<int64_t>(FData);
+    case Kind::Float: return std::llround(std::get<double>(FData));
+    case Kind::DateTime: return std::llround(std::get<DateValue>(FData).Value);
+    case Kind::Text: break;
+  }
+  const std::string& text = std::get<std::string>(FData);
+  int64_t result = 0;
+  if (TryStrToInt(text, result)) return result;
+  double number = 0;
+  if (TryStrToFloat(text, number)) return std::llround(number);
+  ThrowConversion(text, "integer");
+}
+
+int TDBValue::AsInteger() const { return static_cast<int>(AsLargeInt()); }
+
+double TDBValue::AsFloat() const {
+  switch (GetKind()) {
+    case Kind::Null: return 0;
+    case Kind::Integer: return static_cast<double>(std::get<int64_t>(FData));
+    case Kind::Float: return std::get<double>(FData);
+    case Kind::DateTime: return std::get<DateValue>(FData).Value;
+    case Kind::Text: break;
+  }
+  const std::string& text = std::get<std::string>(FData);
+  double result = 0;
+  if (TryStrToFloat(text, result)) return result;
+  ThrowConversion(text, "floating point");
+}
+
+std::string TDBValue::AsString() const {
+  switch (GetKind()) {
+    case Kind::Null: return {};
+    case Kind::Integer: return std::to_string(std::get<int64_t>(FData));
+    case Kind::Float: return FloatToStr(std::get<double>(FData));
+    case Kind::DateTime: return FormatDBDateTime(std::get<DateValue>(FData).Value);
+    case Kind::Text: break;
+  }
+  return std::get<std::string>(FData);
+}
+
+TDateTime TDBValue::AsDateTime() const {
+  switch (GetKind()) {
+    case Kind::Null: return 0;
+    case Kind::Integer:
+    case Kind::Float: return AsFloat();
+    case Kind::DateTime: return std::get<DateValue>(FData).Value;
+    case Kind::Text: break;
+  }
+  const std::string& text = std::get<std::string>(FData);
+  TDateTime result = 0;
+  if (Trim(text).empty()) return 0;
+  if (TryParseIsoDateTime(Trim(text), result)) return result;
+  if (TryStrToFloat(text, result)) return result;
+  ThrowConversion(text, "date and time");
+}
+
+bool TDBValue::AsBoolean() const {
+  switch (GetKind()) {
+    case Kind::Null: return false;
+    case Kind::Integer: return std::get<int64_t>(FData) != 0;
+    case Kind::Float:
+    case Kind::DateTime: return AsFloat() != 0;
+    case Kind::Text: break;
+  }
+  const std::string& text = std::get<std::string>(FData);
+  bool result = false;
+  if (TryStrToBool(text, result)) return result;
+  ThrowConversion(text, "boolean");
+}
+
+std::string FormatDBDateTime(TDateTime value) {
+  const int64_t totalMs = std::llround(value * static_cast<double>(kMsPerDay));
+  // Floor division keeps dates before 1899-12-30 on the right day.
+  int64_t days = totalMs / kMsPerDay;
+  int64_t ms = totalMs % kMsPerDay;
+  if (ms < 0) {
+    ms += kMsPerDay;
+    --days;
+  }
+  int year = 0, month = 0, day = 0;
+  DecodeDate(static_cast<TDateTime>(days), year, month, day);
+  const int hour = static_cast<int>(ms / 3600000);
+  const int minute = static_cast<int>(ms / 60000 % 60);
+  const int second = static_cast<int>(ms / 1000 % 60);
+  const int milli = static_cast<int>(ms % 1000);
+  char buffer[40];
+  if (milli != 0) {
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", year, month, day, hour,
+                  minute, second, milli);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute,
+                  second);
+  }
+  return buffer;
+}
+
+}  // namespace qora
