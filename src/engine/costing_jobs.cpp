@@ -7,6 +7,7 @@
 #include "common/delphi_format.h"
 #include "common/string_list.h"
 #include "common/text.h"
+#include "db/connection.h"
 #include "engine/exceptions.h"
 #include "engine/global_objects.h"
 #include "engine/run_driver.h"
@@ -27,7 +28,7 @@ struct FreeGlobalsOnExit {
 struct Connections {
   std::unique_ptr<TDBConnection> main;
   std::unique_ptr<TDBConnection> payroll;
-  bool MainOpen() const { return main && ConnectionIsOpen(*main); }
+  bool MainOpen() const { return main && main->Connected(); }
 };
 
 void LogJobError(const std::string& message) {
@@ -111,7 +112,7 @@ int32_t RunTimesheetFileJob(const std::string& timesheet_file, const std::string
   }
   TTimesheetManager& tm = GetTimesheetManager();
   int32_t result = Protected([&] {
-    OpenConnection(*c.main);
+    c.main->Open();
     tm.LoadTimesheetFromFile(timesheet_file);
     int32_t r = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
     WriteOutput(tm, output_type, output_file);
@@ -145,7 +146,7 @@ int32_t RunWebConfigJob(const std::string& timesheet_file, const std::string& ap
   }
   TTimesheetManager& tm = GetTimesheetManager();
   int32_t result = Protected([&] {
-    OpenConnection(*c.main);
+    c.main->Open();
     tm.LoadTimesheetFromFile(timesheet_file);
     int32_t r = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
     const std::string folder = IncludeTrailingPathDelimiter(ExtractFileDir(timesheet_file));
@@ -225,7 +226,7 @@ int32_t RunStoredTimesheetJob(const std::string& id_list, int32_t user_id, const
   }
   TTimesheetManager& tm = GetTimesheetManager();
   int32_t result = Protected([&] {
-    OpenConnection(*c.main);
+    c.main->Open();
     tm.PopulateTimesheetIDList(id_list);
     for (auto type : {TaiCostingOutputType::cot_Publish, TaiCostingOutputType::cot_Approve,
                       TaiCostingOutputType::cot_Adhoc}) {

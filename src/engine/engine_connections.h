@@ -18,16 +18,12 @@ struct ConnectionParams {
 };
 
 // A main (common database) connection for the parameters, not opened yet.
-// Throws eDatabaseException "Could not connect to the QIV Common
+// The parameters name the back end by the database layer's connection rule
+// (db/connection_params.h). Throws eDatabaseException "Could not connect to the QIV Common
 // database:"<server>\<database>"" when the connection object cannot be set up.
 std::unique_ptr<TDBConnection> NewMainConnection(const ConnectionParams& params);
 // An empty payroll connection; the timesheet manager points it at the
-// payroll database an employee's link token names.
+// payroll database an employee's link token names (TPayrollConnection).
 std::unique_ptr<TDBConnection> NewPayrollConnection();
-// Opens the connection; a failure raises eDatabaseException with the
-// database's message.
-void OpenConnection(TDBConnection& connection);
-// True when the connection is open.
-bool ConnectionIsOpen(const TDBConnection& connection);
 
 }  // namespace qora

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "common/delphi_format.h"
+#include "db/connection.h"
 #include "engine/exceptions.h"
 #include "engine/user_feedback.h"
 #include "foundation/class_builder.h"
@@ -55,7 +57,7 @@ TTimesheetManager::TTimesheetManager() : FTimesheet(std::make_unique<TTimesheet>
 
 TTimesheetManager::~TTimesheetManager() = default;
 
-bool TTimesheetManager::DBConnected() const { return FConnection != nullptr && ConnectionIsOpen(*FConnection); }
+bool TTimesheetManager::DBConnected() const { return FConnection != nullptr && FConnection->Connected(); }
 
 void TTimesheetManager::SetCurrentShiftIndex(int index) {
   FCurrentShiftIndex = index;
@@ -67,6 +69,13 @@ void TTimesheetManager::SetCurrentShiftIndex(int index) {
 TTimesheetShift* TTimesheetManager::CurrentShift() const {
   if (FCurrentShiftIndex < 0 || FCurrentShiftIndex >= FTimesheet->Count()) return nullptr;
   return FTimesheet->GetTimesheetShift(FCurrentShiftIndex);
+}
+
+const IShiftAward* TTimesheetManager::FindShiftAward(const TTimesheetShift&) { return nullptr; }
+
+double TTimesheetManager::GetHoursTotal(const TTimesheetShift&, THoursTypeSet, const std::string&, TaiPeriodType,
+                                        TDateTime, const std::string&, double) {
+  return 0;
 }
 
 void TTimesheetManager::ClearAll() {
@@ -91,6 +100,21 @@ std::string TTimesheetManager::GetTimesheetIDString(TaiCostingOutputType output_
     ids += std::to_string(id);
   }
   return ids;
+}
+
+void TTimesheetManager::PopulateTimesheetIDList(const std::string& id_list) {
+  FTimesheetIDList.SetCommaText(id_list);
+  if (!FConnection) throw eDatabaseException("No database connection to look up approved costing.");
+  // The IDs formatted into the statement are digits only (GetTimesheetIDString).
+  const TDBResult approved = FConnection->Query(Format(
+      "select distinct iTimesheetID from _estblTimesheetCost where iCostingType = 2 and iTimesheetID in (%s)",
+      GetTimesheetIDString(TaiCostingOutputType::cot_None)));
+  for (const TDBRow& row : approved) {
+    const int64_t id = row["iTimesheetID"].AsLargeInt();
+    for (int i = FTimesheetIDList.Count() - 1; i >= 0; --i) {
+      if (TimesheetIDOf(FTimesheetIDList.Names(i)) == id) FTimesheetIDList.Delete(i);
+    }
+  }
 }
 
 void TTimesheetManager::SetDefaultHours(TTimesheetShift& shift) {

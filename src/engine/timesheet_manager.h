@@ -34,6 +34,14 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   TUserFeedback* UserFeedback() override { return FUserFeedback; }
   TObjListAwards* AwardCache() override { return FAwardCache; }
   int CurrentShiftIndex() const override { return FCurrentShiftIndex; }
+  // No award is loaded until the award model is part of the engine, so the
+  // hours of every shift take default rates: always null for now.
+  const IShiftAward* FindShiftAward(const TTimesheetShift& shift) override;
+  // Hours from the run's hours history; the run keeps no history yet, so
+  // every period total is 0.
+  double GetHoursTotal(const TTimesheetShift& shift, THoursTypeSet hours_types, const std::string& leave_reasons,
+                       TaiPeriodType period_type, TDateTime cycle_start_date, const std::string& rate_code,
+                       double deduct_penalty_minimum_rate) override;
 
   // Stores the index; with an open main connection this also loads the
   // employee's details for that shift.
