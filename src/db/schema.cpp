@@ -47,7 +47,6 @@ TPayrollLocation PayrollLocationFor(const TDBConnectionParams& params) {
       return {"sqlite", params.Path};
     case TDBBackend::PostgreSQL: {
       TDBConnectionParams server = params;
-      server.UserName.clear();
       server.Password.clear();
       server.Database.clear();
       return {server.ToUri(false), params.Database};

@@ -25,9 +25,10 @@ void CreateDatabaseObjects(TDBConnection& connection, TDatabaseKind kind);
 
 // The values to store in _hrtblPayrollDatabase (cServer, cDatabase) so that
 // ConnectionParamsFor(cServer, cDatabase, user, password) reaches the
-// database `params` describes. Credentials are not stored: the engine
-// connects with its own user name and password. A PostgreSQL schema is kept
-// in cServer ("postgresql://host:port?schema=name").
+// database `params` describes. No password is stored: the engine connects
+// with its own credentials (a PostgreSQL user name in cServer is used when
+// the engine has none). A PostgreSQL schema is kept in cServer
+// ("postgresql://user@host:port?schema=name").
 struct TPayrollLocation {
   std::string Server;
   std::string Database;

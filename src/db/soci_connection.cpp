@@ -202,10 +202,10 @@ void TSociConnection::ExecuteScript(std::string_view script) {
     case TDBBackend::SQLite: {
       auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
       char* error = nullptr;
-      if (soci::sqlite_api::sqlite3_exec(backend->conn_, text.c_str(), nullptr, nullptr, &error) !=
+      if (sqlite_api::sqlite3_exec(backend->conn_, text.c_str(), nullptr, nullptr, &error) !=
           SQLITE_OK) {
         const std::string message = error ? error : "SQLite script failed";
-        soci::sqlite_api::sqlite3_free(error);
+        sqlite_api::sqlite3_free(error);
         throw eDatabaseException(message);
       }
       return;

@@ -13,8 +13,6 @@ namespace {
 constexpr char kMaskStart = '\x01';
 constexpr char kMaskEnd = '\x02';
 
-bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
 // A date column by the payroll naming scheme: optional qualifier, then "d" and a capital letter.
 bool IsDateColumn(std::string_view name) {
   static const std::regex kDateColumn(R"(^([A-Za-z_]\w*\.)?d[A-Z]\w*$)");
@@ -22,6 +20,14 @@ bool IsDateColumn(std::string_view name) {
 }
 
 bool IsNumber(std::string_view text, double& value) { return TryStrToFloat(text, value); }
+
+// Trims blanks and line breaks only: the mask markers are control characters.
+std::string TrimBlanks(std::string_view s) {
+  const char* kBlanks = " \t\r\n";
+  const size_t first = s.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(s.substr(first, s.find_last_not_of(kBlanks) - first + 1));
+}
 
 // Length of the literal or comment at `pos`; 0 when none starts there.
 size_t LiteralLength(std::string_view sql, size_t pos) {
@@ -102,13 +108,13 @@ bool ParseCallArguments(std::string_view text, size_t open, std::vector<std::str
       ++depth;
     } else if (text[i] == ')') {
       if (--depth == 0) {
-        const std::string last = Trim(text.substr(start, i - start));
+        const std::string last = TrimBlanks(text.substr(start, i - start));
         if (!last.empty() || !args.empty()) args.push_back(last);
         after = i + 1;
         return true;
       }
     } else if (text[i] == ',' && depth == 1) {
-      args.push_back(Trim(text.substr(start, i - start)));
+      args.push_back(TrimBlanks(text.substr(start, i - start)));
       start = i + 1;
     }
   }

@@ -115,7 +115,7 @@ std::vector<std::string> SplitGoBatches(std::string_view script) {
     if (SameText(Trim(line), "GO")) {
       if (!Trim(current).empty()) batches.push_back(current);
       current.clear();
-    } else {
+    } else if (end != std::string_view::npos || !line.empty()) {
       current.append(line);
       current += '\n';
     }

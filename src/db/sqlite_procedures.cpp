@@ -15,7 +15,7 @@ namespace qora {
 
 namespace {
 
-namespace sq = soci::sqlite_api;
+namespace sq = ::sqlite_api;
 
 // Reads a date argument of an SQLite function; false for null or bad text.
 bool DateArgument(sq::sqlite3_value* value, TDateTime& out) {
@@ -41,7 +41,8 @@ void CycleFromDateFunction(sq::sqlite3_context* context, int argc, sq::sqlite3_v
     return;
   }
   const std::string text = FormatDBDateTime(TimesheetCycleFromDate(sq::sqlite3_value_int(argv[0]), start, date));
-  sq::sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+  sq::sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()),
+                          reinterpret_cast<sq::sqlite3_destructor_type>(-1));  // SQLITE_TRANSIENT
 }
 
 // The arguments of one procedure call; an argument not passed reads as null.

@@ -40,7 +40,7 @@ int64_t TDBValue::AsLargeInt() const {
     case Kind::Null: return 0;
     case Kind::Integer: return std::get<int64_t>(FData);
     case Kind::Float: return std::llround(std::get<double>(FData));
-    case Kind::DateTime: return std::llround(std::get<DateValue>(FData).Value);
+    case Kind::DateTime: return static_cast<int64_t>(DateOf(std::get<DateValue>(FData).Value));
     case Kind::Text: break;
   }
   const std::string& text = std::get<std::string>(FData);

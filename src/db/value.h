@@ -42,7 +42,7 @@ class TDBValue {
 
   // Conversions. A null reads as 0, 0.0, "", 0 (no date) and false.
   // Text that does not read as the asked type throws eDatabaseException.
-  // Floats read as integers round half away from zero.
+  // Floats read as integers round half away from zero; dates give their day number.
   int64_t AsLargeInt() const;
   int AsInteger() const;
   double AsFloat() const;

@@ -1,0 +1,128 @@
+#include "db/sql_dialect.h"
+
+#include <gtest/gtest.h>
+
+#include "db/sql_rewrite.h"
+
+namespace qora {
+namespace {
+
+const TSqlDialect& Sqlite() { return DialectFor(TDBBackend::SQLite); }
+const TSqlDialect& Postgres() { return DialectFor(TDBBackend::PostgreSQL); }
+const TSqlDialect& SqlServer() { return DialectFor(TDBBackend::SqlServer); }
+
+TEST(SqlDialectTest, RewritesSqlServerFormsForSqliteAndPostgres) {
+  struct Case {
+    const char* sql;
+    const char* sqlite;
+    const char* postgres;
+  };
+  const Case cases[] = {
+      {"select * from _ipvEmployeeAwards WHERE ((ISNULL(dEndDate,0) < 5) OR (dEndDate >= :Date1))",
+       "select * from _ipvEmployeeAwards WHERE ((COALESCE(dEndDate, '1899-12-30 00:00:00') < '1900-01-04 00:00:00') "
+       "OR (dEndDate >= :Date1))",
+       "select * from _ipvEmployeeAwards WHERE ((COALESCE(dEndDate, TIMESTAMP '1899-12-30 00:00:00') < "
+       "TIMESTAMP '1900-01-04 00:00:00') OR (dEndDate >= :Date1))"},
+      {"where ((ISNULL(ER.dEndDate,0) < 5) OR (ER.dEndDate >= :Date1))",
+       "where ((COALESCE(ER.dEndDate, '1899-12-30 00:00:00') < '1900-01-04 00:00:00') OR (ER.dEndDate >= :Date1))",
+       "where ((COALESCE(ER.dEndDate, TIMESTAMP '1899-12-30 00:00:00') < TIMESTAMP '1900-01-04 00:00:00') OR "
+       "(ER.dEndDate >= :Date1))"},
+      {"select ISNULL(fRate, 0), isnull(cCode,'') from t", "select COALESCE(fRate, 0), COALESCE(cCode,'') from t",
+       "select COALESCE(fRate, 0), COALESCE(cCode,'') from t"},
+      {"select ISNULL(ISNULL(a, b), 1) from t", "select COALESCE(COALESCE(a, b), 1) from t",
+       "select COALESCE(COALESCE(a, b), 1) from t"},
+      {"select top 1 PeriodEnd from PRPeriod where isProcessed = 0",
+       "select PeriodEnd from PRPeriod where isProcessed = 0 LIMIT 1",
+       "select PeriodEnd from PRPeriod where isProcessed = 0 LIMIT 1"},
+      {"select top 1 PR.PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC ",
+       "select PR.PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC LIMIT 1",
+       "select PR.PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC LIMIT 1"},
+      {"select distinct TOP (5) x from t;", "select distinct x from t LIMIT 5", "select distinct x from t LIMIT 5"},
+      {"select * from [dbo]._efnGetFreqPeriodData(1, 0)", nullptr,
+       "select * from _efnGetFreqPeriodData(1, 0)"},
+      {"where R.dDateWorked >= [dbo].[_esfnTimesheetCycleFromDate](14,'2025-01-06','2025-04-20')",
+       "where R.dDateWorked >= _esfnTimesheetCycleFromDate(14,'2025-01-06 00:00:00','2025-04-20 00:00:00')",
+       "where R.dDateWorked >= _esfnTimesheetCycleFromDate(14,'2025-01-06','2025-04-20')"},
+      {"select * from dbo._ipvAwardJobs where iAwardID = 1", "select * from _ipvAwardJobs where iAwardID = 1",
+       "select * from _ipvAwardJobs where iAwardID = 1"},
+      {"and ((dEndDate >= '2025-04-14') or (dEndDate <= 5)) and iChangeType <> 3",
+       "and ((dEndDate >= '2025-04-14 00:00:00') or (dEndDate <= '1900-01-04 00:00:00')) and iChangeType <> 3",
+       "and ((dEndDate >= '2025-04-14') or (dEndDate <= TIMESTAMP '1900-01-04 00:00:00')) and iChangeType <> 3"},
+      {"insert into t (d, c) values (getdate(), 'getdate() and ISNULL(dX,0) < 5 and dbo.x')",
+       "insert into t (d, c) values (datetime('now', 'localtime'), 'getdate() and ISNULL(dX,0) < 5 and dbo.x')",
+       "insert into t (d, c) values (LOCALTIMESTAMP(0), 'getdate() and ISNULL(dX,0) < 5 and dbo.x')"},
+      {"select fValue from t where iCostingType = 1 and database = 5 and dbox.d = 2",
+       "select fValue from t where iCostingType = 1 and database = 5 and dbox.d = 2",
+       "select fValue from t where iCostingType = 1 and database = 5 and dbox.d = 2"},
+      {"where cText = '2025-04-14x' and iDays = 5", "where cText = '2025-04-14x' and iDays = 5",
+       "where cText = '2025-04-14x' and iDays = 5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sql);
+    if (c.sqlite) {
+      EXPECT_EQ(Sqlite().Rewrite(c.sql), c.sqlite);
+    }
+    EXPECT_EQ(Postgres().Rewrite(c.sql), c.postgres);
+    EXPECT_EQ(SqlServer().Rewrite(c.sql), c.sql);
+  }
+}
+
+TEST(SqlDialectTest, SqliteExpandsTableValuedFunctionsIntoSubqueries) {
+  const std::string awards = Sqlite().Rewrite("select * from dbo._ipfnGetAwards('2024-06-30',1,0,0)");
+  EXPECT_EQ(awards.rfind("select * from (SELECT A.idAward, V.idAwardTD", 0), 0u) << awards;
+  EXPECT_NE(awards.find("date(('2024-06-30 00:00:00'))"), std::string::npos) << awards;
+  EXPECT_NE(awards.find("((0) = 0 OR A.idAward = (0))"), std::string::npos) << awards;
+  EXPECT_EQ(awards.find("_ipfnGetAwards"), std::string::npos);
+
+  const std::string days = Sqlite().Rewrite(
+      "select dDate, fHours, cPublicHoliday from _ipfnGetEmployeeWorkPatternDays(:EmployeeID,:FromDate,:ToDate,0)");
+  EXPECT_NE(days.find("EW.iEmployeeID = (:EmployeeID)"), std::string::npos) << days;
+  EXPECT_NE(days.find("date((:FromDate))"), std::string::npos) << days;
+  EXPECT_NE(days.find("WHERE (0) = 0 OR fHours > 0"), std::string::npos) << days;
+
+  // A call with too few arguments is left for the database to reject.
+  EXPECT_EQ(Sqlite().Rewrite("select * from _efnGetFreqPeriodData(1)"), "select * from _efnGetFreqPeriodData(1)");
+}
+
+TEST(SqlDialectTest, ProcedureCallsPerBackEnd) {
+  const TDBParams params = {{"iSeverity", 2}, {"cMessage", "x"}};
+  EXPECT_EQ(Postgres().ProcedureCall("_esspAddTimesheetMessage", params),
+            "CALL _esspAddTimesheetMessage(p_iSeverity => :iSeverity, p_cMessage => :cMessage)");
+  EXPECT_EQ(SqlServer().ProcedureCall("_esspAddTimesheetMessage", params),
+            "SET NOCOUNT ON; EXEC _esspAddTimesheetMessage @iSeverity = :iSeverity, @cMessage = :cMessage;");
+  EXPECT_EQ(Sqlite().ProcedureCall("_esspAddTimesheetMessage", params), "");
+  const TDBParams withOutput = {{"iEmployeeID", 1}, {"Message", TDBValue(), true}};
+  EXPECT_EQ(SqlServer().ProcedureCall("_ipspUpdateEmployeeAward_TD", withOutput),
+            "SET NOCOUNT ON; DECLARE @o_Message NVARCHAR(4000) = :Message; EXEC _ipspUpdateEmployeeAward_TD "
+            "@iEmployeeID = :iEmployeeID, @Message = @o_Message OUTPUT; SELECT @o_Message AS Message;");
+  EXPECT_EQ(Postgres().OutputColumn("Message"), "p_Message");
+}
+
+TEST(SqlDialectTest, DateLiteralsPerBackEnd) {
+  const TDateTime d = EncodeDateTime(2025, 4, 15, 22, 0, 0);
+  EXPECT_EQ(Sqlite().DateTimeLiteral(d), "'2025-04-15 22:00:00'");
+  EXPECT_EQ(Postgres().DateTimeLiteral(d), "TIMESTAMP '2025-04-15 22:00:00'");
+  EXPECT_EQ(SqlServer().DateTimeLiteral(d), "{ts '2025-04-15 22:00:00'}");
+}
+
+TEST(SqlRewriteTest, MaskKeepsLiteralsAndCommentsIntact) {
+  const auto masked = sqlrewrite::Mask("select 'it''s', x -- dbo.y\n/* ISNULL( */ from t");
+  EXPECT_EQ(masked.Literals.size(), 3u);
+  EXPECT_EQ(masked.Text.find("ISNULL"), std::string::npos);
+  EXPECT_EQ(sqlrewrite::Unmask(masked), "select 'it''s', x -- dbo.y\n/* ISNULL( */ from t");
+}
+
+TEST(SqlRewriteTest, ParsesCallArgumentsAtTopLevelCommas) {
+  std::vector<std::string> args;
+  size_t after = 0;
+  const std::string text = "f(a, g(b, c), (d)) + 1";
+  ASSERT_TRUE(sqlrewrite::ParseCallArguments(text, 1, args, after));
+  EXPECT_EQ(args, (std::vector<std::string>{"a", "g(b, c)", "(d)"}));
+  EXPECT_EQ(text.substr(after), " + 1");
+  EXPECT_FALSE(sqlrewrite::ParseCallArguments("f(a, (b)", 1, args, after));
+  ASSERT_TRUE(sqlrewrite::ParseCallArguments("f()", 1, args, after));
+  EXPECT_TRUE(args.empty());
+}
+
+}  // namespace
+}  // namespace qora
