@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
