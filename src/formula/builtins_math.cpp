@@ -21,7 +21,7 @@ int32_t N(TQelValues v, int i) { return v[i]->I; }
 int32_t ToInteger(double value) {
   if (!std::isfinite(value) || value < std::numeric_limits<int32_t>::min() ||
       value > std::numeric_limits<int32_t>::max()) {
-    Fail("The value " + QelShortestReal(value) + " is out of the Integer range.");
+    Fail("The value " + FloatToStr(value) + " is out of the Integer range.");
   }
   return static_cast<int32_t>(value);
 }

@@ -192,9 +192,12 @@ class TTreeBuilder {
     BinaryPass(items, TQelOperator::Add, TQelOperator::Xor);
     BinaryPass(items, TQelOperator::Equal, TQelOperator::GreaterEqual);
     for (const TItem& item : items) {
-      if (item.Kind != TItemKind::Value && item.Kind != TItemKind::Comma) NotRecognized(item.Text);
+      if (item.Kind != TItemKind::Value && item.Kind != TItemKind::Comma && item.Kind != TItemKind::Group) {
+        NotRecognized(item.Text);
+      }
     }
-    if (items.size() != 1) ParsingError();
+    // Left-over groups are parentheses holding no value or several.
+    if (items.size() != 1 || items.front().Kind != TItemKind::Value) ParsingError();
     return std::move(items.front().Value);
   }
 
@@ -207,8 +210,7 @@ class TTreeBuilder {
           items.erase(items.begin() + static_cast<long>(i) + 1);
         }
         items[i] = TItem::Of(MakeCall(items[i], std::move(args)));
-      } else if (items[i].Kind == TItemKind::Group) {
-        if (items[i].Group.size() != 1) ParsingError();
+      } else if (items[i].Kind == TItemKind::Group && items[i].Group.size() == 1) {
         items[i] = TItem::Of(std::move(items[i].Group.front()));
       }
     }
@@ -239,7 +241,9 @@ class TTreeBuilder {
       if (item.Kind != TItemKind::Operator || (item.Op != TQelOperator::Add && item.Op != TQelOperator::Subtract)) {
         continue;
       }
-      if (i > 0 && items[i - 1].Kind == TItemKind::Value) continue;
+      // A sign stands at the start or after an operator; after any other
+      // token (a value, or a name that is not one) it is a binary operator.
+      if (i > 0 && items[i - 1].Kind != TItemKind::Operator && items[i - 1].Kind != TItemKind::Comma) continue;
       if (i + 1 >= items.size()) Fail("Error in parsing " + item.Text + " sign.");
       const TItem& right = items[i + 1];
       if (right.Kind != TItemKind::Value) continue;
