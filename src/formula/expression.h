@@ -60,6 +60,9 @@ class TExpression : public TCustomValue {
   const TConstant& Argument(int i) const { return *Data.at(static_cast<size_t>(i)).Value; }
   // The work item of the last evaluation.
   TnxBaseObject* WorkItem() const { return FWorkItem; }
+  // A number the caller may attach to the expression; the parser never reads it.
+  int Tag() const { return FTag; }
+  void SetTag(int tag) { FTag = tag; }
 
   // Folds constant sub-trees. Arguments that evaluation may skip are folded
   // only when that cannot fail; a failure there is left for evaluation time.
@@ -92,6 +95,7 @@ class TExpression : public TCustomValue {
   std::vector<TExpression*> FSubExpressions;
   const TFunctionClass* FFunction;
   TnxBaseObject* FWorkItem = nullptr;
+  int FTag = 0;
 };
 
 // The whole of an expression that is a single literal.

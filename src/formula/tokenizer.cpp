@@ -101,7 +101,9 @@ std::vector<TQelToken> QelTokenise(std::string_view text) {
     inString = !inString;
   }
   if (inString) throw EQelParserError("Error: Unterminated string", kQelCompileError);
-  tokeniser.Run(Trim(UpperCase(text.substr(start))));
+  // Text after the last literal keeps its case; names and spelled operators
+  // are matched without regard to case anyway, and messages quote it as written.
+  tokeniser.Run(Trim(text.substr(start)));
   return tokens;
 }
 

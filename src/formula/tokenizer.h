@@ -1,5 +1,6 @@
 // Turning expression text into tokens: string literals are split off first
-// (they keep their case and their quotes), the rest is upper-cased and cut at
+// (they keep their case and their quotes); the text before each literal is
+// upper-cased, the text after the last one is kept as written; both are cut at
 // blanks, parentheses and symbol operators.
 #pragma once
 
@@ -10,7 +11,7 @@
 namespace qora {
 
 struct TQelToken {
-  std::string Text;      // upper case outside literals; literals keep their quotes
+  std::string Text;      // literals keep their quotes
   bool IsLiteral = false;
 };
 

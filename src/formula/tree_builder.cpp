@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/text.h"
 #include "formula/errors.h"
 #include "formula/integer_stack.h"
 #include "formula/operators.h"
@@ -140,8 +141,11 @@ class TTreeBuilder {
   TItem Classify(const TQelToken& token) {
     TItem item;
     item.Text = token.Text;
-    const std::string& t = token.Text;
-    if (token.IsLiteral) return TItem::Of(Own(std::make_unique<TConstant>(t.substr(1, t.size() - 2))));
+    if (token.IsLiteral) {
+      const std::string& lit = token.Text;
+      return TItem::Of(Own(std::make_unique<TConstant>(lit.substr(1, lit.size() - 2))));
+    }
+    const std::string t = UpperCase(token.Text);
     if (t == "(") item.Kind = TItemKind::Open;
     else if (t == ")") item.Kind = TItemKind::Close;
     else if (t == ",") item.Kind = TItemKind::Comma;
@@ -157,7 +161,7 @@ class TTreeBuilder {
     }
     if (TCustomVariable* v = FVariables ? FVariables(t) : nullptr) {
       TItem value = TItem::Of(TQelOperand::Refer(v));
-      value.Text = t;
+      value.Text = token.Text;
       return value;
     }
     if ((item.Function = FFunctions.FindUpper(t))) item.Kind = TItemKind::Function;

@@ -141,7 +141,7 @@ TEST(QelParserVariables, RemoveFreesExpressionsThatUseIt) {
   EXPECT_EQ(parser.Expressions(0), keep);
   EXPECT_EQ(parser.IndexOfVariable("x"), -1);
   EXPECT_EQ(parser.CurrentExpression(), keep);
-  EXPECT_EQ(EvalText(parser, "x"), "!Error: \"X\" not recognized or the arguments for \"X\" are not of the correct types.");
+  EXPECT_EQ(EvalText(parser, "x"), "!Error: \"x\" not recognized or the arguments for \"x\" are not of the correct types.");
   parser.CreateVariable("x", 7);  // the name is free again
   EXPECT_EQ(EvalText(parser, "x + 1"), "Integer 8");
 }
