@@ -129,7 +129,7 @@ double Distance(W, TQelValues v, int) {
 // numbers of them, so the result is exact to four decimals.
 double RoundCents(W, TQelValues v, int) {
   const double step = ScaledTrunc(A(v, 1), 10000.0);
-  if (step > 10000.0 || step < 0.0) Fail("The rounding value must be less than or equal to 1.");
+  if (!(step <= 10000.0) || step < 0.0) Fail("The rounding value must be less than or equal to 1.");
   // A step below one ten-thousandth would divide by zero; it has no meaning
   // for money, so it is refused like any other invalid step.
   if (step == 0.0) Fail("The rounding value must be greater than or equal to 0.0001.");

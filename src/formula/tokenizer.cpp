@@ -53,7 +53,7 @@ class TPieceTokeniser {
         ++i;
         continue;
       }
-      if (size_t len = MatchSymbol(piece.substr(i))) {
+      if (size_t len = IsSymbolStart(c) ? MatchSymbol(piece.substr(i)) : 0) {
         Flush();
         Emit(std::string(piece.substr(i, len)));
         i += len;
@@ -66,6 +66,9 @@ class TPieceTokeniser {
   }
 
  private:
+  static bool IsSymbolStart(char c) {
+    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^' || c == '=' || c == '<' || c == '>' || c == ',';
+  }
   static size_t MatchSymbol(std::string_view rest) {
     for (std::string_view s : kSymbols) {
       if (rest.substr(0, s.size()) == s) return s.size();

@@ -30,6 +30,14 @@ TEST(QelParserEval, TypingPrecedenceAndLiterals) {
       {"1.5E-3", "Real 0.0015"},
       {"1.5e-3 * 2", "Real 0.003"},
       {"2E+2", "Real 200"},
+      {"1.5E+3", "Real 1500"},
+      {"2e-1", "Real 0.2"},
+      {"e-1", "Integer 4"},
+      {"1e2-1", "Real 99"},
+      {"\t1 +\n2\r", "Integer 3"},
+      {"(x)div(2)", "Integer 2"},
+      {"x mod(3)", "Integer 2"},
+      {"(b)or(false)", "Boolean True"},
       {"10 - 3 - 2", "Integer 5"},
       {"12 / 3 / 2", "Real 2"},
       {"2 * 3 mod 4", "Integer 2"},
@@ -91,6 +99,7 @@ TEST(QelParserEval, TypingPrecedenceAndLiterals) {
   };
   TQelParser parser;
   AddStandardVariables(parser);
+  parser.CreateVariable("e", 5);
   for (const EvalCase& c : cases) EXPECT_EQ(EvalText(parser, c.Text), c.Expected) << c.Text;
 }
 
