@@ -56,13 +56,11 @@ TExpression::~TExpression() = default;
 
 void TExpression::Link() {
   VariablesForFunction.resize(Data.size());
-  FSubExpressions.clear();
   for (size_t i = 0; i < Data.size(); ++i) {
     TArgSlot& slot = Data[i];
     if (slot.Owned) slot.Value = slot.Owned.get();
     slot.Expr = slot.Value->Kind() == TQelNodeKind::Expression ? static_cast<TExpression*>(slot.Value) : nullptr;
     VariablesForFunction[i] = &slot.Value->Result();
-    if (slot.Expr) FSubExpressions.push_back(slot.Expr);
   }
 }
 
@@ -79,7 +77,9 @@ void TExpression::CallFunction(TnxBaseObject* WorkItem) {
 
 void TExpression::Evaluate(TnxBaseObject* WorkItem) {
   FWorkItem = WorkItem;
-  for (TExpression* sub : FSubExpressions) sub->Evaluate(WorkItem);
+  for (const TArgSlot& slot : Data) {
+    if (slot.Expr) slot.Expr->Evaluate(WorkItem);
+  }
   CallFunction(WorkItem);
 }
 

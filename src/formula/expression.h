@@ -79,7 +79,7 @@ class TExpression : public TCustomValue {
     TConstant* Value = nullptr;
     TExpression* Expr = nullptr;  // Value as a node to evaluate, or null
   };
-  // Rebuilds the argument pointers and the list of sub-trees to evaluate.
+  // Rebuilds the argument pointers and which arguments are sub-trees.
   void Link();
   void CallFunction(TnxBaseObject* WorkItem);
   // Evaluates argument i when it is a sub-tree.
@@ -92,7 +92,6 @@ class TExpression : public TCustomValue {
 
   std::vector<TArgSlot> Data;
   std::vector<const TQelValue*> VariablesForFunction;
-  std::vector<TExpression*> FSubExpressions;
   const TFunctionClass* FFunction;
   TnxBaseObject* FWorkItem = nullptr;
   int FTag = 0;

@@ -4,7 +4,6 @@
 
 #include "common/text.h"
 #include "formula/errors.h"
-#include "formula/integer_stack.h"
 #include "formula/operators.h"
 
 namespace qora {
@@ -113,28 +112,29 @@ class TTreeBuilder {
   TTreeBuilder(const TQelVariableLookup& variables, const TFunctionStringList& functions)
       : FVariables(variables), FFunctions(functions) {}
 
+  // Innermost groups first: each "(" opens a new level, each ")" reduces the
+  // level it closes to one group item of the level around it.
   TQelOperand Build(const std::vector<TQelToken>& tokens) {
-    TItems items;
-    items.reserve(tokens.size());
-    for (const TQelToken& t : tokens) items.push_back(Classify(t));
-    TIntegerStack open;
-    for (size_t i = 0; i < items.size(); ++i) {
-      if (items[i].Kind == TItemKind::Open) {
-        open.Push(static_cast<int32_t>(i));
-      } else if (items[i].Kind == TItemKind::Close) {
-        auto from = static_cast<size_t>(open.Pop());
-        TItems inner(std::make_move_iterator(items.begin() + static_cast<long>(from) + 1),
-                     std::make_move_iterator(items.begin() + static_cast<long>(i)));
+    std::vector<TItems> levels(1);
+    levels.front().reserve(tokens.size());
+    for (const TQelToken& t : tokens) {
+      TItem item = Classify(t);
+      if (item.Kind == TItemKind::Open) {
+        levels.emplace_back();
+      } else if (item.Kind == TItemKind::Close) {
+        if (levels.size() < 2) Fail("Error: Unmatched parentheses");
         TItem group;
         group.Kind = TItemKind::Group;
         group.Text = "(";
-        group.Group = ReduceGroup(std::move(inner));
-        items.erase(items.begin() + static_cast<long>(from) + 1, items.begin() + static_cast<long>(i) + 1);
-        items[from] = std::move(group);
-        i = from;
+        group.Group = ReduceGroup(std::move(levels.back()));
+        levels.pop_back();
+        levels.back().push_back(std::move(group));
+      } else {
+        levels.back().push_back(std::move(item));
       }
     }
-    return ReduceToValue(std::move(items));
+    if (levels.size() != 1) Fail("Error: Unmatched parentheses");
+    return ReduceToValue(std::move(levels.front()));
   }
 
  private:
