@@ -1,0 +1,234 @@
+// Every built-in function with its boundaries and failure messages.
+#include <gtest/gtest.h>
+
+#include "formula_test_util.h"
+
+namespace qora {
+namespace {
+
+using testing::EvalText;
+
+struct Case {
+  const char* Text;
+  const char* Expected;
+};
+
+void Check(TQelParser& parser, std::initializer_list<Case> cases) {
+  for (const Case& c : cases) EXPECT_EQ(EvalText(parser, c.Text), c.Expected) << c.Text;
+}
+
+TEST(QelBuiltins, Math) {
+  TQelParser parser;
+  Check(parser, {
+      {"AbsI(-4)", "Integer 4"},
+      {"AbsI(-2147483647 - 1)", "Integer -2147483648"},
+      {"AbsR(-1.5)", "Real 1.5"},
+      {"AbsR(3)", "Real 3"},
+      {"FactorialI(12)", "Integer 479001600"},
+      {"FactorialI(1)", "Integer 1"},
+      {"FactorialI(0)", "Integer 1"},
+      {"FactorialI(-5)", "Integer 1"},
+      {"FactorialI(13)", "!Factorial for values greater than 12 can not be computed by the Factorial function"},
+      {"FactorialR(3)", "Real 6"},
+      {"FactorialR(170)", "Real 7.257415615307994e+306"},
+      {"FactorialR(171)", "!Factorial for values greater than 170 can not be computed by the FactorialR function"},
+      {"Frac(2.5)", "Real 0.5"},
+      {"Frac(-2.75)", "Real -0.75"},
+      {"IntPower(2, 10)", "Real 1024"},
+      {"IntPower(2, -1)", "Real 0.5"},
+      {"ln(1)", "Real 0"},
+      {"log10(1000)", "Real 3"},
+      {"logN(2, 8)", "Real 3"},
+      {"MaxI(3, 9, 4)", "Integer 9"},
+      {"MaxI(3, 9)", "Integer 9"},
+      {"MaxR(1.5, 2, 0)", "Real 2"},
+      {"MinI(3, -9, 4)", "Integer -9"},
+      {"MinR(1.5, 2)", "Real 1.5"},
+      {"Odd(3)", "Boolean True"},
+      {"Odd(-3)", "Boolean True"},
+      {"Odd(4)", "Boolean False"},
+      {"Power(2, 3)", "Real 8"},
+      {"Power(2, 0.5)", "Real 1.4142135623730951"},
+      {"Round(2.5)", "Integer 2"},
+      {"Round(3.5)", "Integer 4"},
+      {"Round(-2.5)", "Integer -2"},
+      {"Round(2.6)", "Integer 3"},
+      {"Round(1E10)", "!The value 10000000000 is out of the Integer range."},
+      {"SqrI(-4)", "Integer 16"},
+      {"SqrR(1.5)", "Real 2.25"},
+      {"Sqrt(16)", "Real 4"},
+      {"Trunc(-2.7)", "Integer -2"},
+      {"Trunc(2.7)", "Integer 2"},
+      {"Trunc(-3E9)", "!The value -3000000000 is out of the Integer range."},
+      {"Interpolate(5, 10, 0, 20, 10)", "Real 15"},
+      {"Interpolate(0, 10, 0, 20, 10)", "Real 10"},
+      {"Distance(0, 0, 3, 4)", "Real 5"},
+      {"Distance(1, 1, 1, 1)", "Real 0"},
+  });
+}
+
+TEST(QelBuiltins, Trigonometry) {
+  TQelParser parser;
+  Check(parser, {
+      {"ArcCos(1)", "Real 0"},
+      {"ArcCosh(1)", "Real 0"},
+      {"ArcSin(0)", "Real 0"},
+      {"ArcSinh(0)", "Real 0"},
+      {"ArcTan2(1, 1)", "Real 0.7853981633974483"},
+      {"ArcTan2(1, 0) * 2 = Pi", "Boolean True"},
+      {"ArcTanh(0)", "Real 0"},
+      {"Cos(0)", "Real 1"},
+      {"Cosh(0)", "Real 1"},
+      {"Sin(0)", "Real 0"},
+      {"Sinh(0)", "Real 0"},
+      {"Tan(0)", "Real 0"},
+      {"Tanh(0)", "Real 0"},
+      {"DegToRad(180) = Pi", "Boolean True"},
+      {"RadToDeg(Pi)", "Real 180"},
+  });
+}
+
+TEST(QelBuiltins, RoundingIsExactToFourDecimals) {
+  TQelParser parser;
+  parser.CreateVariable("v", 2.1276);
+  Check(parser, {
+      {"RoundCents(2.1234, 0.05)", "Real 2.1"},
+      {"RoundCents(2.1276, 0.05)", "Real 2.15"},
+      {"RoundCents(v, 0.05)", "Real 2.15"},
+      {"RoundCents(2.125, 0.05)", "Real 2.15"},
+      {"RoundCents(2.1249, 0.05)", "Real 2.1"},
+      {"RoundCents(-2.1276, 0.05)", "Real -2.1"},
+      {"RoundCents(2.29, 0.01)", "Real 2.29"},
+      {"RoundCents(0.29, 0.29)", "Real 0.29"},
+      {"RoundCents(1.9999, 1)", "Real 2"},
+      {"RoundCents(1.4, 1)", "Real 1"},
+      {"RoundCents(5, 0.25)", "Real 5"},
+      {"RoundCents(1, 1.5)", "!The rounding value must be less than or equal to 1."},
+      {"RoundCents(v, 1.5)", "!The rounding value must be less than or equal to 1."},
+      {"RoundCents(1, -0.05)", "!The rounding value must be less than or equal to 1."},
+      {"RoundCents(1, 0.00001)", "!The rounding value must be greater than or equal to 0.0001."},
+      {"RoundCents(1, 0)", "!The rounding value must be greater than or equal to 0.0001."},
+      {"RoundDown(2.789, 2)", "Real 2.78"},
+      {"RoundDown(-2.789, 2)", "Real -2.78"},
+      {"RoundDown(0.29, 2)", "Real 0.29"},
+      {"RoundDown(1.1, 1)", "Real 1.1"},
+      {"RoundDown(1234.5678, 0)", "Real 1234"},
+      {"RoundDown(v, 3)", "Real 2.127"},
+  });
+}
+
+TEST(QelBuiltins, Text) {
+  TQelParser parser;
+  Check(parser, {
+      {"Copy(\"abcdef\", 2, 3)", "String bcd"},
+      {"Copy(\"abc\", 0, 2)", "String ab"},
+      {"Copy(\"abc\", 3, 10)", "String c"},
+      {"Copy(\"abc\", 5, 1)", "String "},
+      {"Copy(\"abc\", 1, -1)", "String "},
+      {"Copy(\"h\xC3\xA9llo\", 2, 2)", "String \xC3\xA9l"},
+      {"Length(\"h\xC3\xA9llo\")", "Integer 5"},
+      {"Length(\"\")", "Integer 0"},
+      {"FloatToText(2.5)", "String 2.5"},
+      {"FloatToStr(0.1 + 0.2)", "String 0.3"},
+      {"FloatToText(3)", "String 3"},
+      {"IntToText(-42)", "String -42"},
+      {"IntToStr(7)", "String 7"},
+      {"LowerCase(\"AbC\")", "String abc"},
+      {"UpperCase(\"abC\")", "String ABC"},
+      {"Pos(\"c\", \"abcabc\")", "Integer 3"},
+      {"Pos(\"z\", \"abc\")", "Integer 0"},
+      {"Pos(\"\", \"abc\")", "Integer 0"},
+      {"Pos(\"l\", \"h\xC3\xA9llo\")", "Integer 3"},
+      {"PosEx(\"c\", \"abcabc\", 4)", "Integer 6"},
+      {"PosEx(\"c\", \"abcabc\", 3)", "Integer 3"},
+      {"PosEx(\"c\", \"abcabc\", 7)", "Integer 0"},
+      {"PosEx(\"c\", \"abc\", 0)", "Integer 0"},
+      {"TextToInt(\"42\")", "Integer 42"},
+      {"StrToInt(\"-7\")", "Integer -7"},
+      {"TextToInt(\"abc\")", "!'abc' is not a valid integer value"},
+      {"TextToInt(\"99999999999\")", "!'99999999999' is not a valid integer value"},
+      {"TextToIntDef(\"x\", 5)", "Integer 5"},
+      {"StrToIntDef(\"12\", 5)", "Integer 12"},
+      {"TextToFloat(\"1.5\")", "Real 1.5"},
+      {"StrToFloat(\"2\")", "Real 2"},
+      {"TextToFloat(\"1,5\")", "!1,5 can not be converted to a real number."},
+      {"TextToFloatDef(\"1,5\", 9.5)", "Real 9.5"},
+      {"StrToFloatDef(\"1e3\", 0)", "Real 1000"},
+  });
+}
+
+TEST(QelBuiltins, SelectsAndInterpolation) {
+  TQelParser parser;
+  Check(parser, {
+      {"CaseB(2, true, false)", "Boolean False"},
+      {"CaseI(3, 1, 2, 3)", "Integer 3"},
+      {"CaseR(1, 2, 3)", "Real 2"},
+      {"CaseT(1, \"a\", \"b\")", "String a"},
+      {"CaseS(2, \"p\", \"q\")", "String q"},
+      {"IfB(true, false, true)", "Boolean False"},
+      {"IfI(false, 1, 2)", "Integer 2"},
+      {"IfR(true, 1, 2)", "Real 1"},
+      {"IfT(true, \"y\", \"n\")", "String y"},
+      {"IfS(false, \"p\", \"q\")", "String q"},
+      {"MultiInterpolate(5, 10, 0, 20, 10)", "Real 15"},
+      {"MultiInterpolate(0, 10, 0, 20, 10)", "Real 10"},
+      {"MultiInterpolate(10, 10, 0, 20, 10)", "Real 20"},
+      {"MultiInterpolate(-1, 10, 0, 20, 10)", "Real 10"},
+      {"MultiInterpolate(15, 10, 0, 20, 10)", "Real 20"},
+      {"MultiInterpolate(15, 10, 0, 20, 10, 40, 20)", "Real 30"},
+      {"MultiInterpolate(7, 1, 2)", "Real 1"},
+      {"MultiInterpolate(7, 1)", "!Error: the MultiInterpolate function requires at least 3 arguments but 2 were supplied."},
+  });
+}
+
+TEST(QelBuiltins, RegistrationRecords) {
+  TQelParser parser;
+  const TFunctionStringList& f = parser.Functions();
+  struct Entry {
+    const char* Lookup;
+    const char* Name;
+    const char* Prototype;
+  };
+  const Entry entries[] = {
+      {"cases", "CaseT", "Logical|CaseT(Index, text_Result1, text_Result2, ...)"},
+      {"IFS", "IfT", "Logical|IfT(Boolean_Value, If_True_text_Result, If_False_text_Result)"},
+      {"StrToInt", "TextToInt", "Text|TextToInt(Value)"},
+      {"StrToIntDef", "TextToIntDef", "Text|TextToIntDef(Value, DefaultResult)"},
+      {"StrToFloat", "TextToFloat", "Text|TextToFloat(Value)"},
+      {"StrToFloatDef", "TextToFloatDef", "Text|TextToFloatDef(Value, DefaultResult)"},
+      {"FloatToStr", "FloatToText", "Text|FloatToText(Value)"},
+      {"IntToStr", "IntToText", "Text|IntToText(Value)"},
+      {"Pi", "Pi", "Math|Pi"},
+      {"Abs", "Abs", "Math|Abs(Value)"},
+      {"MultiInterpolate", "MultiInterpolate", "Math|MultiInterpolate(Position, Value1, Distance1, [Value2, Distance2,] ...)"},
+      {"RoundDown", "RoundDown", "Math|RoundDown(Value, RoundTo)"},
+  };
+  for (const Entry& e : entries) {
+    int index = f.IndexOf(e.Lookup);
+    ASSERT_GE(index, 0) << e.Lookup;
+    EXPECT_EQ(f.GetFunctionClass(index)->Name, e.Name);
+    EXPECT_EQ(f.GetFunctionClass(index)->Prototype, e.Prototype);
+    EXPECT_TRUE(f.GetFunctionClass(index)->AllowConversionToConstant);
+  }
+  EXPECT_EQ(f.GetFunctionSet(f.IndexOf("Case"))->Overloads.size(), 4u);
+  EXPECT_EQ(f.GetFunctionSet(f.IndexOf("If"))->Overloads.size(), 4u);
+  EXPECT_EQ(f.GetFunctionSet(f.IndexOf("Max"))->Overloads.size(), 2u);
+  EXPECT_EQ(f.GetFunctionClass(f.IndexOf("MaxI"))->OptionalArguments, -1);
+  EXPECT_EQ(f.IndexOf("EqualString"), -1);
+  // 59 named functions, 8 synonyms, 7 overloaded names.
+  EXPECT_EQ(f.Count(), 74);
+}
+
+TEST(QelBuiltins, DeletingAnEntryHidesOnlyThatName) {
+  TQelParser parser;
+  TFunctionStringList& f = parser.Functions();
+  f.Delete(f.IndexOf("CaseS"));
+  EXPECT_EQ(EvalText(parser, "CaseT(1, \"a\", \"b\")"), "String a");
+  EXPECT_EQ(EvalText(parser, "CaseS(1, \"a\", \"b\")"),
+            "!Error: \"CASES\" not recognized or the arguments for \"CASES\" are not of the correct types.");
+  f.Clear();
+  EXPECT_EQ(f.Count(), 0);
+}
+
+}  // namespace
+}  // namespace qora

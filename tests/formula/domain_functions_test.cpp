@@ -1,0 +1,164 @@
+// Domain functions registered through TFunctionRecord, the work item, lazy
+// selects, short-circuit operators and folding that never runs a skipped
+// branch.
+#include <gtest/gtest.h>
+
+#include "foundation/base_object.h"
+#include "formula_test_util.h"
+
+namespace qora {
+namespace {
+
+using testing::AddStandardVariables;
+using testing::EvalText;
+
+struct TTestShift : TnxBaseObject {
+  double Hours = 0.0;
+  int Calls = 0;
+};
+
+TTestShift* Shift(TnxBaseObject* item) { return static_cast<TTestShift*>(item); }
+
+double ShiftHours(TnxBaseObject* item, TQelValues, int) { return item ? Shift(item)->Hours : -1.0; }
+// Counts its calls on the work item and returns its argument.
+int32_t Tick(TnxBaseObject* item, TQelValues v, int) {
+  ++Shift(item)->Calls;
+  return v[0]->I;
+}
+bool Touch(TnxBaseObject* item, TQelValues, int) {
+  ++Shift(item)->Calls;
+  return true;
+}
+double Scaled(TnxBaseObject*, TQelValues v, int high) { return high >= 1 ? v[0]->D * v[1]->D : v[0]->D; }
+
+TFunctionRecord Domain(const char* name, std::vector<TQelDataType> params) {
+  TFunctionRecord r;
+  r.Name = name;
+  r.Prototype = std::string("Test|") + name;
+  r.InputDataTypes = std::move(params);
+  r.CanConvertToConstant = false;
+  return r;
+}
+
+class QelDomain : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddStandardVariables(parser);
+    TFunctionRecord hours = Domain("ShiftHours", {});
+    hours.RFunctionAddr = ShiftHours;
+    hours.Synonyms = {"HoursOfShift"};
+    parser.Functions().Add(hours);
+    TFunctionRecord tick = Domain("Tick", {rdtInteger});
+    tick.IFunctionAddr = Tick;
+    parser.Functions().Add(tick);
+    TFunctionRecord touch = Domain("Touch", {rdtInteger});
+    touch.BFunctionAddr = Touch;
+    parser.Functions().Add(touch);
+    TFunctionRecord scaled = Domain("Scaled", {rdtDouble, rdtDouble});
+    scaled.OptionalArguments = 1;
+    scaled.RFunctionAddr = Scaled;
+    parser.Functions().Add(scaled);
+  }
+  TQelParser parser;
+  TTestShift shift;
+};
+
+TEST_F(QelDomain, FunctionsReceiveTheWorkItem) {
+  shift.Hours = 7.5;
+  EXPECT_EQ(EvalText(parser, "ShiftHours * 2", &shift), "Real 15");
+  EXPECT_EQ(EvalText(parser, "HoursOfShift()", &shift), "Real 7.5");
+  EXPECT_EQ(parser.CurrentExpression()->WorkItem(), &shift);
+  EXPECT_EQ(EvalText(parser, "ShiftHours", nullptr), "Real -1");
+  std::string text = "hoursofshift";
+  parser.Compile(text);
+  EXPECT_EQ(text, "ShiftHours");
+}
+
+TEST_F(QelDomain, CallsWithConstantArgumentsAreNotFolded) {
+  TExpression* e = parser.CompileExpression("Tick(1) + Tick(2)");
+  EXPECT_EQ(shift.Calls, 0);
+  e->Evaluate(&shift);
+  e->Evaluate(&shift);
+  EXPECT_EQ(shift.Calls, 4);
+  EXPECT_EQ(e->IntegerResult(), 3);
+  EXPECT_EQ(e->Decompile(), "Tick(1) + Tick(2)");
+}
+
+TEST_F(QelDomain, OptionalArgumentsAndTheirMessages) {
+  EXPECT_EQ(EvalText(parser, "Scaled(3)", &shift), "Real 3");
+  EXPECT_EQ(EvalText(parser, "Scaled(3, 2)", &shift), "Real 6");
+  EXPECT_EQ(EvalText(parser, "Scaled", &shift),
+            "!Error: the Scaled function requires between 1 and 2 arguments but none were supplied.");
+  EXPECT_EQ(EvalText(parser, "Scaled(1, 2, 3)", &shift),
+            "!Error: the Scaled function requires at most 2 arguments but 3 were supplied.");
+}
+
+TEST_F(QelDomain, DuplicateNamesAreRefused) {
+  TFunctionRecord again = Domain("tick", {rdtInteger});
+  again.IFunctionAddr = Tick;
+  try {
+    parser.Functions().Add(again);
+    FAIL();
+  } catch (const EQelParserError& e) {
+    EXPECT_STREQ(e.what(), "Error: A Function named tick already exists");
+    EXPECT_EQ(e.ErrorMode(), 1);
+  }
+  TFunctionRecord clash = Domain("Fresh", {});
+  clash.Synonyms = {"Pi"};
+  clash.RFunctionAddr = ShiftHours;
+  EXPECT_THROW(parser.Functions().Add(clash), EQelParserError);
+  EXPECT_EQ(parser.Functions().IndexOf("Fresh"), -1);
+  TFunctionRecord empty = Domain("NoBody", {});
+  EXPECT_THROW(parser.Functions().Add(empty), std::invalid_argument);
+}
+
+TEST_F(QelDomain, SelectsEvaluateOnlyTheChosenArgument) {
+  struct Case {
+    const char* Text;
+    const char* Result;
+    int Calls;
+  };
+  const Case cases[] = {
+      {"If(b, Tick(1), Tick(2))", "Integer 1", 1},
+      {"IfI(not b, Tick(1), Tick(2))", "Integer 2", 1},
+      {"Case(3, Tick(1), Tick(2), Tick(3))", "Integer 3", 1},
+      {"CaseI(x - 4, Tick(10), 1 div 0)", "Integer 10", 1},
+      {"If(x > 0, 1, 1 div 0)", "Integer 1", 0},
+      {"If(x < 0, 1 div 0, Tick(4))", "Integer 4", 1},
+      {"(x = 4) and Touch(1)", "Boolean False", 0},
+      {"(x = 5) or Touch(1)", "Boolean True", 0},
+      {"(x = 5) or (1 div 0 = 1)", "Boolean True", 0},
+      {"(x = 5) and Touch(1)", "Boolean True", 1},
+      {"false and Touch(1)", "Boolean False", 0},
+      {"Touch(1) or Touch(2)", "Boolean True", 1},
+      {"MultiInterpolate(x, Tick(10), 0, Tick(20), 10, Tick(99), 1 div 0)", "Real 15", 2},
+      {"Tick(1) + Tick(2)", "Integer 3", 2},
+  };
+  for (const Case& c : cases) {
+    shift.Calls = 0;
+    EXPECT_EQ(EvalText(parser, c.Text, &shift), c.Result) << c.Text;
+    EXPECT_EQ(shift.Calls, c.Calls) << c.Text;
+  }
+}
+
+TEST_F(QelDomain, FoldingNeverFailsOnASkippedBranch) {
+  TIntegerVariable* x = static_cast<TIntegerVariable*>(parser.Variables(parser.IndexOfVariable("x")));
+  std::string text = "If(x > 0, 1, 1 div 0)";
+  parser.Compile(text);
+  TExpression* e = parser.CurrentExpression();
+  EXPECT_EQ(text, "If((x > 0), 1, (1 DIV 0))");
+  e->Evaluate(nullptr);
+  EXPECT_EQ(e->IntegerResult(), 1);
+  x->SetValue(-1);
+  EXPECT_THROW(e->Evaluate(nullptr), EQelParserError);
+  // A constant selector folds the whole call to the chosen constant.
+  EXPECT_EQ(EvalText(parser, "If(true, 1, 2)"), "Integer 1");
+  std::string folded = "If(true, 1 + 1, 3)";
+  parser.Compile(folded);
+  EXPECT_EQ(folded, "2");
+  // A strictly evaluated division by zero is reported when compiling.
+  EXPECT_EQ(EvalText(parser, "x + 1 div 0"), "!Division by zero");
+}
+
+}  // namespace
+}  // namespace qora
