@@ -14,12 +14,12 @@ namespace qora {
 namespace {
 
 void RegisterHandlers(TTimesheetManager& manager, IProcessManager& pm) {
-  pm.SetOnCreateVariables([&manager](TQelParser* parser) { manager.CreateCustomVariables(parser); });
-  pm.SetOnSetVariable([&manager](TQelParser* parser, const std::string& variable, bool& handled) {
-    manager.SetCustomVariableValue(parser, variable, handled);
+  pm.SetOnCreateVariables([&manager](TQelParser& parser) { manager.CreateCustomVariables(&parser); });
+  pm.SetOnSetVariable([&manager](TQelParser& parser, const std::string& variable, bool& handled) {
+    manager.SetCustomVariableValue(&parser, variable, handled);
   });
-  pm.SetOnDebugMessage([&manager](TQelParser* parser, TnxBaseObject* item, const std::string& message) {
-    manager.LogDebugMessages(parser, item, message);
+  pm.SetOnDebugMessage([&manager](TQelParser& parser, TnxBaseObject* item, const std::string& message) {
+    manager.LogDebugMessages(&parser, item, message);
   });
 }
 

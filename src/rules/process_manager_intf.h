@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "formula/parser_events.h"
+
 namespace qora {
 
 class TQelParser;
@@ -12,13 +14,9 @@ class TnxBaseObject;
 class TTimesheetShift;
 
 // Called before every condition row so that the shift's column variables and
-// the domain functions exist in the parser.
-using TCreateVariablesEvent = std::function<void(TQelParser* sender)>;
-// Called for an assignment action; sets handled when it stored the value itself.
-using TECAParserEvent = std::function<void(TQelParser* sender, const std::string& variable, bool& handled)>;
-// The rule engine's trace.
-using TECADebugEvent =
-    std::function<void(TQelParser* sender, TnxBaseObject* item, const std::string& debug_message)>;
+// the domain functions exist in the parser. (TECAParserEvent, for assignment
+// actions, and TECADebugEvent, the rule engine's trace, come with the parser.)
+using TCreateVariablesEvent = std::function<void(TQelParser& sender)>;
 
 class IProcessManager {
  public:

@@ -9,6 +9,7 @@
 #include "engine/exceptions.h"
 #include "engine/timesheet_manager.h"
 #include "engine/user_feedback.h"
+#include "formula/parser.h"
 #include "rules/process_manager_intf.h"
 #include "timesheet/timesheet.h"
 
@@ -36,7 +37,7 @@ class FakeProcessManager : public IProcessManager {
   }
   void Process() override {
     log_.steps.push_back("process");
-    if (debug_) debug_(nullptr, item_, "trace of " + std::to_string(item_->TimesheetID()));
+    if (debug_) debug_(*parser_, item_, "trace of " + std::to_string(item_->TimesheetID()));
   }
 
   TCreateVariablesEvent create_;
@@ -46,6 +47,7 @@ class FakeProcessManager : public IProcessManager {
  private:
   StepLog& log_;
   TTimesheetShift* item_ = nullptr;
+  std::unique_ptr<TQelParser> parser_ = std::make_unique<TQelParser>();
 };
 
 class FakeManager : public TTimesheetManager {
