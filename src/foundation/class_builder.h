@@ -39,6 +39,8 @@ class ClassBuilder {
   static_assert(std::is_base_of_v<TnxBaseObject, T>, "published classes derive from TnxBaseObject");
   static_assert(std::is_base_of_v<Parent, T> && !std::is_same_v<Parent, T>,
                 "Parent must be a proper base of T (declare QORA_CLASS(T, Base) in T)");
+  static_assert(std::is_same_v<decltype(&T::GetClassInfo), const ClassInfo& (T::*)() const>,
+                "T lacks its own QORA_CLASS(T, Base): it would report its parent's class");
 
  public:
   // `abstract` classes get no factory (ClassInfo::Create returns null);

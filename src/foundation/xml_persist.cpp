@@ -83,12 +83,13 @@ TStringList LoadStringList(const pugi::xml_node& node) {
 
 void LoadObjectElement(TnxBaseObject& obj, const pugi::xml_node& node);
 
-// The property a child element stands for, or null when it stands for none
-// (then, inside a list, it is an item). Object properties carry TYPE, other
-// properties never do, so a TYPE on a scalar's name marks an item.
-const PropertyInfo* PropertyOfElement(const ClassInfo& cls, const pugi::xml_node& child) {
+// The property a child element stands for, or null when it stands for none.
+// Inside a list, elements also stand for items; object properties carry
+// TYPE and other properties never do, so there a TYPE on a scalar
+// property's name marks an item.
+const PropertyInfo* PropertyOfElement(const ClassInfo& cls, const pugi::xml_node& child, bool in_list) {
   const PropertyInfo* prop = cls.FindProperty(child.name());
-  if (prop == nullptr || prop->IsObject()) return prop;
+  if (prop == nullptr || !in_list || prop->IsObject()) return prop;
   return child.attribute(kTypeAttr) ? nullptr : prop;
 }
 
@@ -106,14 +107,21 @@ std::unique_ptr<TnxBaseObject> CreateStoredObject(std::string_view class_name, s
   return created;
 }
 
+bool HasElementChild(const pugi::xml_node& node) {
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() == pugi::node_element) return true;
+  }
+  return false;
+}
+
 // A nested object or list. The object the getter hands out is filled in
 // place; a property that can replace its object gets a new one of the
 // stored class when it has none or one of another class. An element
-// without TYPE and without content stands for "no object".
+// without TYPE and without child elements stands for "no object".
 void LoadNested(TnxBaseObject& owner, const PropertyInfo& prop, const pugi::xml_node& node) {
   std::string type = node.attribute(kTypeAttr).value();
   TnxBaseObject* target = prop.get_object ? prop.get_object(owner) : nullptr;
-  if (type.empty() && !node.first_child()) {
+  if (type.empty() && !HasElementChild(node)) {
     if (prop.set_object) {
       prop.set_object(owner, nullptr);
     } else if (auto* list = dynamic_cast<TnxBaseObjectList*>(target); list && list->OwnsObjects()) {
@@ -161,7 +169,7 @@ void LoadListItems(TnxBaseObjectList& list, const pugi::xml_node& node) {
   const ClassInfo& cls = list.GetClassInfo();
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
-    if (PropertyOfElement(cls, child) != nullptr) continue;  // a property of the list itself
+    if (PropertyOfElement(cls, child, true) != nullptr) continue;  // a property of the list itself
     std::string type = child.attribute(kTypeAttr).value();
     std::unique_ptr<TnxBaseObject> item = CreateStoredObject(type.empty() ? child.name() : type, child.name());
     LoadObjectElement(*item, child);
@@ -188,12 +196,13 @@ void SavePropertiesToXml(const TnxBaseObject& obj, pugi::xml_node node) {
 
 void LoadPropertiesFromXml(TnxBaseObject& obj, const pugi::xml_node& node) {
   const ClassInfo& cls = obj.GetClassInfo();
+  auto* list = dynamic_cast<TnxBaseObjectList*>(&obj);
+  bool fill_list = list != nullptr && list->OwnsObjects();
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
-    if (const PropertyInfo* prop = PropertyOfElement(cls, child)) LoadProperty(obj, *prop, child);
+    if (const PropertyInfo* prop = PropertyOfElement(cls, child, fill_list)) LoadProperty(obj, *prop, child);
   }
-  auto* list = dynamic_cast<TnxBaseObjectList*>(&obj);
-  if (list != nullptr && list->OwnsObjects()) {
+  if (fill_list) {
     list->Clear();
     LoadListItems(*list, node);
   }
