@@ -109,6 +109,32 @@ TEST(TimesheetShift, OvertimeStartDayIsTheDayOnWhichOvertimeBegins) {
   }
 }
 
+TEST(TimesheetShift, OvertimeStartsAfterTheRosteredHoursCountingBreaksInside) {
+  struct Group {
+    THoursType type;
+    double from, to;
+  };
+  struct Case {
+    std::string name;
+    double roster_from, roster_to;
+    std::vector<Group> groups;
+    double expected;
+  };
+  const std::vector<Case> cases{
+      {"no roster: from the start", 0, 0, {{kOrd, 9, 19}}, 9},
+      {"after the roster", 9, 17, {{kOrd, 9, 12}, {kBreak, 12, 12.5}, {kOrd, 12.5, 17}, {kOT, 17, 19}}, 17.5},
+      {"break inside the overtime", 9, 15, {{kOrd, 9, 16}, {kBreak, 16, 16.5}, {kOrd, 16.5, 18}}, 15},
+      {"no overtime: the end", 9, 17, {{kOrd, 9, 17}}, 17},
+  };
+  for (const Case& c : cases) {
+    TTimesheetShift shift;
+    shift.SetRosteredHoursStart(c.roster_from);
+    shift.SetRosteredHoursEnd(c.roster_to);
+    for (const Group& g : c.groups) shift.HoursGroupList().Add(MakeGroup(g.type, g.from, g.to));
+    EXPECT_DOUBLE_EQ(shift.OvertimeStartTime(), c.expected) << c.name;
+  }
+}
+
 TEST(TimesheetShift, HigherDutyCodeAndHoursComeFromOtherClassifications) {
   auto make = [](TTimesheetShift& shift) {
     shift.SetEmployeeClassification("L1");

@@ -142,6 +142,18 @@ TEST(Timesheet, StatusIsLookedUpInTheStatusList) {
   EXPECT_EQ(std::get<std::string>(GetPublishedValue(sheet, "Status")), "Draft");
 }
 
+TEST(Timesheet, ItemsAddedAnyWayKnowTheirOwner) {
+  TTimesheet sheet;
+  TTimesheetShift* shift = sheet.AddNew();
+  EXPECT_EQ(shift->Timesheet(), &sheet);
+  TTimesheetColumn* col = shift->AddNew();
+  EXPECT_EQ(col->TimesheetShift(), shift);
+  auto owned = std::make_unique<TTimesheetShift>();
+  TTimesheetShift* raw = owned.get();
+  sheet.Add(std::move(owned));
+  EXPECT_EQ(raw->Timesheet(), &sheet);
+}
+
 TEST(Timesheet, ClearAllDestroysTheShifts) {
   TTimesheet sheet;
   AddShift(sheet, "E1", 45000, 9, 17);
