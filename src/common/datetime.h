@@ -26,7 +26,8 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
 
 // Civil date of a day number (the fraction is ignored).
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
-// Time of day of a value, rounded to the nearest millisecond.
+// Time of day of a value, rounded to the nearest millisecond; a time that
+// rounds up to midnight reads 23:59:59.999 so it stays on its own day.
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
 
 // Whole-day part, truncated toward zero.

@@ -47,8 +47,9 @@ std::string Format(std::string_view format, const Args&... args) {
 // so FormatFloat("0.00", 2.675) gives "2.68".
 std::string FormatFloat(std::string_view pattern, double value);
 
-// General format with 15 significant digits, no trailing zeros, scientific
-// ("1E15", "1.5E-5") when the decimal exponent is above 15 or below -4.
+// General format with 15 significant digits, no trailing zeros; scientific
+// ("1E15", "1.5E-5", "-2.5E20") when the rounded magnitude is 1E15 or more
+// or below 0.0001. NaN and infinities give "NAN", "INF" and "-INF".
 std::string FloatToStr(double value);
 
 // Fixed format with the given number of decimals ("%.nf" of Format).

@@ -1,0 +1,130 @@
+#include "common/float_digits.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace qora::float_digits {
+
+namespace {
+
+void StripTrailingZeros(TDecimal& dec) {
+  while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
+  if (dec.digits.empty()) dec.exponent = 0;
+}
+
+std::string ExponentDigits(int exponent, int minDigits) {
+  std::string s = std::to_string(std::abs(exponent));
+  if (static_cast<int>(s.size()) < minDigits) s.insert(0, static_cast<size_t>(minDigits) - s.size(), '0');
+  return s;
+}
+
+// The digit at position index of the decimal, '0' outside the stored digits.
+char DigitAt(const TDecimal& dec, int index) {
+  return index >= 0 && index < static_cast<int>(dec.digits.size()) ? dec.digits[static_cast<size_t>(index)] : '0';
+}
+
+}  // namespace
+
+TDecimal ToDecimal(double value) {
+  TDecimal dec;
+  dec.negative = std::signbit(value);
+  if (value == 0) return dec;
+  // "d.ddddddddddddddde+XX": locale-independent and correctly rounded.
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  const std::string text(buf, res.ptr);
+  const size_t e = text.find('e');
+  dec.digits = text.substr(0, 1) + text.substr(2, e - 2);
+  dec.exponent = std::atoi(text.c_str() + e + 1) + 1;
+  StripTrailingZeros(dec);
+  return dec;
+}
+
+void RoundToDigits(TDecimal& dec, int count) {
+  if (count >= static_cast<int>(dec.digits.size())) return;
+  if (count < 0) {
+    dec.digits.clear();
+    dec.exponent = 0;
+    return;
+  }
+  const bool up = dec.digits[static_cast<size_t>(count)] >= '5';
+  dec.digits.resize(static_cast<size_t>(count));
+  if (up) {
+    int i = count - 1;
+    while (i >= 0 && dec.digits[static_cast<size_t>(i)] == '9') dec.digits[static_cast<size_t>(i--)] = '0';
+    if (i >= 0) {
+      ++dec.digits[static_cast<size_t>(i)];
+    } else {
+      dec.digits.insert(dec.digits.begin(), '1');
+      ++dec.exponent;
+    }
+  }
+  StripTrailingZeros(dec);
+}
+
+std::string SpecialText(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  return "";
+}
+
+std::string FixedText(double value, int decimals, bool thousands) {
+  if (std::string s = SpecialText(value); !s.empty()) return s;
+  TDecimal dec = ToDecimal(value);
+  RoundToDecimals(dec, decimals);
+  std::string integer;
+  for (int i = 0; i < dec.exponent; ++i) {
+    if (thousands && i > 0 && (dec.exponent - i) % 3 == 0) integer += ',';
+    integer += DigitAt(dec, i);
+  }
+  if (integer.empty()) integer = "0";
+  std::string out = dec.negative && !dec.digits.empty() ? "-" + integer : integer;
+  if (decimals > 0) {
+    out += '.';
+    for (int k = 0; k < decimals; ++k) out += DigitAt(dec, dec.exponent + k);
+  }
+  return out;
+}
+
+std::string ExponentText(double value, int precision, int minExpDigits, bool plusSign) {
+  if (std::string s = SpecialText(value); !s.empty()) return s;
+  TDecimal dec = ToDecimal(value);
+  RoundToDigits(dec, precision);
+  const int exponent = dec.digits.empty() ? 0 : dec.exponent - 1;
+  std::string out = dec.negative && !dec.digits.empty() ? "-" : "";
+  out += DigitAt(dec, 0);
+  if (precision > 1) {
+    out += '.';
+    for (int i = 1; i < precision; ++i) out += DigitAt(dec, i);
+  }
+  out += 'E';
+  if (exponent < 0) {
+    out += '-';
+  } else if (plusSign) {
+    out += '+';
+  }
+  return out + ExponentDigits(exponent, minExpDigits);
+}
+
+std::string GeneralText(double value, int precision, int minExpDigits) {
+  if (std::string s = SpecialText(value); !s.empty()) return s;
+  TDecimal dec = ToDecimal(value);
+  RoundToDigits(dec, precision);
+  if (dec.digits.empty()) return "0";
+  const int size = static_cast<int>(dec.digits.size());
+  std::string out = dec.negative ? "-" : "";
+  if (dec.exponent < -3 || dec.exponent > precision) {
+    out += dec.digits[0];
+    if (size > 1) out += "." + dec.digits.substr(1);
+    out += 'E';
+    if (dec.exponent - 1 < 0) out += '-';
+    return out + ExponentDigits(dec.exponent - 1, minExpDigits);
+  }
+  if (dec.exponent <= 0) return out + "0." + std::string(static_cast<size_t>(-dec.exponent), '0') + dec.digits;
+  for (int i = 0; i < dec.exponent; ++i) out += DigitAt(dec, i);
+  if (size > dec.exponent) out += "." + dec.digits.substr(static_cast<size_t>(dec.exponent));
+  return out;
+}
+
+}  // namespace qora::float_digits

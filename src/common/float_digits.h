@@ -1,0 +1,42 @@
+// Decimal digits of a floating-point value as the Pascal run-time library
+// produces them: the value is first taken to 15 significant digits, and any
+// further rounding is half away from zero on those decimal digits. This is
+// why 2.675 formats as "2.68" here while printf gives "2.67".
+// Internal to src/common; callers use delphi_format.h.
+#pragma once
+
+#include <string>
+
+namespace qora::float_digits {
+
+// value = 0.d1d2d3... x 10^exponent; digits has no trailing zeros and is
+// empty for zero (then exponent is 0).
+struct TDecimal {
+  std::string digits;
+  int exponent = 0;
+  bool negative = false;
+};
+
+// The value to 15 significant digits. Not for NaN or infinities.
+TDecimal ToDecimal(double value);
+
+// Keeps at most `count` significant digits, rounding half away from zero;
+// count <= 0 keeps none (a leading digit >= 5 then becomes "1" one place up).
+void RoundToDigits(TDecimal& dec, int count);
+// Rounds to `decimals` places after the decimal point.
+inline void RoundToDecimals(TDecimal& dec, int decimals) { RoundToDigits(dec, dec.exponent + decimals); }
+
+// "NAN", "INF" or "-INF"; "" for a finite value.
+std::string SpecialText(double value);
+
+// Fixed notation with exactly `decimals` decimals; ',' between thousands
+// when asked. A value that rounds to zero has no minus sign.
+std::string FixedText(double value, int decimals, bool thousands);
+// d.ddd (precision significant digits), "E", exponent sign ('+' only when
+// plusSign), at least minExpDigits exponent digits.
+std::string ExponentText(double value, int precision, int minExpDigits, bool plusSign);
+// Shortest of `precision` significant digits; fixed when -3 <= exponent <=
+// precision, otherwise scientific with a sign only for negative exponents.
+std::string GeneralText(double value, int precision, int minExpDigits);
+
+}  // namespace qora::float_digits

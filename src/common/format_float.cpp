@@ -1,0 +1,223 @@
+// FormatFloat: pattern formatting of a number.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/delphi_format.h"
+#include "common/float_digits.h"
+
+namespace qora {
+
+namespace {
+
+namespace fd = float_digits;
+
+// One element of a pattern section.
+struct TToken {
+  enum class Kind { Literal, Digit, Point, Exponent } kind = Kind::Literal;
+  std::string text;        // Literal: the text; Exponent: "E" or "e".
+  bool plusSign = false;   // Exponent: "E+" rather than "E-".
+  int expDigits = 0;       // Exponent: minimum digits ('0's after the sign).
+};
+
+struct TSection {
+  std::vector<TToken> tokens;
+  bool thousands = false;
+  bool scientific = false;
+  int intPlaces = 0;      // digit placeholders before the decimal point
+  int decPlaces = 0;      // digit placeholders after it
+  int minIntDigits = 0;   // '0's from the first '0' up to the decimal point
+  int minDecDigits = 0;   // decimals up to the last '0'
+};
+
+// Splits at ';' outside quotes; at most three sections count.
+std::vector<std::string_view> SplitSections(std::string_view pattern) {
+  std::vector<std::string_view> out;
+  size_t start = 0;
+  char quote = 0;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == ';') {
+      out.push_back(pattern.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  out.push_back(pattern.substr(start));
+  if (out.size() > 3) out.resize(3);
+  return out;
+}
+
+void AddLiteral(TSection& section, std::string_view text) {
+  if (section.tokens.empty() || section.tokens.back().kind != TToken::Kind::Literal) {
+    section.tokens.push_back(TToken{});
+  }
+  section.tokens.back().text += text;
+}
+
+TSection ScanSection(std::string_view s) {
+  TSection section;
+  bool seenPoint = false;
+  int digitCount = 0;
+  int firstZero = -1;
+  int lastZero = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '0' || c == '#') {
+      if (c == '0') {
+        if (firstZero < 0) firstZero = digitCount;
+        lastZero = digitCount + 1;
+      }
+      ++digitCount;
+      section.tokens.emplace_back().kind = TToken::Kind::Digit;
+    } else if (c == '.') {
+      if (!seenPoint) {
+        seenPoint = true;
+        section.intPlaces = digitCount;
+        section.tokens.emplace_back().kind = TToken::Kind::Point;
+      }
+    } else if (c == ',') {
+      section.thousands = true;
+    } else if (c == '"' || c == '\'') {
+      const size_t end = s.find(c, i + 1);
+      const size_t stop = end == std::string_view::npos ? s.size() : end;
+      AddLiteral(section, s.substr(i + 1, stop - i - 1));
+      i = stop;
+    } else if ((c == 'E' || c == 'e') && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-') &&
+               !section.scientific) {
+      TToken t;
+      t.kind = TToken::Kind::Exponent;
+      t.text = std::string(1, c);
+      t.plusSign = s[i + 1] == '+';
+      i += 2;
+      while (i < s.size() && s[i] == '0') {
+        ++t.expDigits;
+        ++i;
+      }
+      --i;
+      t.expDigits = std::min(t.expDigits, 4);
+      section.scientific = true;
+      section.tokens.push_back(t);
+    } else {
+      AddLiteral(section, std::string_view(&s[i], 1));
+    }
+  }
+  if (!seenPoint) section.intPlaces = digitCount;
+  section.decPlaces = digitCount - section.intPlaces;
+  section.minIntDigits = firstZero >= 0 && firstZero < section.intPlaces ? section.intPlaces - firstZero : 0;
+  section.minDecDigits = std::max(0, lastZero - section.intPlaces);
+  return section;
+}
+
+class TPatternWriter {
+ public:
+  TPatternWriter(const TSection& section, double magnitude) : FSection(section) {
+    FDec = fd::ToDecimal(magnitude);
+    if (section.scientific) {
+      fd::RoundToDigits(FDec, std::min(section.intPlaces + section.decPlaces, 18));
+      // Zero keeps exponent 0 but still fills the integer placeholders ("0E0").
+      if (!FDec.digits.empty()) FExp10 = FDec.exponent - section.intPlaces;
+      FDec.exponent = section.intPlaces;
+    } else {
+      fd::RoundToDecimals(FDec, section.decPlaces);
+    }
+    FIntDigits = std::max(FDec.exponent, section.minIntDigits);
+    const int valueDecimals = static_cast<int>(FDec.digits.size()) - FDec.exponent;
+    FDecDigits = std::min(std::max(valueDecimals, section.minDecDigits), section.decPlaces);
+  }
+
+  bool IsZero() const { return FDec.digits.empty(); }
+
+  std::string Write() {
+    std::string out;
+    int digitIndex = 0;
+    for (const TToken& t : FSection.tokens) {
+      switch (t.kind) {
+        case TToken::Kind::Literal:
+          out += t.text;
+          break;
+        case TToken::Kind::Digit:
+          WriteDigit(out, digitIndex++);
+          break;
+        case TToken::Kind::Point:
+          // A pattern without integer placeholders shows the integer part here.
+          if (FSection.intPlaces == 0) WriteIntegerPlaces(out, FIntDigits - 1, 0);
+          if (FDecDigits > 0) out += '.';
+          break;
+        case TToken::Kind::Exponent:
+          out += t.text;
+          if (FExp10 < 0) {
+            out += '-';
+          } else if (t.plusSign) {
+            out += '+';
+          }
+          std::string digits = std::to_string(std::abs(FExp10));
+          if (static_cast<int>(digits.size()) < t.expDigits) digits.insert(0, t.expDigits - digits.size(), '0');
+          out += digits;
+          break;
+      }
+    }
+    return out;
+  }
+
+ private:
+  char DigitAt(int index) const {
+    return index >= 0 && index < static_cast<int>(FDec.digits.size()) ? FDec.digits[static_cast<size_t>(index)]
+                                                                        : '0';
+  }
+
+  // Integer places from `high` down to `low` (place 0 is the units), with
+  // thousands separators; places at or above FIntDigits are not shown.
+  void WriteIntegerPlaces(std::string& out, int high, int low) const {
+    for (int place = high; place >= low; --place) {
+      if (place >= FIntDigits) continue;
+      out += DigitAt(FDec.exponent - 1 - place);
+      if (FSection.thousands && place > 0 && place % 3 == 0) out += ',';
+    }
+  }
+
+  void WriteDigit(std::string& out, int index) const {
+    if (index < FSection.intPlaces) {
+      const int place = FSection.intPlaces - 1 - index;
+      // The first placeholder also shows the digits the pattern has no room for.
+      WriteIntegerPlaces(out, index == 0 ? std::max(FIntDigits - 1, place) : place, place);
+      return;
+    }
+    const int decimal = index - FSection.intPlaces + 1;
+    if (decimal <= FDecDigits) out += DigitAt(FDec.exponent + decimal - 1);
+  }
+
+  const TSection& FSection;
+  fd::TDecimal FDec;
+  int FExp10 = 0;
+  int FIntDigits = 0;
+  int FDecDigits = 0;
+};
+
+}  // namespace
+
+// A negative value whose shown digits are all zero prints without its minus
+// sign ("0.00", not "-0.00"): a payroll figure that reads as zero must not
+// look like a deduction.
+std::string FormatFloat(std::string_view pattern, double value) {
+  if (std::string s = fd::SpecialText(value); !s.empty()) return s;
+  const std::vector<std::string_view> sections = SplitSections(pattern);
+  size_t index = 0;
+  if (value < 0 && sections.size() > 1 && !sections[1].empty()) {
+    index = 1;
+  } else if (value == 0 && sections.size() > 2 && !sections[2].empty()) {
+    index = 2;
+  }
+  if (sections[index].empty()) return FloatToStr(value);
+  const TSection section = ScanSection(sections[index]);
+  TPatternWriter writer(section, std::fabs(value));
+  const bool minus = value < 0 && index == 0 && !writer.IsZero();
+  return (minus ? "-" : "") + writer.Write();
+}
+
+}  // namespace qora

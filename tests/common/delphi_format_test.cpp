@@ -1,0 +1,164 @@
+#include "common/delphi_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace qora {
+namespace {
+
+struct FormatCase {
+  const char* format;
+  std::vector<FormatArg> args;
+  const char* expected;
+};
+
+TEST(Format, DirectivesAsPascalPrintsThem) {
+  const FormatCase cases[] = {
+      {"Processed: %d. Skipped %d. Time: %f.1 seconds", {int64_t{3}, int64_t{1}, 0.25},
+       "Processed: 3. Skipped 1. Time: 0.25.1 seconds"},
+      {"An error occurred processing shift %d: \"%s\"", {int64_t{12}, std::string("Bad rate")},
+       "An error occurred processing shift 12: \"Bad rate\""},
+      {"in %f.1 seconds", {0.25}, "in 0.25.1 seconds"},
+      {"%f|%.3f|%.0f|%.0f|%.1f", {2.675, 2.0005, 2.5, -2.5, 0.05}, "2.68|2.001|3|-3|0.1"},
+      {"%f", {-0.001}, "0.00"},
+      {"%.2f", {1e15}, "1000000000000000.00"},
+      {"%5d|%-5d|%.4d|%d", {int64_t{42}, int64_t{42}, int64_t{-7}, std::numeric_limits<int64_t>::min()},
+       "   42|42   |-0007|-9223372036854775808"},
+      {"%x|%.4x|%x|%u", {int64_t{255}, int64_t{255}, int64_t{-1}, int64_t{-1}}, "FF|00FF|FFFFFFFF|4294967295"},
+      {"%s|%3s|%-3s|%.2s|%s", {std::string("a"), std::string("b"), std::string("c"), std::string("xyz"), std::string()},
+       "a|  b|c  |xy|"},
+      {"%n|%.0n|%n", {1234567.891, 999.5, -1234.5}, "1,234,567.89|1,000|-1,234.50"},
+      {"%e|%.3e|%e", {1234.5, -0.00012345, 0.0}, "1.23450000000000E+003|-1.23E-004|0.00000000000000E+000"},
+      {"%g|%g|%.3g|%g", {0.1 + 0.2, 1e20, 2.0 / 3, 0.00001}, "0.3|1E020|0.667|1E-005"},
+      {"%d%%", {int64_t{50}}, "50%"},
+      {"%1:s %0:s %s", {std::string("a"), std::string("b")}, "b a b"},
+      {"%*d|%-*d|", {int64_t{5}, int64_t{42}, int64_t{3}, int64_t{7}}, "   42|7  |"},
+      {"%D %S", {int64_t{1}, std::string("x")}, "1 x"},
+      {"no directives", {int64_t{1}}, "no directives"},
+  };
+  for (const FormatCase& c : cases) EXPECT_EQ(FormatV(c.format, c.args), c.expected) << c.format;
+  EXPECT_EQ(Format("%s has %d shifts (%s)", std::string("Kim"), 3, "ok"), "Kim has 3 shifts (ok)");
+  EXPECT_EQ(Format("%d/%d", true, 'A'), "1/65");
+}
+
+TEST(Format, WrongOrMissingArgumentsThrow) {
+  const FormatCase cases[] = {
+      {"%d", {1.5}, ""},          {"%s", {int64_t{3}}, ""}, {"%f", {int64_t{3}}, ""},
+      {"%d %d", {int64_t{1}}, ""}, {"%q", {int64_t{1}}, ""}, {"trailing %", {int64_t{1}}, ""},
+      {"%x", {std::string("a")}, ""},
+  };
+  for (const FormatCase& c : cases) EXPECT_THROW(FormatV(c.format, c.args), std::invalid_argument) << c.format;
+}
+
+TEST(FloatText, FloatToStrIsGeneralWith15Digits) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0.1 + 0.2, "0.3"},     {100, "100"},       {1e15, "1E15"},          {123456789012345.0, "123456789012345"},
+      {0.0001, "0.0001"},     {0.00001, "1E-5"},  {1.5e-5, "1.5E-5"},      {-2.5e20, "-2.5E20"},
+      {-7.5, "-7.5"},         {0, "0"},           {-0.0, "0"},             {1.0 / 3, "0.333333333333333"},
+      {2.0 / 3, "0.666666666666667"}, {999999999999999.9, "1E15"}, {1e-300, "1E-300"}, {123.456, "123.456"},
+      {std::nan(""), "NAN"},  {inf, "INF"},       {-inf, "-INF"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FloatToStr(c.value), c.text) << c.text;
+}
+
+TEST(FloatText, FloatToStrFRoundsHalfAwayAfter15Digits) {
+  const struct {
+    double value;
+    int decimals;
+    const char* text;
+  } cases[] = {
+      {2.675, 2, "2.68"}, {1.005, 2, "1.01"},   {-1.5, 0, "-2"},       {0.125, 2, "0.13"},
+      {1234.5, 1, "1234.5"}, {3, 3, "3.000"}, {-0.004, 2, "0.00"},   {0.994999999, 2, "0.99"},
+      {9.995, 2, "10.00"}, {-9.995, 2, "-10.00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FloatToStrF(c.value, c.decimals), c.text) << c.text;
+}
+
+TEST(Rounding, BankersRoundAndCosting) {
+  const std::pair<double, int64_t> bankers[] = {{2.5, 2},  {3.5, 4},     {-2.5, -2},   {-3.5, -4},
+                                                {0.5, 0},  {1.5, 2},     {2.4999, 2},  {2.5001, 3},
+                                                {-0.4, 0}, {1e15 + 1, 1000000000000001}};
+  for (const auto& [value, expected] : bankers) EXPECT_EQ(BankersRound(value), expected) << value;
+  EXPECT_THROW(BankersRound(std::nan("")), std::out_of_range);
+  EXPECT_THROW(BankersRound(1e30), std::out_of_range);
+
+  const struct {
+    double value;
+    int decimals;
+    double expected;
+  } costing[] = {
+      {2.345, 2, 2.35}, {0.125, 2, 0.13}, {0, 2, 0},        {2.5, 0, 3},
+      {1.5, 0, 2},      {-2.345, 2, -2.34}, {12.3456, 3, 12.346}, {7.004, 2, 7.0},
+  };
+  for (const auto& c : costing) EXPECT_DOUBLE_EQ(RoundCosting(c.value, c.decimals), c.expected) << c.value;
+}
+
+TEST(NumberParsing, FloatsUseAPointWhateverTheLocale) {
+  const std::pair<const char*, double> good[] = {{"1.5", 1.5},   {" -2.25 ", -2.25}, {"+3", 3},
+                                                 {"1.5E3", 1500}, {"1e-2", 0.01},    {".5", 0.5},
+                                                 {"\t42\r\n", 42}};
+  for (const auto& [text, expected] : good) {
+    double out = 0;
+    ASSERT_TRUE(TryStrToFloat(text, out)) << text;
+    EXPECT_DOUBLE_EQ(out, expected) << text;
+  }
+  const char* bad[] = {"", " ", "abc", "1,5", "1.2.3", "inf", "nan", "1e", "--1", "1 2", "0x10", "+", "1e999"};
+  for (const char* text : bad) {
+    double out = 9;
+    EXPECT_FALSE(TryStrToFloat(text, out)) << text;
+    EXPECT_EQ(out, 9) << text;
+  }
+  EXPECT_EQ(StrToFloatDef("x", 2.5), 2.5);
+  EXPECT_EQ(StrToFloatDef("7.25", 2.5), 7.25);
+}
+
+TEST(NumberParsing, IntegersDecimalAndHex) {
+  const std::pair<const char*, int64_t> good[] = {
+      {"42", 42},     {" -17 ", -17}, {"+5", 5},   {"$FF", 255}, {"-$10", -16}, {"0x1A", 26}, {"007", 7},
+      {"9223372036854775807", std::numeric_limits<int64_t>::max()},
+      {"-9223372036854775808", std::numeric_limits<int64_t>::min()},
+  };
+  for (const auto& [text, expected] : good) {
+    int64_t out = 0;
+    ASSERT_TRUE(TryStrToInt(text, out)) << text;
+    EXPECT_EQ(out, expected) << text;
+  }
+  const char* bad[] = {"", "9223372036854775808", "-9223372036854775809", "1.5", "12a", "$", "$G", "- 5", "+-5",
+                       "1e3"};
+  for (const char* text : bad) {
+    int64_t out = 9;
+    EXPECT_FALSE(TryStrToInt(text, out)) << text;
+    EXPECT_EQ(out, 9) << text;
+  }
+  EXPECT_EQ(StrToIntDef("12x", -1), -1);
+}
+
+TEST(NumberParsing, Booleans) {
+  const std::pair<const char*, bool> good[] = {
+      {"True", true}, {"true", true}, {"FALSE", false}, {"-1", true}, {"1", true},  {"0", false},
+      {"2.5", true},  {"Yes", true},  {"no", false},    {"y", true},  {"N", false}, {"T", true},
+      {"f", false},   {" yes ", true},
+  };
+  for (const auto& [text, expected] : good) {
+    bool out = !expected;
+    ASSERT_TRUE(TryStrToBool(text, out)) << text;
+    EXPECT_EQ(out, expected) << text;
+  }
+  for (const char* text : {"", "maybe", "tru", "yess"}) {
+    bool out = true;
+    EXPECT_FALSE(TryStrToBool(text, out)) << text;
+  }
+  EXPECT_TRUE(StrToBoolDef("maybe", true));
+  EXPECT_FALSE(StrToBoolDef("0", true));
+  EXPECT_EQ(BoolToStr(true) + BoolToStr(false), "TrueFalse");
+}
+
+}  // namespace
+}  // namespace qora

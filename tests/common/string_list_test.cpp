@@ -1,0 +1,144 @@
+#include "common/string_list.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace qora {
+namespace {
+
+using Items = std::vector<std::string>;
+
+TStringList ListOf(const Items& items) {
+  TStringList list;
+  for (const std::string& s : items) list.Add(s);
+  return list;
+}
+
+TEST(StringList, SetCommaTextSplitsLikeDelimitedText) {
+  const std::pair<const char*, Items> cases[] = {
+      {"12=1,15=3,12=2", {"12=1", "15=3", "12=2"}},
+      {"a b", {"a", "b"}},
+      {"\"a b\",c", {"a b", "c"}},
+      {"a,,b", {"a", "", "b"}},
+      {"a,", {"a", ""}},
+      {"a, ", {"a"}},
+      {",", {"", ""}},
+      {"", {}},
+      {"   ", {}},
+      {"  a , b  ", {"a", "b"}},
+      {"\"\"", {""}},
+      {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
+      {"\"a\"b,c", {"a", "b", "c"}},
+      {"\"a,b\" \"c\"", {"a,b", "c"}},
+      {"\"unterminated", {"unterminated"}},
+      {"x\ty", {"x", "y"}},
+      {"Ärger,ü", {"Ärger", "ü"}},
+  };
+  for (const auto& [text, expected] : cases) {
+    TStringList list;
+    list.Add("stale");
+    list.SetCommaText(text);
+    EXPECT_EQ(list.Items(), expected) << text;
+  }
+  TStringList withNul;
+  withNul.SetCommaText(std::string_view("a,b\0c", 5));
+  EXPECT_EQ(withNul.Items(), (Items{"a", "b"}));
+}
+
+TEST(StringList, CommaTextQuotesOnlyWhereNeeded) {
+  const std::pair<Items, const char*> cases[] = {
+      {{}, ""},
+      {{""}, "\"\""},
+      {{"", ""}, ","},
+      {{"a", "", "b"}, "a,,b"},
+      {{"a b", "c"}, "\"a b\",c"},
+      {{"x\"y"}, "\"x\"\"y\""},
+      {{"1,2"}, "\"1,2\""},
+      {{"tab\there"}, "\"tab\there\""},
+      {{"12=1", "15=3"}, "12=1,15=3"},
+      {{"Ärger"}, "Ärger"},
+  };
+  for (const auto& [items, expected] : cases) {
+    const TStringList list = ListOf(items);
+    EXPECT_EQ(list.CommaText(), expected);
+    TStringList back;
+    back.SetCommaText(list.CommaText());
+    EXPECT_EQ(back.Items(), items) << expected;
+  }
+  for (const char* text : {"12=1,15=3,12=2", "\"a b\",,c", "a,", "\"\""}) {
+    TStringList list;
+    list.SetCommaText(text);
+    EXPECT_EQ(list.CommaText(), text);
+  }
+}
+
+TEST(StringList, NamesAndValues) {
+  TStringList list = ListOf({"Rate=12.5", "code=X", "plain", "a=b=c", "=empty"});
+  EXPECT_EQ(list.Names(0), "Rate");
+  EXPECT_EQ(list.ValueFromIndex(0), "12.5");
+  EXPECT_EQ(list.Names(2), "");
+  EXPECT_EQ(list.ValueFromIndex(2), "");
+  EXPECT_EQ(list.Names(3), "a");
+  EXPECT_EQ(list.ValueFromIndex(3), "b=c");
+  EXPECT_EQ(list.Values("RATE"), "12.5");
+  EXPECT_EQ(list.Values("plain"), "");
+  EXPECT_EQ(list.Values(""), "empty");
+  EXPECT_EQ(list.IndexOfName("CODE"), 1);
+  EXPECT_EQ(list.IndexOfName("plain"), -1);
+  EXPECT_EQ(list.IndexOfName("missing"), -1);
+
+  list.SetValue("rate", "15");
+  EXPECT_EQ(list[0], "rate=15");
+  list.SetValue("new", "1");
+  EXPECT_EQ(list[list.Count() - 1], "new=1");
+  list.SetValue("code", "");
+  list.SetValue("absent", "");
+  EXPECT_EQ(list.Items(), (Items{"rate=15", "plain", "a=b=c", "=empty", "new=1"}));
+}
+
+TEST(StringList, EditingAndBounds) {
+  TStringList list;
+  EXPECT_TRUE(list.Empty());
+  EXPECT_EQ(list.Add("b"), 0);
+  EXPECT_EQ(list.Add("d"), 1);
+  list.Insert(0, "a");
+  list.Insert(2, "c");
+  list.Insert(4, "e");
+  EXPECT_EQ(list.Items(), (Items{"a", "b", "c", "d", "e"}));
+  EXPECT_EQ(list.IndexOf("c"), 2);
+  EXPECT_EQ(list.IndexOf("C"), -1);
+  list.Delete(0);
+  EXPECT_EQ(list.IndexOf("b"), 0);
+  EXPECT_THROW(list.Delete(4), std::out_of_range);
+  EXPECT_THROW(list.Delete(-1), std::out_of_range);
+  EXPECT_THROW(list.Insert(6, "x"), std::out_of_range);
+  EXPECT_THROW(list[4], std::out_of_range);
+  EXPECT_THROW(list.Names(9), std::out_of_range);
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(StringList, TextLines) {
+  EXPECT_EQ(ListOf({"a", "b"}).Text(), "a\r\nb\r\n");
+  EXPECT_EQ(ListOf({}).Text(), "");
+  const std::pair<const char*, Items> cases[] = {
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\r\n", {"a"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"\n", {""}},
+      {"", {}},
+      {"\r\r\n", {"", ""}},
+  };
+  for (const auto& [text, expected] : cases) {
+    TStringList list;
+    list.SetText(text);
+    EXPECT_EQ(list.Items(), expected);
+    TStringList back;
+    back.SetText(list.Text());
+    EXPECT_EQ(back.Items(), expected);
+  }
+}
+
+}  // namespace
+}  // namespace qora

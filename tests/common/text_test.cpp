@@ -1,0 +1,80 @@
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+namespace qora {
+namespace {
+
+TEST(Text, CaseFoldingTouchesAsciiOnly) {
+  EXPECT_EQ(UpperCase("abc-Straße-z"), "ABC-STRAßE-Z");
+  EXPECT_EQ(LowerCase("ABC-ÄÖ-Z"), "abc-ÄÖ-z");
+  EXPECT_TRUE(SameText("Award_A", "aWARD_a"));
+  EXPECT_FALSE(SameText("abc", "abd"));
+  EXPECT_FALSE(SameText("abc", "abcd"));
+  EXPECT_FALSE(SameText("ä", "Ä"));
+  EXPECT_LT(CompareText("a", "B"), 0);
+  EXPECT_GT(CompareText("b", "A"), 0);
+  EXPECT_GT(CompareText("abc", "AB"), 0);
+  EXPECT_LT(CompareText("", "a"), 0);
+  EXPECT_EQ(CompareText("MiXeD", "mixed"), 0);
+  EXPECT_LT(CompareText("z", "é"), 0);  // bytes above 127 sort after ASCII
+  EXPECT_TRUE(StartsText("ab", "ABC"));
+  EXPECT_FALSE(StartsText("abcd", "abc"));
+  EXPECT_TRUE(StartsText("", "abc"));
+  EXPECT_TRUE(ContainsText("Hello World", "o wORLD"));
+  EXPECT_FALSE(ContainsText("Hello", "World"));
+}
+
+TEST(Text, TrimRemovesControlCharactersAndBlanks) {
+  EXPECT_EQ(Trim("\t a b \r\n"), "a b");
+  EXPECT_EQ(TrimLeft("  a  "), "a  ");
+  EXPECT_EQ(TrimRight("  a  "), "  a");
+  EXPECT_EQ(Trim(std::string("\0x\0", 3)), "x");
+  EXPECT_EQ(Trim(" \xC2\xA0x\xC2\xA0 "), "\xC2\xA0x\xC2\xA0");  // UTF-8 bytes are text
+  EXPECT_EQ(Trim("   "), "");
+}
+
+TEST(Text, ReplaceAndQuote) {
+  EXPECT_EQ(StringReplaceAll("a.b.c", ".", "::"), "a::b::c");
+  EXPECT_EQ(StringReplaceAll("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(StringReplaceAll("Abc", "a", "x"), "Abc");
+  EXPECT_EQ(StringReplaceAll("abc", "", "x"), "abc");
+  EXPECT_EQ(QuotedStr("it's"), "'it''s'");
+  EXPECT_EQ(QuotedStr("a\"b", '"'), "\"a\"\"b\"");
+  EXPECT_EQ(QuotedStr(""), "''");
+}
+
+TEST(Text, FileNamePartsWithEitherSeparator) {
+  const struct {
+    const char* path;
+    const char* ext;
+    const char* folder;
+    const char* dir;
+    const char* name;
+    const char* asLog;
+  } cases[] = {
+      {"C:\\a\\b.csv", ".csv", "C:\\a\\", "C:\\a", "b.csv", "C:\\a\\b.log"},
+      {"/x/y.tar.gz", ".gz", "/x/", "/x", "y.tar.gz", "/x/y.tar.log"},
+      {"/x.d/file", "", "/x.d/", "/x.d", "file", "/x.d/file.log"},
+      {"run.xml", ".xml", "", "", "run.xml", "run.log"},
+      {"C:\\b.csv", ".csv", "C:\\", "C:\\", "b.csv", "C:\\b.log"},
+      {"/y", "", "/", "/", "y", "/y.log"},
+      {"out\\sub/run.csv", ".csv", "out\\sub/", "out\\sub", "run.csv", "out\\sub/run.log"},
+      {"dir/", "", "dir/", "dir", "", "dir/.log"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(ExtractFileExt(c.path), c.ext);
+    EXPECT_EQ(ExtractFilePath(c.path), c.folder);
+    EXPECT_EQ(ExtractFileDir(c.path), c.dir);
+    EXPECT_EQ(ExtractFileName(c.path), c.name);
+    EXPECT_EQ(ChangeFileExt(c.path, ".log"), c.asLog);
+  }
+  EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("/tmp"), "/tmp/");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\x\\"), "C:\\x\\");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("/tmp/"), "/tmp/");
+}
+
+}  // namespace
+}  // namespace qora
