@@ -125,7 +125,32 @@ TEST(TimesheetShiftRegistry, ValuesAndSideEffectsGoThroughTheRegistry) {
   EXPECT_EQ(feedback->get_object(*shift), &manager.feedback);
   TTimesheetShift loose;
   EXPECT_EQ(feedback->get_object(loose), nullptr);
-  EXPECT_EQ(TTimesheetShift::StaticClassInfo().FindProperty("Timesheet")->get_object(*shift), &sheet);
+  // Back references hand out no object, so walking published objects cannot cycle.
+  EXPECT_EQ(TTimesheetShift::StaticClassInfo().FindProperty("Timesheet")->get_object(*shift), nullptr);
+  EXPECT_EQ(shift->Timesheet(), &sheet);
+}
+
+TEST(TimesheetShiftRegistry, EveryScalarPropertyReadsOnAManagedShift) {
+  FakeTimesheetManager manager;
+  manager.current_index = 1;
+  TTimesheet sheet;
+  sheet.SetTimesheetManager(&manager);
+  sheet.AddNew();
+  TTimesheetShift* shift = sheet.AddNew();
+  shift->HoursGroupList().Add(testing::MakeGroup(THoursType::htOrdinary, 9, 17));
+  int scalars = 0;
+  for (const PropertyInfo* p : TTimesheetShift::StaticClassInfo().Properties()) {
+    if (p->kind == PropKind::Object || p->kind == PropKind::ObjectList) continue;
+    ++scalars;
+    EXPECT_NO_THROW(GetPublishedValue(*shift, p->name)) << p->name;
+  }
+  EXPECT_EQ(scalars, 57);
+  auto column = std::make_unique<TTimesheetColumn>();
+  column->SetFieldName("Meals");
+  shift->AddColumn(std::move(column));
+  const std::string xml = shift->SaveToXML();
+  EXPECT_NE(xml.find("<EmployeeworkPatternHours>"), std::string::npos) << xml;
+  EXPECT_NE(shift->GetTimesheetColumn(0)->SaveToXML().find("Meals"), std::string::npos);
 }
 
 TEST(TimesheetShiftRegistry, ActionsArePublishedOperations) {
