@@ -86,6 +86,13 @@ TEST(AllowanceList, FindIsExactAndDeleteEmployeeAllowancesKeepsAwardOnes) {
   EXPECT_EQ(list.Items(1)->AddDedCode(), "meal");
 }
 
+TEST(Allowance, AddDedTypeTextFollowsTheAwardTypeOrdinal) {
+  const std::vector<std::pair<int, std::string>> cases{{-1, ""},     {0, "Amount"},  {1, "Rate"},
+                                                       {2, "Percent"}, {3, "Unit"}, {4, "Formula"},
+                                                       {5, ""}};
+  for (const auto& [ordinal, text] : cases) EXPECT_EQ(TAllowance::AddDedTypeText(ordinal), text) << ordinal;
+}
+
 TEST(PenaltyList, FindPenaltyReturnsThePenaltyWithItsWindow) {
   TPenaltyList list;
   TPenalty* night = list.AddNew();
