@@ -32,6 +32,11 @@ class FakeTimesheetManager : public ITimesheetManager {
   TUserFeedback* UserFeedback() override { return &feedback; }
   TObjListAwards* AwardCache() override { return nullptr; }
   int CurrentShiftIndex() const override { return current_index; }
+  const IShiftAward* FindShiftAward(const TTimesheetShift&) override { return nullptr; }
+  double GetHoursTotal(const TTimesheetShift&, THoursTypeSet, const std::string&, TaiPeriodType, TDateTime,
+                       const std::string&, double) override {
+    return 0;
+  }
 
   TUserFeedback feedback;
   int current_index = -1;
