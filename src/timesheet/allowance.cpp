@@ -1,5 +1,7 @@
 #include "timesheet/allowance.h"
 
+#include <iterator>
+
 #include "foundation/class_builder.h"
 
 namespace qora {
@@ -28,6 +30,12 @@ const ClassInfo& TAllowance::StaticClassInfo() {
           .Field("Rate", &TAllowance::FRate)
           .Build();
   return info;
+}
+
+std::string TAllowance::AddDedTypeText(int pOrdinal) {
+  static const char* const kTypes[] = {"Amount", "Rate", "Percent", "Unit", "Formula"};
+  if (pOrdinal < 0 || pOrdinal >= static_cast<int>(std::size(kTypes))) return "";
+  return kTypes[pOrdinal];
 }
 
 const ClassInfo& TPenalty::StaticClassInfo() {

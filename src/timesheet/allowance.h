@@ -16,13 +16,18 @@ class TAllowance : public TnxBaseObject {
  public:
   TAllowance() = default;
 
+  // The payroll addition kind of an award allowance's type ordinal: 0
+  // "Amount", 1 "Rate", 2 "Percent", 3 "Unit", 4 "Formula"; "" for any
+  // other ordinal.
+  static std::string AddDedTypeText(int pOrdinal);
+
   // The payroll addition code.
   const std::string& AddDedCode() const { return FAddDedCode; }
   void SetAddDedCode(const std::string& v) { FAddDedCode = v; }
   // The quantity, in the unit UnitType names.
   double Units() const { return FUnits; }
   void SetUnits(double v) { FUnits = v; }
-  // "Amount", "Rate", "Percent", "Unit" or "Formula".
+  // "Amount", "Rate", "Percent", "Unit" or "Formula" (see AddDedTypeText).
   const std::string& AddDedType() const { return FAddDedType; }
   void SetAddDedType(const std::string& v) { FAddDedType = v; }
   bool OnEmployee() const { return FOnEmployee; }

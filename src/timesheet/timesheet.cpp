@@ -30,6 +30,10 @@ const ClassInfo& TTimesheet::StaticClassInfo() {
   return info;
 }
 
+TTimesheet::TTimesheet() {
+  OnItemAdded = [this](TnxBaseObject* item) { static_cast<TTimesheetShift*>(item)->SetTimesheet(this); };
+}
+
 TTimesheetShift* TTimesheet::GetTimesheetShift(int pIndex) const {
   if (pIndex < 0 || pIndex >= Count()) throw std::out_of_range("shift index out of range");
   return Items(pIndex);

@@ -20,7 +20,9 @@ class TTimesheet : public TypedObjectList<TTimesheetShift> {
   QORA_CLASS(TTimesheet, TypedObjectList<TTimesheetShift>)
 
  public:
-  TTimesheet() = default;
+  // Every shift added to the timesheet, however it is added, gets this
+  // timesheet as its Timesheet.
+  TTimesheet();
 
   // The shift at pIndex (throws std::out_of_range when out of range).
   TTimesheetShift* GetTimesheetShift(int pIndex) const;

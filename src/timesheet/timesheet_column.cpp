@@ -84,8 +84,10 @@ const ClassInfo& TTimesheetColumn::StaticClassInfo() {
           .Field("Editable", &TTimesheetColumn::FEditable)
           .Field("NeedVariable", &TTimesheetColumn::FNeedVariable)
           .Field("IsComponent", &TTimesheetColumn::FIsComponent)
-          .Object("TimesheetShift",
-                  [](TTimesheetColumn& c) -> TnxBaseObject* { return c.TimesheetShift(); })
+          // A back reference, published by name and kind only (no object is
+          // handed out), so that saving or walking a column never cycles
+          // through its shift's columns; use TimesheetShift() in code.
+          .Object("TimesheetShift", [](TTimesheetColumn&) -> TnxBaseObject* { return nullptr; })
           .Field("Percentage", &TTimesheetColumn::FPercentage)
           .Field("Rate", &TTimesheetColumn::FRate)
           .Build();

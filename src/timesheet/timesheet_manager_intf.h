@@ -31,8 +31,10 @@ class ITimesheetManager {
   // The employee's award in force on the shift's date (looked up by the
   // shift's EmployeeAward and ShiftStartDate in the award cache), seen
   // through what the shift's pay operations need. Null when the employee
-  // has no award loaded: the hours then take default rates. The view stays
-  // valid while the award stays in the cache (the whole call).
+  // has no award loaded: the hours then take default rates. Also asked
+  // while a timesheet is being read, before the employee is known; "not
+  // found" is the answer then. The view stays valid while the award stays
+  // in the cache (the whole call).
   virtual const IShiftAward* FindShiftAward(const TTimesheetShift& pShift) = 0;
   // The hours of the shift's employee over a period, from the hours
   // history: the entries whose hours type is in pHoursTypeSet (and, when

@@ -15,6 +15,10 @@ namespace {
 constexpr double kNoStart = 99;  // ShiftStart of a shift without hours
 }
 
+TTimesheetShift::TTimesheetShift() {
+  OnItemAdded = [this](TnxBaseObject* item) { static_cast<TTimesheetColumn*>(item)->SetTimesheetShift(this); };
+}
+
 // Frees what the shift owns in a fixed order: the hours groups of each of
 // the five lists, then the allowance, work-pattern, penalty, leave and RDO
 // entries; the columns go with the base list.

@@ -33,7 +33,9 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   QORA_CLASS(TTimesheetShift, TypedObjectList<TTimesheetColumn>)
 
  public:
-  TTimesheetShift() = default;
+  // Every column added to the shift, however it is added, gets this shift
+  // as its TimesheetShift.
+  TTimesheetShift();
   ~TTimesheetShift() override;
 
   // ---- Owned lists ---------------------------------------------------------

@@ -153,7 +153,10 @@ void TTimesheetShift::SetComponentDetails(THoursGroup* pHoursGroup) {
   std::string job_class;
   std::string job_cost_account;
   if (!g.JobTitle().empty() && award->FindJob(g.JobTitle(), job_class, job_cost_account)) {
-    const bool pays_more = award->ClassHourlyRate(job_class) > award->ClassHourlyRate(EmployeeClassification());
+    // The job's classification counts only when it pays more than the
+    // employee's own (a lower one is noted in the run log).
+    const bool pays_more =
+        HigherDutiesRate(*this, *award, job_class) > award->ClassHourlyRate(EmployeeClassification());
     g.SetClassification(pays_more ? job_class : EmployeeClassification());
     if (g.CostAccount().empty()) g.SetCostAccount(job_cost_account);
   } else {

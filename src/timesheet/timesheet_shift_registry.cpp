@@ -18,6 +18,11 @@ using Builder = ClassBuilder<TTimesheetShift>;
 // fill in the shift's own field on first read.
 Shift& Mutable(const Shift& s) { return const_cast<Shift&>(s); }
 
+// The owning timesheet is published by name and kind only: the registry
+// hands out no object for this back reference, so that walking or saving a
+// shift's published objects never cycles through the timesheet back to the
+// shift. Code that needs the owner uses TTimesheetShift::Timesheet().
+//
 // The run log as an object property: null while the shift cannot reach a
 // timesheet manager, so that walking the properties never fails.
 TnxBaseObject* ReachableUserFeedback(Shift& s) {
@@ -116,7 +121,7 @@ struct TTimesheetShiftRegistry {
             "PenaltyList", [](Shift& s) -> TnxBaseObject* { return &s.PenaltyList(); }, kList)
         .Object(
             "WorkPatternList", [](Shift& s) -> TnxBaseObject* { return &s.WorkPatternList(); }, kList)
-        .Object("Timesheet", [](Shift& s) -> TnxBaseObject* { return s.Timesheet(); })
+        .Object("Timesheet", [](Shift&) -> TnxBaseObject* { return nullptr; })
         .Object(
             "LeaveDatesList", [](Shift& s) -> TnxBaseObject* { return &s.LeaveDatesList(); }, kList)
         .Object(

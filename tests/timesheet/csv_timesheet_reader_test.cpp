@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "csv_file_fixture.h"
+#include "engine/exceptions.h"
+#include "hours_fakes.h"
+#include "timesheet/csv_timesheet_reader.h"
+#include "timesheet/csv_timesheet_table.h"
+
+namespace qora::testing {
+namespace {
+
+const std::string kHeader =
+    "\"cEmployeeCode\",\"dDayWorked\",\"dStart\",\"dRosterStart\",\"dEnd\",\"dRosterEnd\",\"iRosterBreak\","
+    "\"cWorkCode\",\"cJobTitle\"";
+
+std::string Row(const std::string& code, const std::string& day, const std::string& start, const std::string& end,
+                const std::string& roster_start = "", const std::string& roster_end = "",
+                const std::string& roster_break = "", const std::string& extra = "") {
+  return "\"" + code + "\",\"" + day + "\",\"" + start + "\",\"" + roster_start + "\",\"" + end + "\",\"" +
+         roster_end + "\",\"" + roster_break + "\",\"WC\",\"Driver\"" + extra + ",\r\n";
+}
+
+TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
+  struct Case {
+    const char* name;
+    std::string rows;
+    int shifts;
+    std::vector<Block> first_blocks;  // ordinary blocks of the first shift
+    TDateTime start_date, end_date;
+  };
+  const TDateTime d5 = EncodeDate(2024, 3, 5), d6 = EncodeDate(2024, 3, 6);
+  const std::vector<Case> cases = {
+      {"one day", Row("E1", "2024-03-05", "09:00:00", "17:00:00"), 1, {{kOrd, 9, 17, "Normal"}}, d5, d5},
+      {"midnight continuation",
+       Row("E1", "2024-03-05", "22:00:00", "23:59:00") + Row("E1", "", "00:30:00", "06:00:00"), 1,
+       {{kOrd, 22, 23.9833, "Normal"}, {kOrd, 24.5, 30, "Normal"}}, d5, d6},
+      {"third block after midnight stays on the next day",
+       Row("E1", "2024-03-05", "22:00:00", "23:00:00") + Row("E1", "", "00:30:00", "03:00:00") +
+           Row("E1", "", "04:00:00", "06:00:00"),
+       1, {{kOrd, 22, 23, "Normal"}, {kOrd, 24.5, 27, "Normal"}, {kOrd, 28, 30, "Normal"}}, d5, d6},
+      {"same start and end is a full day", Row("E1", "2024-03-05", "09:00:00", "09:00:00"), 1,
+       {{kOrd, 9, 33, "Normal"}}, d5, d6},
+      {"row without times adds no hours", Row("E1", "2024-03-05", "", ""), 1, {}, d5, d6},
+      {"two shifts", Row("E1", "2024-03-05", "09:00:00", "12:00:00") + Row("E2", "2024-03-06", "10:00:00", "11:00:00"),
+       2, {{kOrd, 9, 12, "Normal"}}, d5, d5},
+      {"date with a time", Row("E1", "2024-03-05 00:00:00", "09:00:00", "10:00:00"), 1, {{kOrd, 9, 10, "Normal"}}, d5,
+       d5},
+  };
+  for (const Case& c : cases) {
+    TempFiles files;
+    const std::string path = files.Write("t.csv", kHeader + ",\r\n" + c.rows);
+    TTimesheet timesheet;
+    LoadCSVTimesheet(timesheet, path, nullptr);
+    ASSERT_EQ(timesheet.Count(), c.shifts) << c.name;
+    EXPECT_EQ(timesheet.ShiftCount(), c.shifts) << c.name;
+    const TTimesheetShift& s = *timesheet.Items(0);
+    EXPECT_EQ(s.EmployeeCode(), "E1") << c.name;
+    EXPECT_EQ(ByStart(Blocks(s.HoursGroupList())), ByStart(c.first_blocks)) << c.name;
+    EXPECT_EQ(s.ShiftStartDate(), c.start_date) << c.name;
+    EXPECT_EQ(s.ShiftEndDate(), c.end_date) << c.name;
+    for (const THoursGroup* g : s.HoursGroupList().Groups()) {
+      EXPECT_EQ(g->WorkCode(), "WC") << c.name;
+      EXPECT_EQ(g->JobTitle(), "Driver") << c.name;
+    }
+  }
+}
+
+TEST(CsvTimesheetReader, Roster) {
+  struct Case {
+    std::string start, end, brk;
+    double rostered_start, rostered_end, break_hours;
+  };
+  const std::vector<Case> cases = {
+      {"22:00:00", "06:00:00", "45", 22, 30, 0.75},
+      {"09:00:00", "17:30:00", "30", 9, 17.5, 0.5},
+      {"09:00:00", "09:00:00", "0", 9, 33, 0},
+      {"", "17:00:00", "30", 0, 0, 0.5},
+      {"08:15:00", "16:45:00", "not a number", 8.25, 16.75, 0},
+  };
+  for (const Case& c : cases) {
+    TempFiles files;
+    const std::string path =
+        files.Write("t.csv", kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00", c.start, c.end, c.brk));
+    TTimesheet timesheet;
+    LoadCSVTimesheet(timesheet, path, nullptr);
+    const TTimesheetShift& s = *timesheet.Items(0);
+    EXPECT_DOUBLE_EQ(s.RosteredHoursStart(), c.rostered_start) << c.start;
+    EXPECT_DOUBLE_EQ(s.RosteredHoursEnd(), c.rostered_end) << c.start;
+    EXPECT_DOUBLE_EQ(s.RosteredBreakHours(), c.break_hours) << c.start;
+  }
+}
+
+TEST(CsvTimesheetReader, ExtraColumnsFromTheHeader) {
+  TempFiles files;
+  const std::string path = files.Write(
+      "t.csv", kHeader + ",\"fDistance\",\"cNote\",\"f\",\r\n" +
+                   Row("E1", "2024-03-05", "09:00:00", "12:00:00", "", "", "", ",\"12.5\",\"first\",\"x\"") +
+                   Row("E1", "", "12:30:00", "17:00:00", "", "", "", ",\"7.5\",\"second, with comma\",\"y\"") +
+                   Row("E1", "", "17:00:00", "18:00:00", "", "", "", ",\"n/a\",\"third\",\"z\""));
+  TTimesheet timesheet;
+  LoadCSVTimesheet(timesheet, path, nullptr);
+  ASSERT_EQ(timesheet.Count(), 1);
+  TTimesheetShift& s = *timesheet.Items(0);
+  TTimesheetColumn* distance = s.FindColumnByName("fDistance");
+  ASSERT_NE(distance, nullptr);
+  EXPECT_EQ(distance->FieldType(), TFieldType::ftFloat);
+  EXPECT_DOUBLE_EQ(distance->FloatValue(), 20);
+  TTimesheetColumn* note = s.FindColumnByName("cNote");
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->FieldType(), TFieldType::ftString);
+  EXPECT_EQ(note->Length(), 200);
+  EXPECT_EQ(note->StringValue(), "third");
+  // A one-letter name is text, not a number.
+  ASSERT_NE(s.FindColumnByName("f"), nullptr);
+  EXPECT_EQ(s.FindColumnByName("f")->FieldType(), TFieldType::ftString);
+  EXPECT_EQ(s.FindColumnByName("cEmployeeCode")->StringValue(), "E1");
+  EXPECT_FALSE(s.FindColumnByName("cEmployeeCode")->NeedVariable());
+  EXPECT_EQ(s.Count(), 12);
+}
+
+TEST(CsvTimesheetReader, ExactFailures) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string message;  // "<file>" stands for the file's path
+    int shifts_kept;
+  };
+  const std::vector<Case> cases = {
+      {"first row without a date", kHeader + ",\r\n" + Row("E1", "", "09:00:00", "17:00:00"),
+       "Timesheet \"<file>\" contains incomplete shift information", 0},
+      {"day written the other way", kHeader + ",\r\n" + Row("E1", "05/03/2024", "09:00:00", "17:00:00"),
+       "\"05/03/2024\" is not a valid date. Please use the YYMM-MM-DD format.", 0},
+      {"bad date after a good shift",
+       kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00") + Row("E2", "2024-13-05", "", ""),
+       "\"2024-13-05\" is not a valid date. Please use the YYMM-MM-DD format.", 1},
+      {"bad start time drops its shift",
+       kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00") + Row("E2", "2024-03-05", "9am", "17:00:00"),
+       "\"9am\" is not a valid time. Please use the HH:NN:SS format.", 1},
+      {"empty file", "", "Error in LoadFieldDef: No fields defined, or file <file> is blank", 0},
+  };
+  for (const Case& c : cases) {
+    TempFiles files;
+    const std::string path = files.Write("bad.csv", c.text);
+    std::string message = c.message;
+    const size_t at = message.find("<file>");
+    if (at != std::string::npos) message.replace(at, 6, path);
+    TTimesheet timesheet;
+    try {
+      LoadCSVTimesheet(timesheet, path, nullptr);
+      ADD_FAILURE() << "no error: " << c.name;
+    } catch (const std::exception& e) {
+      EXPECT_EQ(std::string(e.what()), message) << c.name;
+    }
+    EXPECT_EQ(timesheet.Count(), c.shifts_kept) << c.name;
+    EXPECT_EQ(timesheet.ShiftCount(), c.shifts_kept) << c.name;
+  }
+}
+
+TEST(CsvTimesheetTable, LoadFieldDefGuardsAndReadsTheHeader) {
+  TempFiles files;
+  const std::string path = files.Write("h.csv", "cEmployeeCode,fKm,cNote,,fLater,\r\nE1,1,x,,2,\r\n");
+  {
+    auto table = CreateTimesheetTable();
+    LoadFieldDef(*table, path);
+    ASSERT_EQ(table->FieldCount(), 11);  // stops at the first empty name
+    EXPECT_EQ(table->FieldDef(9).Name, "fKm");
+    EXPECT_EQ(table->FieldDef(9).DataType, TFieldType::ftFloat);
+    EXPECT_EQ(table->FieldDef(10).Name, "cNote");
+    EXPECT_EQ(table->FieldDef(10).DataType, TFieldType::ftString);
+    EXPECT_EQ(table->FieldDef(10).Size, 200);
+  }
+  struct Case {
+    const char* name;
+    bool open, created;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"open", true, true, "Error in LoadFieldDef: Cannot create custom fields - the table is already open."},
+      {"created", false, true,
+       "Error in LoadFieldDef: Cannot create custom fields - there are already fields defined."},
+  };
+  for (const Case& c : cases) {
+    auto table = CreateTimesheetTable();
+    table->CreateTable();
+    if (!c.open) table->Close();
+    try {
+      LoadFieldDef(*table, path);
+      ADD_FAILURE() << c.name;
+    } catch (const eLoadFromFileException& e) {
+      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+    }
+  }
+  // More than 100 header names are cut at 100.
+  std::string wide;
+  for (int i = 1; i <= 120; ++i) wide += "c" + std::to_string(i) + ",";
+  const std::string wide_path = files.Write("wide.csv", wide + "\r\n");
+  TMemoryTable table("t");
+  LoadFieldDef(table, wide_path);
+  EXPECT_EQ(table.FieldCount(), 100);
+  EXPECT_EQ(table.FieldDef(99).Name, "c100");
+}
+
+}  // namespace
+}  // namespace qora::testing

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include "hours_fakes.h"
+
+namespace qora::testing {
+namespace {
+
+struct Add {
+  THoursType type;
+  double from, to;
+  std::string component;
+};
+
+TEST(HoursAdd, OverlapsFollowTypeAndPercentageNotOrderOfAdding) {
+  FakeAward award;
+  award.overtime_percent = {{"OT150", 150}, {"OT200", 200}};
+  FakeManager manager;
+  manager.award = &award;
+  struct Case {
+    const char* name;
+    std::vector<Add> adds;
+    std::vector<Block> expected;
+  };
+  const std::vector<Case> cases = {
+      {"overtime over the end of ordinary", {{kOrd, 9, 17, "Normal"}, {kOT, 15, 18, "OT150"}},
+       {{kOrd, 9, 15, "Normal"}, {kOT, 15, 18, "OT150"}}},
+      {"break inside ordinary", {{kOrd, 9, 17, "Normal"}, {kBrk, 12, 12.5, ""}},
+       {{kOrd, 9, 12, "Normal"}, {kBrk, 12, 12.5, ""}, {kOrd, 12.5, 17, "Normal"}}},
+      {"ordinary added after overtime loses", {{kOT, 8, 10, "OT150"}, {kOrd, 9, 17, "Normal"}},
+       {{kOT, 8, 10, "OT150"}, {kOrd, 10, 17, "Normal"}}},
+      {"equal block of the same kind replaces", {{kOT, 15, 18, "OT150"}, {kOT, 15, 18, "OT150"}},
+       {{kOT, 15, 18, "OT150"}}},
+      {"higher percentage wins either way", {{kOT, 16, 20, "OT200"}, {kOT, 16, 18, "OT150"}},
+       {{kOT, 16, 20, "OT200"}}},
+      {"lower percentage keeps the rest", {{kOT, 16, 20, "OT150"}, {kOT, 18, 20, "OT200"}},
+       {{kOT, 16, 18, "OT150"}, {kOT, 18, 20, "OT200"}}},
+      {"break beats overtime", {{kOT, 16, 20, "OT200"}, {kBrk, 17, 17.5, ""}},
+       {{kOT, 16, 17, "OT200"}, {kBrk, 17, 17.5, ""}, {kOT, 17.5, 20, "OT200"}}},
+      {"make-up beats break", {{kBrk, 12, 13, ""}, {kMakeUp, 9, 17, "Normal"}}, {{kMakeUp, 9, 17, "Normal"}}},
+      {"empty and negative blocks are ignored", {{kOrd, 9, 9, "Normal"}, {kOrd, 10, 8, "Normal"}}, {}},
+  };
+  for (const Case& c : cases) {
+    ShiftInRun run(&manager);
+    for (const Add& a : c.adds) run.shift->_AddHours(a.from, a.to, a.component, "", a.type, "", "", "");
+    EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())), ByStart(c.expected)) << c.name;
+  }
+}
+
+TEST(HoursAdd, ListStaysOrderedByTypeAndDummyShiftsTakeNothing) {
+  ShiftInRun run;
+  run.shift->_AddHours(12, 13, "", "", kBrk, "", "", "");
+  run.shift->_AddHours(17, 18, "OT", "", kOT, "", "", "");
+  run.shift->_AddHours(9, 12, "Normal", "", kOrd, "", "", "");
+  std::vector<THoursType> types;
+  for (const THoursGroup* g : run.shift->HoursGroupList().Groups()) types.push_back(g->HoursType());
+  EXPECT_EQ(types, (std::vector<THoursType>{kOrd, kOT, kBrk}));
+
+  run.shift->SetIsDummyShift(true);
+  run.shift->_AddHours(20, 21, "Normal", "WC", kOrd, "Job", "J1", "C1");
+  EXPECT_EQ(run.shift->HoursGroupList().Count(), 3);
+  EXPECT_EQ(run.shift->WorkCodeGroupList().Count(), 0);
+}
+
+TEST(HoursAdd, BreakdownListsTakeCopiesByTheirRules) {
+  struct Case {
+    const char* name;
+    THoursType type;
+    std::string work_code, job_title, job_code, cost_account;
+    int work, classification, job, cost;  // expected counts
+  };
+  const std::vector<Case> cases = {
+      {"nothing to break down", kOrd, "", "", "", "", 0, 0, 0, 0},
+      {"work code", kOrd, "WC", "", "", "", 1, 0, 0, 0},
+      {"job title", kOrd, "", "Driver", "", "", 0, 1, 0, 0},
+      {"ordinary job code", kOrd, "", "", "J1", "", 0, 0, 1, 0},
+      {"overtime job code is not recorded", kOT, "", "", "J1", "", 0, 0, 0, 0},
+      {"cost account without job title", kOrd, "", "", "", "C1", 0, 0, 0, 1},
+      {"cost account with job title goes by classification", kOrd, "", "Driver", "", "C1", 0, 1, 0, 0},
+      {"all of them", kOrd, "WC", "Driver", "J1", "C1", 1, 1, 1, 0},
+  };
+  for (const Case& c : cases) {
+    ShiftInRun run;
+    run.shift->_AddHours(9, 17, "Normal", c.work_code, c.type, c.job_title, c.job_code, c.cost_account);
+    EXPECT_EQ(run.shift->WorkCodeGroupList().Count(), c.work) << c.name;
+    EXPECT_EQ(run.shift->ClassificationGroupList().Count(), c.classification) << c.name;
+    EXPECT_EQ(run.shift->JobCodeGroupList().Count(), c.job) << c.name;
+    EXPECT_EQ(run.shift->CostCodeGroupList().Count(), c.cost) << c.name;
+  }
+}
+
+TEST(HoursAdd, BreakdownListsResolveAgainstTheirOwnContent) {
+  ShiftInRun run;
+  run.shift->_AddHours(9, 17, "Normal", "WC1", kOrd, "", "J1", "");
+  run.shift->_AddHours(12, 14, "OT", "WC2", kOT, "", "J2", "");
+  EXPECT_EQ(ByStart(Blocks(run.shift->WorkCodeGroupList())),
+            ByStart({{kOrd, 9, 12, "Normal"}, {kOT, 12, 14, "OT"}, {kOrd, 14, 17, "Normal"}}));
+  // Job codes are recorded without resolution, ordinary time only.
+  EXPECT_EQ(Blocks(run.shift->JobCodeGroupList()), (std::vector<Block>{{kOrd, 9, 17, "Normal"}}));
+}
+
+TEST(HoursAdd, RosterBlocksAroundAFiveMinuteBreak) {
+  struct Case {
+    double start, end, brk;
+    std::vector<Block> expected;
+  };
+  const double b1 = 755.0 / 60, b2 = 755.0 / 60 + 0.75;
+  const std::vector<Case> cases = {
+      {9, 17.5, 0.5, {{kOrd, 9, 13, "Normal"}, {kOrd, 13.5, 17.5, "Normal"}}},
+      {9, 17, 0.75, {{kOrd, 9, b1, "Normal"}, {kOrd, b2, 17, "Normal"}}},
+      {9, 17, 0, {{kOrd, 9, 17, "Normal"}}},
+      {22, 30, 0.5, {{kOrd, 22, 25.75, "Normal"}, {kOrd, 26.25, 30, "Normal"}}},
+      {9, 9.5, 0.5, {}},
+      {9, 9, 0.5, {}},
+  };
+  for (const Case& c : cases) {
+    ShiftInRun run;
+    run.shift->SetRosteredHoursStart(c.start);
+    run.shift->SetRosteredHoursEnd(c.end);
+    run.shift->SetRosteredBreakHours(c.brk);
+    run.shift->AddHoursFromRoster("WC", kOrd, "", "", "");
+    EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())), ByStart(c.expected)) << c.start << "-" << c.end;
+  }
+}
+
+TEST(HoursAdd, OvertimeStartWalksBackOverBreaks) {
+  struct Case {
+    const char* name;
+    double roster_start, roster_end, roster_break;
+    std::vector<Add> adds;
+    double expected;
+  };
+  const std::vector<Case> cases = {
+      {"no roster: the shift start", 0, 0, 0, {{kOrd, 8, 20, "Normal"}}, 8},
+      {"four hours over", 8, 16, 0, {{kOrd, 8, 20, "Normal"}}, 16},
+      {"a break inside the overtime", 8, 16, 0, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 16},
+      {"the walk passes the break", 8, 15, 0, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 15},
+      {"no overtime", 8, 16, 0, {{kOrd, 8, 16, "Normal"}}, 16},
+      {"after midnight", 22, 28, 0, {{kOrd, 22, 30, "Normal"}}, 28},
+  };
+  for (const Case& c : cases) {
+    ShiftInRun run;
+    run.shift->SetRosteredHoursStart(c.roster_start);
+    run.shift->SetRosteredHoursEnd(c.roster_end);
+    run.shift->SetRosteredBreakHours(c.roster_break);
+    for (const Add& a : c.adds) run.shift->_AddHours(a.from, a.to, a.component, "", a.type, "", "", "");
+    EXPECT_NEAR(run.shift->OvertimeStartTime(), c.expected, 1e-9) << c.name;
+  }
+}
+
+// Calls an action by its published name, as the rule engine does.
+void Call(TTimesheetShift& shift, const char* name, const std::vector<std::string>& params) {
+  const OperationInfo* op = shift.GetClassInfo().FindOperation(name);
+  ASSERT_NE(op, nullptr) << name;
+  op->call(shift, nullptr, params);
+}
+
+TEST(HoursAdd, ActionsByNameConvertTheirParameters) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<std::string>> calls;  // AddHours / AddBreak parameter lists
+    std::vector<Block> expected;
+  };
+  const std::vector<Case> cases = {
+      {"type defaults to ordinary", {{"9", "17", "Normal", "WC"}}, {{kOrd, 9, 17, "Normal"}}},
+      {"type that is not an integer", {{"9", "17", "Normal", "WC", "x"}}, {{kOrd, 9, 17, "Normal"}}},
+      {"overtime by ordinal", {{"9", "17", "OT", "", "2"}}, {{kOT, 9, 17, "OT"}}},
+      {"type outside the enumeration", {{"9", "17", "Normal", "", "9"}}, {{kOrd, 9, 17, "Normal"}}},
+      {"numbers that are not numbers read 0", {{"abc", "2.5", "Normal"}}, {{kOrd, 0, 2.5, "Normal"}}},
+      {"missing parameters", {{"9"}}, {}},
+  };
+  for (const Case& c : cases) {
+    ShiftInRun run;
+    for (const auto& p : c.calls) Call(*run.shift, "AddHours", p);
+    EXPECT_EQ(Blocks(run.shift->HoursGroupList()), c.expected) << c.name;
+  }
+  ShiftInRun run;
+  Call(*run.shift, "AddHours", {"9", "17", "Normal", "WC", "1", "Driver"});
+  Call(*run.shift, "AddBreak", {"12", "12.5"});
+  Call(*run.shift, "AddOvertimeHoursLimit", {"1", "2"});
+  Call(*run.shift, "ShowMessage", {"hello"});
+  EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())),
+            ByStart({{kOrd, 9, 12, "Normal"}, {kBrk, 12, 12.5, ""}, {kOrd, 12.5, 17, "Normal"}}));
+  EXPECT_EQ(run.shift->HoursGroupList().Items(0)->JobTitle(), "Driver");
+}
+
+TEST(HoursAdd, ComponentColumnIsCreatedOnceAndFollowsTheHours) {
+  ShiftInRun run;
+  int created = 0;
+  run.shift->SetOnCreateVariable([&](TQelParser*, TTimesheetColumn* column) {
+    ++created;
+    EXPECT_EQ(column->FieldName(), "OT150");
+  });
+  Call(*run.shift, "AddComponent", {"OT150", "Overtime 1.5", "150"});
+  Call(*run.shift, "AddComponent", {"OT150", "again", "175"});
+  EXPECT_EQ(created, 1);
+  TTimesheetColumn* column = run.shift->FindColumnByName("OT150");
+  ASSERT_NE(column, nullptr);
+  EXPECT_EQ(column->ColumnName(), "Overtime 1.5");
+  EXPECT_EQ(column->Percentage(), 150);
+  EXPECT_TRUE(column->IsComponent());
+  EXPECT_TRUE(column->NeedVariable());
+  EXPECT_FALSE(column->Visible());
+  EXPECT_EQ(column->FieldType(), TFieldType::ftFloat);
+  run.shift->_AddHours(17, 19.5, "OT150", "", kOT, "", "", "");
+  EXPECT_EQ(column->StringValue(), "2.5");
+}
+
+}  // namespace
+}  // namespace qora::testing

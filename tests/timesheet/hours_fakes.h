@@ -1,0 +1,134 @@
+// Test doubles for the run a shift belongs to: a timesheet manager with a
+// run log and a hand-made award.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/user_feedback.h"
+#include "timesheet/timesheet.h"
+#include "timesheet/timesheet_manager_intf.h"
+#include "timesheet/timesheet_shift_award.h"
+
+namespace qora::testing {
+
+// An award given as plain maps; codes it lacks give the stated defaults.
+class FakeAward : public IShiftAward {
+ public:
+  std::map<std::string, double> overtime_percent;  // unknown code: 100
+  std::map<std::string, std::string> rate2;
+  std::map<std::string, std::pair<std::string, std::string>> jobs;  // title -> (class, cost account)
+  std::map<std::string, double> category_percent;
+  std::map<std::string, double> class_rate;
+  std::map<std::string, std::string> penalty_cost_code;
+
+  double OvertimePercentage(const std::string& code) const override { return Find(overtime_percent, code, 100.0); }
+  std::string OvertimeRate2Code(const std::string& code) const override { return Find(rate2, code, std::string()); }
+  bool FindJob(const std::string& title, std::string& cls, std::string& cost) const override {
+    auto it = jobs.find(title);
+    if (it == jobs.end()) return false;
+    cls = it->second.first;
+    cost = it->second.second;
+    return true;
+  }
+  double CategoryPercentage(const std::string& c) const override { return Find(category_percent, c, 0.0); }
+  double ClassHourlyRate(const std::string& c) const override { return Find(class_rate, c, 0.0); }
+  std::string PenaltyCostCode(const std::string& c) const override { return Find(penalty_cost_code, c, std::string()); }
+
+ private:
+  template <class V>
+  static V Find(const std::map<std::string, V>& m, const std::string& key, V fallback) {
+    auto it = m.find(key);
+    return it == m.end() ? fallback : it->second;
+  }
+};
+
+struct HoursTotalCall {
+  uint8_t types;
+  std::string leave_reasons;
+  TaiPeriodType period;
+  TDateTime cycle_start;
+  std::string rate_code;
+  double rate;
+};
+
+class FakeManager : public ITimesheetManager {
+ public:
+  TUserFeedback log;
+  const IShiftAward* award = nullptr;
+  std::map<std::pair<uint8_t, std::string>, double> hours_totals;  // (type byte, rate code) -> hours
+  std::vector<HoursTotalCall> calls;
+
+  FakeManager() { log.SetDebugEnabled(true); }
+  TUserFeedback* UserFeedback() override { return &log; }
+  TObjListAwards* AwardCache() override { return nullptr; }
+  int CurrentShiftIndex() const override { return 0; }
+  const IShiftAward* FindShiftAward(const TTimesheetShift&) override { return award; }
+  double GetHoursTotal(const TTimesheetShift&, THoursTypeSet types, const std::string& reasons, TaiPeriodType period,
+                       TDateTime cycle, const std::string& rate_code, double rate) override {
+    calls.push_back({types.Byte(), reasons, period, cycle, rate_code, rate});
+    auto it = hours_totals.find({types.Byte(), rate_code});
+    return it == hours_totals.end() ? 0.0 : it->second;
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const auto& m : log.Messages()) out.push_back(m.Text);
+    return out;
+  }
+};
+
+// A timesheet with one shift that belongs to a run (when a manager is given).
+struct ShiftInRun {
+  TTimesheet timesheet;
+  TTimesheetShift* shift;
+  explicit ShiftInRun(FakeManager* manager = nullptr) {
+    timesheet.SetTimesheetManager(manager);
+    shift = timesheet.AddShift(std::make_unique<TTimesheetShift>());
+    shift->SetShiftStartDate(EncodeDate(2024, 3, 5));  // a Tuesday
+    shift->SetShiftEndDate(EncodeDate(2024, 3, 5));
+  }
+};
+
+// A block as (type, from, to, component) for comparing hours lists.
+struct Block {
+  THoursType type;
+  double from;
+  double to;
+  std::string component;
+  bool operator==(const Block& o) const {
+    return type == o.type && std::abs(from - o.from) < 1e-4 && std::abs(to - o.to) < 1e-4 && component == o.component;
+  }
+};
+
+inline std::vector<Block> Blocks(const THoursGroupList& list) {
+  std::vector<Block> out;
+  for (const THoursGroup* g : list.Groups()) out.push_back({g->HoursType(), g->FromTime(), g->ToTime(), g->ComponentName()});
+  return out;
+}
+
+inline std::ostream& operator<<(std::ostream& os, const Block& b) {
+  return os << "{" << static_cast<int>(b.type) << ", " << b.from << "-" << b.to << ", " << b.component << "}";
+}
+
+constexpr THoursType kOrd = THoursType::htOrdinary;
+constexpr THoursType kOT = THoursType::htOvertime;
+constexpr THoursType kBrk = THoursType::htBreak;
+constexpr THoursType kMakeUp = THoursType::htMakeUp;
+
+}  // namespace qora::testing
+
+namespace qora::testing {
+// The blocks ordered by start (then type), for comparisons that do not
+// depend on the list's internal order.
+inline std::vector<Block> ByStart(std::vector<Block> blocks) {
+  std::stable_sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
+    return a.from != b.from ? a.from < b.from : a.type < b.type;
+  });
+  return blocks;
+}
+}  // namespace qora::testing

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "hours_fakes.h"
+#include "timesheet/timesheet_shift_overlap.h"
+
+namespace qora::testing {
+namespace {
+
+THoursGroup* AddGroup(THoursGroupList& list, THoursType type, double from, double to, const std::string& name,
+                      double percentage = 100) {
+  auto g = std::make_unique<THoursGroup>();
+  g->SetHoursType(type);
+  g->SetFromTime(from);
+  g->SetToTime(to);
+  g->SetComponentName(name);
+  g->SetPercentage(percentage);
+  return list.Add(std::move(g));
+}
+
+TEST(HoursOverlap, EveryCaseOfTheResolution) {
+  struct Case {
+    const char* name;
+    double from, to;  // the new block's window
+    std::vector<Block> expected;  // what is left of G (9-17) and any other group
+  };
+  const std::vector<Case> cases = {
+      {"equal", 9, 17, {{kOrd, 1, 2, "other"}}},
+      {"covering", 8, 18, {{kOrd, 1, 2, "other"}}},
+      {"covering from the same start", 9, 18, {{kOrd, 1, 2, "other"}}},
+      {"left part", 8, 12, {{kOrd, 1, 2, "other"}, {kOrd, 12, 17, "G"}}},
+      {"left part from the same start", 9, 12, {{kOrd, 1, 2, "other"}, {kOrd, 12, 17, "G"}}},
+      {"right part", 15, 18, {{kOrd, 1, 2, "other"}, {kOrd, 9, 15, "G"}}},
+      {"right part to the same end", 15, 17, {{kOrd, 1, 2, "other"}, {kOrd, 9, 15, "G"}}},
+      {"inside", 12, 12.5, {{kOrd, 1, 2, "other"}, {kOrd, 9, 12, "G"}, {kOrd, 12.5, 17, "G"}}},
+      {"touching the end", 17, 19, {{kOrd, 1, 2, "other"}, {kOrd, 9, 17, "G"}}},
+      {"touching the start", 5, 9, {{kOrd, 1, 2, "other"}, {kOrd, 9, 17, "G"}}},
+      {"over two groups", 1.5, 10, {{kOrd, 1, 1.5, "other"}, {kOrd, 10, 17, "G"}}},
+  };
+  for (const Case& c : cases) {
+    THoursGroupList list;
+    AddGroup(list, kOrd, 1, 2, "other");
+    AddGroup(list, kOrd, 9, 17, "G");
+    ResolveOverlaps(list, c.from, c.to);
+    EXPECT_EQ(ByStart(Blocks(list)), ByStart(c.expected)) << c.name;
+  }
+}
+
+TEST(HoursOverlap, SplitCopyKeepsEveryValueAndTheExceptedGroupStays) {
+  THoursGroupList list;
+  THoursGroup* g = AddGroup(list, kOT, 9, 17, "OT15", 150);
+  g->SetWorkCode("WC");
+  g->SetJobTitle("Driver");
+  g->SetRate(33.5);
+  ResolveOverlaps(list, 12, 13);
+  ASSERT_EQ(list.Count(), 2);
+  const THoursGroup* rest = list.Items(1);
+  EXPECT_EQ(rest->FromTime(), 13);
+  EXPECT_EQ(rest->ToTime(), 17);
+  EXPECT_EQ(rest->WorkCode(), "WC");
+  EXPECT_EQ(rest->JobTitle(), "Driver");
+  EXPECT_EQ(rest->Rate(), 33.5);
+  EXPECT_EQ(rest->Percentage(), 150);
+
+  THoursGroup* self = AddGroup(list, kOrd, 9, 17, "self");
+  ResolveOverlaps(list, 9, 17, self);
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Items(0), self);
+}
+
+TEST(HoursOverlap, RebuildOrderIsTypeThenPercentage) {
+  std::vector<std::unique_ptr<THoursGroup>> groups;
+  auto make = [&](THoursType t, double pct, const char* name) {
+    auto g = std::make_unique<THoursGroup>();
+    g->SetHoursType(t);
+    g->SetPercentage(pct);
+    g->SetComponentName(name);
+    groups.push_back(std::move(g));
+  };
+  make(THoursType::htLeave, 100, "leave");
+  make(kOT, 200, "ot200");
+  make(kBrk, 100, "break");
+  make(kOT, 150, "ot150");
+  make(kOT, 150.5, "ot150.5 (equal to 150)");
+  make(kOrd, 100, "ord");
+  make(kMakeUp, 100, "makeup");
+  make(THoursType::htNone, 100, "none");
+  SortForRebuild(groups);
+  std::vector<std::string> names;
+  for (const auto& g : groups) names.push_back(g->ComponentName());
+  EXPECT_EQ(names, (std::vector<std::string>{"none", "ord", "ot150", "ot150.5 (equal to 150)", "ot200", "break",
+                                             "makeup", "leave"}));
+}
+
+}  // namespace
+}  // namespace qora::testing

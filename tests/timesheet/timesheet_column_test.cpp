@@ -1,0 +1,159 @@
+#include "timesheet/timesheet_column.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/datetime.h"
+#include "engine/exceptions.h"
+#include "timesheet/timesheet_shift.h"
+#include "timesheet_test_util.h"
+
+namespace qora {
+namespace {
+
+using F = TFieldType;
+
+TEST(TimesheetColumn, TypedViewsReadTheTextByFieldType) {
+  const TDateTime day = EncodeDate(2024, 3, 5);
+  const TDateTime t1330 = EncodeTime(13, 30, 15);
+  struct Case {
+    F type;
+    std::string text;
+    double as_float;
+    int64_t as_int;
+    bool as_bool;
+  };
+  const std::vector<Case> cases{
+      {F::ftFloat, "12.5", 12.5, 0, true},
+      {F::ftFloat, " -3 ", -3, -3, true},
+      {F::ftFloat, "abc", 0, 0, false},
+      {F::ftInteger, "42", 42, 42, true},
+      {F::ftString, "", 0, 0, false},
+      {F::ftBoolean, "True", 0, 0, true},
+      {F::ftBoolean, "0", 0, 0, false},
+      {F::ftDate, "2024-03-05", day, int64_t(day), false},
+      {F::ftDate, "  2024-03-05  ", day, int64_t(day), false},
+      {F::ftDate, "", 0, 0, false},
+      {F::ftDateTime, "2024-03-05 13:30:15", day + t1330, int64_t(day), false},
+      {F::ftDateTime, "2024-03-05 13:30", day + EncodeTime(13, 30, 0), int64_t(day), false},
+      {F::ftDateTime, "2024-03-05 1", day, int64_t(day), false},  // too short for a time: date only
+      {F::ftTime, "13:30:15", t1330, 0, false},
+      {F::ftTime, "07:05", EncodeTime(7, 5, 0), 0, false},
+  };
+  for (const Case& c : cases) {
+    TTimesheetColumn col;
+    col.SetFieldType(c.type);
+    col.SetStringValue(c.text);
+    EXPECT_NEAR(col.FloatValue(), c.as_float, 1e-9) << c.text;
+    EXPECT_NEAR(col.DateValue(), c.as_float, 1e-9) << c.text;
+    EXPECT_EQ(col.IntegerValue(), c.as_int) << c.text;
+    EXPECT_EQ(col.BooleanValue(), c.as_bool) << c.text;
+  }
+}
+
+TEST(TimesheetColumn, UnreadableDatesAndTimesFailWithTheFormatMessage) {
+  const std::vector<std::string> bad_dates{"2024-13-05", "05/03/2024", "2024-02-30", "2024-3-5", "tomorrow",
+                                           "2024-03-05 25:00:00", "2024-03-05 10:3x"};
+  for (const std::string& text : bad_dates) {
+    for (F type : {F::ftDate, F::ftDateTime}) {
+      TTimesheetColumn col;
+      col.SetFieldType(type);
+      col.SetStringValue(text);
+      try {
+        col.DateValue();
+        ADD_FAILURE() << "no error for " << text;
+      } catch (const eaiPRocessorException& e) {
+        EXPECT_EQ(std::string(e.what()), "\"" + text + "\" is not a valid date. Please use the YYMM-MM-DD format.");
+      }
+      EXPECT_THROW(col.FloatValue(), eaiPRocessorException) << text;
+      EXPECT_THROW(col.IntegerValue(), eaiPRocessorException) << text;
+    }
+  }
+  TTimesheetColumn time;
+  time.SetFieldType(F::ftTime);
+  time.SetStringValue("7pm");
+  EXPECT_THROW(time.TimeValue(), eaiPRocessorException);
+  EXPECT_THROW(time.FloatValue(), eaiPRocessorException);
+}
+
+TEST(TimesheetColumn, WritersProduceFixedTextForms) {
+  TTimesheetColumn col;
+  struct FloatCase {
+    double value;
+    std::string text;
+  };
+  for (const FloatCase& c : std::vector<FloatCase>{{1.0 / 3, "0.333333"},
+                                                    {2.5, "2.500000"},
+                                                    {-1.23456789, "-1.234568"},
+                                                    {0.0000004, "0.000000"},
+                                                    {7, "7.000000"}}) {
+    col.SetFloatValue(c.value);
+    EXPECT_EQ(col.RawValue(), c.text) << c.value;
+  }
+  col.SetIntegerValue(-7);
+  EXPECT_EQ(col.RawValue(), "-7");
+  col.SetBooleanValue(true);
+  EXPECT_EQ(col.RawValue(), "1");
+  col.SetBooleanValue(false);
+  EXPECT_EQ(col.RawValue(), "0");
+  const TDateTime when = EncodeDateTime(2024, 3, 5, 13, 30, 15);
+  col.SetDateValue(when);
+  EXPECT_EQ(col.RawValue(), "2024-03-05 13:30:15");
+  col.SetFieldType(F::ftDateTime);
+  EXPECT_NEAR(col.DateValue(), when, 1e-9);
+  col.SetTimeValue(EncodeTime(7, 5, 9));
+  EXPECT_EQ(col.RawValue(), "07:05:09");
+  EXPECT_NEAR(col.TimeValue(), EncodeTime(7, 5, 9), 1e-9);
+}
+
+TEST(TimesheetColumn, ComponentColumnAlwaysReadsTheShiftsHoursOfItsComponent) {
+  TTimesheetShift shift;
+  auto owned = std::make_unique<TTimesheetColumn>();
+  owned->SetFieldName("OT150");
+  owned->SetIsComponent(true);
+  owned->SetFieldType(F::ftFloat);
+  owned->SetStringValue("99");
+  TTimesheetColumn* col = shift.AddColumn(std::move(owned));
+  EXPECT_EQ(col->TimesheetShift(), &shift);
+  EXPECT_EQ(col->StringValue(), "0");
+  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 17, 19, "OT150"));
+  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 19, 19.5, "OT200"));
+  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 20, 21.5, "OT150"));
+  EXPECT_EQ(col->StringValue(), "3.5");
+  EXPECT_DOUBLE_EQ(col->FloatValue(), 3.5);
+  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 22, 22 + 1.0 / 3, "OT150"));
+  EXPECT_EQ(col->StringValue(), "3.83333");
+  EXPECT_EQ(std::get<std::string>(GetPublishedValue(*col, "StringValue")), "3.83333");
+
+  TTimesheetColumn loose;
+  loose.SetIsComponent(true);
+  loose.SetStringValue("5");
+  EXPECT_EQ(loose.StringValue(), "0");
+}
+
+TEST(FieldType, OrdinalsMatchTheStandardFieldTypes) {
+  struct Case {
+    F type;
+    int ordinal;
+    std::string name;
+  };
+  for (const Case& c : std::vector<Case>{{F::ftUnknown, 0, "ftUnknown"},
+                                         {F::ftString, 1, "ftString"},
+                                         {F::ftWord, 4, "ftWord"},
+                                         {F::ftCurrency, 7, "ftCurrency"},
+                                         {F::ftDate, 9, "ftDate"},
+                                         {F::ftDateTime, 11, "ftDateTime"},
+                                         {F::ftMemo, 16, "ftMemo"},
+                                         {F::ftFmtMemo, 18, "ftFmtMemo"},
+                                         {F::ftFixedChar, 23, "ftFixedChar"},
+                                         {F::ftWideString, 24, "ftWideString"},
+                                         {F::ftLargeint, 25, "ftLargeint"}}) {
+    EXPECT_EQ(int(c.type), c.ordinal) << c.name;
+    EXPECT_EQ(FieldTypeInfo().NameOf(c.ordinal), c.name);
+  }
+}
+
+}  // namespace
+}  // namespace qora

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include "engine/exceptions.h"
+#include "hours_fakes.h"
+#include "timesheet/timecard_reader.h"
+
+namespace qora::testing {
+namespace {
+
+std::string Doc(const std::string& cards) { return "<?xml version=\"1.0\"?><TimeCards Version=\"1\">" + cards + "</TimeCards>"; }
+
+std::string Hours(const std::string& from, const std::string& to, const std::string& job = "GEN",
+                  const std::string& pay = "Clerk") {
+  return "<ShiftHours><StartTime>" + from + "</StartTime><FinishTime>" + to + "</FinishTime><Department>D</Department>" +
+         "<Job>" + job + "</Job><PayRateCode>" + pay + "</PayRateCode></ShiftHours>";
+}
+
+std::string Shift(const std::string& inner, const std::string& roster = "") { return "<Shift>" + roster + inner + "</Shift>"; }
+
+std::string Roster(const std::string& from, const std::string& to, const std::string& brk) {
+  return "<RosteredStartTime>" + from + "</RosteredStartTime><RosteredFinishTime>" + to +
+         "</RosteredFinishTime><RosteredBreak>" + brk + "</RosteredBreak>";
+}
+
+std::string Card(const std::string& code, const std::string& inner, const std::string& total = "8") {
+  return "<TimeCard Type=\"W\" Status=\"A\"><TimeCardNo>" + code + "</TimeCardNo><EmployeeName>N</EmployeeName>" +
+         "<TotalHours OldValue=\"1\">" + total + "</TotalHours>" + inner + "</TimeCard>";
+}
+
+TEST(XmlTimecardReader, ShiftsAndTheirBlocks) {
+  struct Case {
+    const char* name;
+    std::string shift;
+    std::vector<Block> blocks;
+    TDateTime start_date, end_date;
+  };
+  const TDateTime d5 = EncodeDate(2024, 3, 5), d6 = EncodeDate(2024, 3, 6);
+  const std::vector<Case> cases = {
+      {"night block", Shift(Hours("2024-03-05T22:00:00", "2024-03-06T06:00:00")), {{kOrd, 22, 30, "Normal"}}, d5, d6},
+      {"two blocks around a break",
+       Shift(Hours("2024-03-05T09:00:00", "2024-03-05T12:00:00") + Hours("2024-03-05T12:30:00", "2024-03-05T17:00:00")),
+       {{kOrd, 9, 12, "Normal"}, {kOrd, 12.5, 17, "Normal"}}, d5, d5},
+      {"second block after midnight",
+       Shift(Hours("2024-03-05T21:00:00", "2024-03-05T23:30:00") + Hours("2024-03-06T00:15:00", "2024-03-06T04:00:00")),
+       {{kOrd, 21, 23.5, "Normal"}, {kOrd, 24.25, 28, "Normal"}}, d5, d6},
+      {"block without times is skipped", Shift(Hours("", "") + Hours("2024-03-05T09:00:00", "2024-03-05T10:00:00")),
+       {{kOrd, 9, 10, "Normal"}}, d5, d5},
+  };
+  for (const Case& c : cases) {
+    TTimesheet timesheet;
+    LoadXMLTimesheetFromString(timesheet, Doc(Card("E1", c.shift, "7.5")), nullptr);
+    ASSERT_EQ(timesheet.Count(), 1) << c.name;
+    const TTimesheetShift& s = *timesheet.Items(0);
+    EXPECT_EQ(s.EmployeeCode(), "E1") << c.name;
+    EXPECT_EQ(s.TimesheetTotalHours(), 7.5) << c.name;
+    EXPECT_EQ(ByStart(Blocks(s.HoursGroupList())), ByStart(c.blocks)) << c.name;
+    EXPECT_EQ(s.ShiftStartDate(), c.start_date) << c.name;
+    EXPECT_EQ(s.ShiftEndDate(), c.end_date) << c.name;
+    EXPECT_EQ(s.HoursGroupList().Items(0)->WorkCode(), "GEN") << c.name;
+    EXPECT_EQ(s.HoursGroupList().Items(0)->JobTitle(), "Clerk") << c.name;
+  }
+}
+
+TEST(XmlTimecardReader, RosteredValues) {
+  struct Case {
+    const char* name;
+    std::string roster;
+    double start, end, brk;
+  };
+  const std::vector<Case> cases = {
+      {"day roster", Roster("2024-03-05T09:00:00", "2024-03-05T17:30:00", "30"), 9, 17.5, 0.5},
+      {"night roster", Roster("2024-03-05T22:00:00", "2024-03-06T06:00:00", "0"), 22, 30, 0},
+      {"break that is not a number", Roster("2024-03-05T09:00:00", "2024-03-05T17:30:00", "half"), 9, 17.5, 0},
+      {"missing roster takes the worked span", "", 8, 16.5, 0},
+      {"unreadable roster counts as none", Roster("soon", "2024-03-05T17:30:00", "30"), 8, 16.5, 0},
+  };
+  for (const Case& c : cases) {
+    TTimesheet timesheet;
+    const std::string shift = Shift(Hours("2024-03-05T08:00:00", "2024-03-05T16:30:00"), c.roster);
+    LoadXMLTimesheetFromString(timesheet, Doc(Card("E1", shift)), nullptr);
+    const TTimesheetShift& s = *timesheet.Items(0);
+    EXPECT_DOUBLE_EQ(s.RosteredHoursStart(), c.start) << c.name;
+    EXPECT_DOUBLE_EQ(s.RosteredHoursEnd(), c.end) << c.name;
+    EXPECT_DOUBLE_EQ(s.RosteredBreakHours(), c.brk) << c.name;
+  }
+}
+
+TEST(XmlTimecardReader, CardsAllowancesAndLeave) {
+  const std::string unit7a = "<Allowance Type=\"Unit\"><AllowanceNo>7</AllowanceNo><Value>2</Value></Allowance>";
+  const std::string unit7b = "<Allowance Type=\"Unit\"><AllowanceNo>7</AllowanceNo><Value>3</Value></Allowance>";
+  const std::string amount = "<Allowance Type=\"Amount\"><AllowanceNo>9</AllowanceNo><Value>15</Value></Allowance>";
+  const std::string leave_on_shift_day =
+      "<Leave Type=\"sick leave\" Reason=\"SICK\" Hours=\"3.5\"><FromDate>2024-03-05T12:30:00</FromDate>"
+      "<ToDate>2024-03-05T16:00:00</ToDate></Leave>";
+  const std::string leave_other_day =
+      "<Leave Type=\"Jury Duty\" Reason=\"JURY\" Hours=\"7.6\"><FromDate>2024-03-07T00:00:00</FromDate>"
+      "<ToDate>2024-03-07T00:00:00</ToDate></Leave>";
+  const std::string xml = Doc(
+      Card("E1", Shift(Hours("2024-03-05T09:00:00", "2024-03-05T12:00:00")) +
+                     Shift(Hours("2024-03-06T09:00:00", "2024-03-06T12:00:00")) + unit7a + amount + unit7b +
+                     leave_on_shift_day + leave_other_day + "<PublicHoliday>2024-03-11</PublicHoliday>") +
+      Card("E2", unit7a, "0"));
+  TTimesheet timesheet;
+  LoadXMLTimesheetFromString(timesheet, xml, nullptr);
+  ASSERT_EQ(timesheet.Count(), 4);
+  EXPECT_EQ(timesheet.ShiftCount(), 4);
+
+  TTimesheetShift& first = *timesheet.Items(0);
+  TTimesheetShift& second = *timesheet.Items(1);
+  EXPECT_EQ(first.Count(), 0) << "allowances go to the card's last shift";
+  TTimesheetColumn* f7 = second.FindColumnByName("f7");
+  ASSERT_NE(f7, nullptr);
+  EXPECT_DOUBLE_EQ(f7->FloatValue(), 5);
+  EXPECT_EQ(f7->FieldType(), TFieldType::ftFloat);
+  EXPECT_FALSE(f7->NeedVariable());
+  EXPECT_EQ(second.FindColumnByName("f9"), nullptr);
+
+  ASSERT_EQ(first.LeaveDatesList().Count(), 1);
+  const TDateGroup& sick = *first.LeaveDatesList().Items(0);
+  EXPECT_EQ(sick.LeaveType(), "sick leave");
+  EXPECT_EQ(sick.LeaveClass(), "");
+  EXPECT_EQ(sick.LeaveReason(), "SICK");
+  EXPECT_DOUBLE_EQ(sick.TotalHours(), 3.5);
+  EXPECT_DOUBLE_EQ(sick.DateFrom(), EncodeDateTime(2024, 3, 5, 12, 30, 0));
+
+  TTimesheetShift& leave_day = *timesheet.Items(2);
+  EXPECT_TRUE(leave_day.IsDummyShift());
+  EXPECT_EQ(leave_day.EmployeeCode(), "E1");
+  EXPECT_EQ(leave_day.ShiftStartDate(), EncodeDateTime(2024, 3, 7, 0, 0, 0));
+  EXPECT_EQ(leave_day.HoursGroupList().Count(), 0);
+  ASSERT_EQ(leave_day.LeaveDatesList().Count(), 1);
+  EXPECT_EQ(leave_day.LeaveDatesList().Items(0)->LeaveType(), "User Defined Leave");
+  EXPECT_EQ(leave_day.LeaveDatesList().Items(0)->LeaveClass(), "Jury Duty");
+
+  TTimesheetShift& allowance_only = *timesheet.Items(3);
+  EXPECT_TRUE(allowance_only.IsDummyShift());
+  EXPECT_EQ(allowance_only.EmployeeCode(), "E2");
+  ASSERT_NE(allowance_only.FindColumnByName("f7"), nullptr);
+  EXPECT_DOUBLE_EQ(allowance_only.FindColumnByName("f7")->FloatValue(), 2);
+  // Placed on the latest day any other shift starts on.
+  EXPECT_EQ(allowance_only.ShiftStartDate(), EncodeDate(2024, 3, 7));
+}
+
+TEST(XmlTimecardReader, Failures) {
+  struct Case {
+    const char* name;
+    std::string xml;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"not well-formed", "<TimeCards><TimeCard>", "Start-end tags mismatch at offset 20"},
+      {"another document", "<Other/>", "The document has no TimeCards element."},
+      {"bad shift time", Doc(Card("E1", Shift(Hours("2024-03-05 nine", "2024-03-05T12:00:00")))),
+       "\"2024-03-05 nine\" is not a valid date and time."},
+  };
+  for (const Case& c : cases) {
+    TTimesheet timesheet;
+    try {
+      LoadXMLTimesheetFromString(timesheet, c.xml, nullptr);
+      ADD_FAILURE() << "no error: " << c.name;
+    } catch (const eaiPRocessorException& e) {
+      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qora::testing
