@@ -2,10 +2,12 @@
 
 #include <cctype>
 #include <map>
+#include <regex>
 
 #include "common/text.h"
 #include "db/sql_rewrite.h"
 #include "db/value.h"
+#include "engine/exceptions.h"
 
 namespace qora {
 
@@ -86,6 +88,10 @@ class TSqliteDialect : public TSqlDialect {
 
   std::string Rewrite(std::string_view sql) const override {
     TMasked masked = Mask(sql);
+    // SQLite accepts "in ()"; SQL Server and PostgreSQL reject it, and the
+    // engine relies on that rejection (an empty ID list fails the call).
+    static const std::regex kEmptyIn(R"(\bin\s*\(\s*\))", std::regex::icase);
+    if (std::regex_search(masked.Text, kEmptyIn)) throw eDatabaseException("Incorrect syntax near ')'.");
     auto literal = [this](double day) { return DateTimeLiteral(day); };
     std::string s = StripSchemaAndBrackets(masked.Text);
     s = RewriteIsNull(s, literal);

@@ -19,7 +19,9 @@
 //     become sub-queries with the call's arguments in place, and a date
 //     literal 'YYYY-MM-DD' becomes 'YYYY-MM-DD 00:00:00', the stored form,
 //     so that text comparison of dates agrees with date comparison.
-// Quoted texts and comments are never rewritten.
+// Quoted texts and comments are never rewritten. The SQLite dialect rejects
+// an empty "in ()" list, as the other servers do (eDatabaseException
+// "Incorrect syntax near ')'.").
 #pragma once
 
 #include <string>
