@@ -138,7 +138,8 @@ TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
                            "fAwardCategoryHoursToDate", "fAutopayAmount", "iChangeReasonID", "iAgentID"}) {
     values.push_back({name, a.Get(name)});
   }
-  values.push_back({"dEndDate", end});
+  // An open end is stored as day 0, the payroll product's empty date.
+  values.push_back({"dEndDate", end.IsNull() ? TDBValue::DateTime(0) : end});
   values.push_back({"iChangeType", changeType});
   if (changeType == 3) {
     db.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3, iChangeReasonID = ISNULL(:iChangeReasonID, 0), "
@@ -174,7 +175,7 @@ TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
   if (a.Get("bEndDateExisting").AsBoolean()) {
     db.Execute("update _iptblEmployeeAwards_TD set dEndDate = :dDayBefore where iEmployeeID = :iEmployeeID "
                "and iChangeType <> 3 and dEffectiveDate < :dEffectiveDate "
-               "and (dEndDate is null or dEndDate >= :dEffectiveDate)",
+               "and (dEndDate is null or dEndDate < '1900-01-04' or dEndDate >= :dEffectiveDate)",
                {{"iEmployeeID", employee},
                 {"dEffectiveDate", effective},
                 {"dDayBefore", TDBValue::DateTime(DateOf(effective.AsDateTime()) - 1)}});
