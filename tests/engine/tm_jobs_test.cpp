@@ -59,6 +59,30 @@ TEST(TmJobsTest, TimesheetFileJobLoadsEachShiftsEmployee) {
   std::filesystem::remove_all(folder);
 }
 
+// The stored-timesheet job loads the timesheet (employees included) and
+// stores its run log; storing costing is not part of the engine yet, which
+// ends the run with that error - stored as the run's message.
+TEST(TmJobsTest, StoredTimesheetJobStoresItsRunLog) {
+  auto db = OpenSampleDatabase();
+  const int32_t result = RunStoredTimesheetJob("1=2", 5, "GUID-7", {"sqlite", db->Params().Path, "", ""});
+  EXPECT_EQ(result, kResultOtherError);
+  const TDBResult stored = db->Query("select iSeverity, iUserID, cGUID, cMessage from _estblTimesheetMessages");
+  ASSERT_EQ(stored.RowCount(), 1);
+  EXPECT_EQ(stored[0]["iSeverity"].AsInteger(), 2);
+  EXPECT_EQ(stored[0]["iUserID"].AsInteger(), 5);
+  EXPECT_EQ(stored[0]["cGUID"].AsString(), "GUID-7");
+  EXPECT_EQ(stored[0]["cMessage"].AsString(), "Deleting stored costing is not available yet.");
+
+  // With "Debug" in the GUID every message is stored, the employee's
+  // loading notes included.
+  db->Execute("delete from _estblTimesheetMessages");
+  RunStoredTimesheetJob("1=2", 5, "Debug-8", {"sqlite", db->Params().Path, "", ""});
+  EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetMessages where cMessage = "
+                           "'Employee \"EMP001\" not in cache, starting load from database'")
+                .AsInteger(),
+            1);
+}
+
 TEST(TmJobsTest, ShowStoredTimesheetGivesTheEmployeeDetailsOfEveryShift) {
   auto db = OpenSampleDatabase();
   const nlohmann::ordered_json json = ShowStoredTimesheet("sqlite:" + db->Params().Path, 1);

@@ -8,6 +8,7 @@
 
 #include "common/datetime.h"
 #include "engine/exceptions.h"
+#include "engine/stored_timesheet_view.h"
 #include "timesheet/timesheet.h"
 #include "tm_test_support.h"
 
@@ -236,6 +237,15 @@ TEST_P(TmShiftsTest, StreamsMustHoldADocument) {
   cards.seekg(10);  // the stream is read from its start
   manager.LoadTimesheetFromStream(&cards, 1);
   EXPECT_EQ(manager.Timesheet().Count(), 1);
+}
+
+TEST_P(TmShiftsTest, TheStoredTimesheetViewReadsEveryBackEnd) {
+  const nlohmann::ordered_json json = ShowStoredTimesheet(Db().Params().ToUri(), 2);
+  ASSERT_EQ(json["Shifts"].size(), 1u);
+  EXPECT_EQ(json["Shifts"][0]["EmployeeCode"], "EMP002");
+  EXPECT_EQ(json["Shifts"][0]["EmployeeCategory"], "PT");
+  EXPECT_EQ(json["Shifts"][0]["ConditionGroup"], "Night Shift");
+  EXPECT_DOUBLE_EQ(json["Shifts"][0]["BaseWeeklyHours"].get<double>(), 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TmShiftsTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
