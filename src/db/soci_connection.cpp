@@ -1,4 +1,5 @@
 #include "db/soci_connection.h"
+#include "db/soci_native.h"
 
 #include <soci/postgresql/soci-postgresql.h>
 #include <soci/soci.h>
@@ -204,9 +205,8 @@ void TSociConnection::ExecuteScript(std::string_view script) {
   }
   switch (FParams.Backend) {
     case TDBBackend::SQLite: {
-      auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
       char* error = nullptr;
-      if (sqlite_api::sqlite3_exec(backend->conn_, text.c_str(), nullptr, nullptr, &error) !=
+      if (sqlite_api::sqlite3_exec(SqliteHandle(session), text.c_str(), nullptr, nullptr, &error) !=
           SQLITE_OK) {
         const std::string message = error ? error : "SQLite script failed";
         sqlite_api::sqlite3_free(error);
@@ -215,8 +215,7 @@ void TSociConnection::ExecuteScript(std::string_view script) {
       return;
     }
     case TDBBackend::PostgreSQL: {
-      auto* backend = static_cast<soci::postgresql_session_backend*>(session.get_backend());
-      PGresult* result = PQexec(backend->conn_, text.c_str());
+      PGresult* result = PQexec(PostgresHandle(session), text.c_str());
       const ExecStatusType status = PQresultStatus(result);
       const std::string message = PQresultErrorMessage(result);
       PQclear(result);
