@@ -9,6 +9,7 @@
 
 #include "common/text.h"
 #include "db/soci_connection.h"
+#include "db/soci_native.h"
 #include "engine/exceptions.h"
 
 namespace qora {
@@ -212,9 +213,8 @@ TDateTime TimesheetCycleFromDate(int days, TDateTime cycleStart, TDateTime date)
 }
 
 void RegisterSqliteFunctions(soci::session& session) {
-  auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-  if (sq::sqlite3_create_function_v2(backend->conn_, "_esfnTimesheetCycleFromDate", 3, flags, nullptr,
+  if (sq::sqlite3_create_function_v2(SqliteHandle(session), "_esfnTimesheetCycleFromDate", 3, flags, nullptr,
                                      CycleFromDateFunction, nullptr, nullptr, nullptr) != SQLITE_OK) {
     throw eDatabaseException("Could not register _esfnTimesheetCycleFromDate");
   }

@@ -13,6 +13,7 @@ namespace {
 
 using testing::BackendParamName;
 using testing::DbBackendTest;
+using testing::TTestBackend;
 
 class ConnectionTest : public DbBackendTest {
  protected:
@@ -121,7 +122,7 @@ TEST_P(ConnectionTest, ServerErrorsBecomeDatabaseExceptions) {
     Db().ExecProc("_esspNoSuchProcedure", {{"iValue", 1}});
     FAIL();
   } catch (const eDatabaseException& e) {
-    if (GetParam() == TDBBackend::SQLite) {
+    if (Backend() == TDBBackend::SQLite) {
       EXPECT_STREQ(e.what(), "Could not find stored procedure '_esspNoSuchProcedure'.");
     }
   }
@@ -154,7 +155,7 @@ TEST_P(ConnectionTest, SqlServerFormsRunAfterRewriting) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest,
-                         ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL), BackendParamName);
+                         testing::AllTestBackends(), BackendParamName);
 
 }  // namespace
 }  // namespace qora

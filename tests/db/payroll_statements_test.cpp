@@ -11,6 +11,7 @@ namespace {
 
 using testing::BackendParamName;
 using testing::DbBackendTest;
+using testing::TTestBackend;
 
 class PayrollStatementsTest : public DbBackendTest {
  protected:
@@ -363,7 +364,7 @@ TEST_P(PayrollStatementsTest, CostingTableStatements) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PayrollStatementsTest,
-                         ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL), BackendParamName);
+                         testing::AllTestBackends(), BackendParamName);
 
 }  // namespace
 }  // namespace qora

@@ -11,6 +11,7 @@ namespace {
 
 using testing::BackendParamName;
 using testing::DbBackendTest;
+using testing::TTestBackend;
 
 class ProceduresTest : public DbBackendTest {
  protected:
@@ -150,7 +151,7 @@ TEST_P(ProceduresTest, EmployeeAwardRecordsAreAddedEditedAndDeleted) {
   EXPECT_EQ(awards[1]["dEffectiveDate"].AsDateTime(), EncodeDate(2025, 7, 15));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ProceduresTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Backends, ProceduresTest, testing::AllTestBackends(),
                          BackendParamName);
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace {
 
 using testing::BackendParamName;
 using testing::DbBackendTest;
+using testing::TTestBackend;
 
 class SchemaTest : public DbBackendTest {
  protected:
@@ -217,7 +218,7 @@ TEST_P(SchemaTest, RegistryLeadsFromEmployeeOrUserToThePayrollDatabase) {
   EXPECT_EQ(payroll->QueryValue("select cEmpCode from _iptblEmployee where idEmployee = 2").AsString(), "EMP002");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SchemaTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Backends, SchemaTest, testing::AllTestBackends(),
                          BackendParamName);
 
 TEST(SampleDatabaseTest, OpensAnInMemoryDatabaseWithTheSampleData) {
