@@ -91,6 +91,19 @@ std::string OdbcDriverFromEnvironment() {
   return driver && *driver ? std::string(driver) : std::string(kDefaultOdbcDriver);
 }
 
+std::string OdbcConnectString(const TDBConnectionParams& p) {
+  std::string text = "DRIVER={" + (p.OdbcDriver.empty() ? std::string(kDefaultOdbcDriver) : p.OdbcDriver) + "};";
+  text += "SERVER=" + OdbcValue(p.Host) + ";";
+  if (!p.Port.empty()) text += "PORT=" + OdbcValue(p.Port) + ";";
+  if (!p.Database.empty()) text += "DATABASE=" + OdbcValue(p.Database) + ";";
+  if (p.UserName.empty() && p.Backend == TDBBackend::SqlServer) {
+    text += "Trusted_Connection=Yes;";
+  } else if (!p.UserName.empty()) {
+    text += "UID=" + OdbcValue(p.UserName) + ";PWD=" + OdbcValue(p.Password) + ";";
+  }
+  return text + (p.ViaOdbc ? std::string() : p.Options);
+}
+
 [[noreturn]] void ThrowBadUri(std::string_view uri) {
   throw eDatabaseException("Unsupported database URI \"" + std::string(uri) + "\"");
 }
@@ -125,6 +138,9 @@ void ParseNetworkUri(std::string_view rest, TDBConnectionParams& params) {
       params.Schema = value;
     } else if (key == "driver" && params.Backend == TDBBackend::SqlServer) {
       params.OdbcDriver = value;
+    } else if (key == "odbc" && params.Backend == TDBBackend::PostgreSQL) {
+      params.ViaOdbc = true;
+      params.OdbcDriver = value;
     } else if (!key.empty()) {
       if (!params.Options.empty()) params.Options += params.Backend == TDBBackend::SqlServer ? "" : " ";
       params.Options += params.Backend == TDBBackend::SqlServer ? key + "=" + OdbcValue(value) + ";"
@@ -154,6 +170,7 @@ std::string TDBConnectionParams::ConnectString() const {
       // SOCI's SQLite back end reads a value with blanks in double quotes.
       return Path.find(' ') == std::string::npos ? "db=" + Path : "db=\"" + Path + "\"";
     case TDBBackend::PostgreSQL: {
+      if (ViaOdbc) return OdbcConnectString(*this);
       std::string text;
       auto add = [&text](const char* key, const std::string& value) {
         if (value.empty()) return;
@@ -168,18 +185,8 @@ std::string TDBConnectionParams::ConnectString() const {
       if (!Options.empty()) text += (text.empty() ? "" : " ") + Options;
       return text;
     }
-    case TDBBackend::SqlServer: {
-      std::string text = "DRIVER={" + (OdbcDriver.empty() ? std::string(kDefaultOdbcDriver) : OdbcDriver) + "};";
-      text += "SERVER=" + OdbcValue(Host) + ";";
-      if (!Port.empty()) text += "PORT=" + OdbcValue(Port) + ";";
-      if (!Database.empty()) text += "DATABASE=" + OdbcValue(Database) + ";";
-      if (UserName.empty()) {
-        text += "Trusted_Connection=Yes;";
-      } else {
-        text += "UID=" + OdbcValue(UserName) + ";PWD=" + OdbcValue(Password) + ";";
-      }
-      return text + Options;
-    }
+    case TDBBackend::SqlServer:
+      return OdbcConnectString(*this);
   }
   return {};
 }
@@ -199,6 +206,9 @@ std::string TDBConnectionParams::ToUri(bool withPassword) const {
   if (!Schema.empty()) query += "schema=" + PercentEncode(Schema);
   if (Backend == TDBBackend::SqlServer && !OdbcDriver.empty()) {
     query += (query.empty() ? "" : "&") + std::string("driver=") + PercentEncode(OdbcDriver);
+  }
+  if (Backend == TDBBackend::PostgreSQL && ViaOdbc) {
+    query += (query.empty() ? "" : "&") + std::string("odbc=") + PercentEncode(OdbcDriver);
   }
   if (!query.empty()) uri += "?" + query;
   return uri;

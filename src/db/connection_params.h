@@ -42,8 +42,12 @@ struct TDBConnectionParams {
   // PostgreSQL: the schema the connection works in (set as its search_path
   // right after connecting); empty keeps the server's default ("public").
   std::string Schema;
-  // SQL Server: the ODBC driver name.
+  // SQL Server: the ODBC driver name. PostgreSQL: set together with ViaOdbc.
   std::string OdbcDriver;
+  // PostgreSQL reached through the ODBC driver OdbcDriver (psqlODBC) instead
+  // of libpq: the same SQL, the driver manager's transport. SQL Server is
+  // always reached through ODBC.
+  bool ViaOdbc = false;
   // Further driver options: libpq "key=value" pairs separated by blanks, or
   // ODBC "KEY=value;" attributes. Appended to the connect string unchanged.
   std::string Options;
@@ -52,6 +56,8 @@ struct TDBConnectionParams {
   // SQLite path, otherwise Database. The payroll connection is reused when
   // this equals the registry's cDatabase.
   std::string DefaultDatabase() const;
+  // True when the connection goes through the ODBC driver manager.
+  bool UsesOdbc() const { return Backend == TDBBackend::SqlServer || ViaOdbc; }
   // The driver's connect string (libpq keywords, ODBC attributes, SQLite "db=").
   std::string ConnectString() const;
   // A URI that ParseConnectionUri reads back to the same parameters, with
@@ -66,11 +72,12 @@ TDBConnectionParams ConnectionParamsFor(std::string_view server, std::string_vie
 
 // Reads a target URI as the qora tool takes it:
 //   sqlite:PATH                      (PATH may be ":memory:" or a "file:" URI)
-//   postgresql://[USER[:PASSWORD]@]HOST[:PORT][/DATABASE][?schema=S&key=value...]
+//   postgresql://[USER[:PASSWORD]@]HOST[:PORT][/DATABASE][?schema=S&odbc=DRIVER&key=value...]
 //   sqlserver://[USER[:PASSWORD]@]HOST[:PORT][/DATABASE][?driver=NAME]
 // "postgres://" is accepted for "postgresql://". Percent escapes (%20) are
 // decoded in user, password, database and option values. Query keys other
-// than "schema" (and "driver" for SQL Server) pass to the driver as options.
+// than "schema", "odbc" (PostgreSQL through that ODBC driver) and "driver"
+// (SQL Server's ODBC driver) pass to the driver as options.
 // Throws eDatabaseException "Unsupported database URI \"...\"" for any other
 // form, and for an empty SQLite path.
 TDBConnectionParams ParseConnectionUri(std::string_view uri);

@@ -1,4 +1,5 @@
 #include "db/soci_connection.h"
+#include "db/soci_native.h"
 
 #include <soci/postgresql/soci-postgresql.h>
 #include <soci/soci.h>
@@ -18,13 +19,9 @@ namespace qora {
 
 namespace {
 
-const soci::backend_factory& FactoryFor(TDBBackend backend) {
-  switch (backend) {
-    case TDBBackend::SQLite: return *soci::factory_sqlite3();
-    case TDBBackend::PostgreSQL: return *soci::factory_postgresql();
-    case TDBBackend::SqlServer: break;
-  }
-  return *soci::factory_odbc();
+const soci::backend_factory& FactoryFor(const TDBConnectionParams& params) {
+  if (params.UsesOdbc()) return *soci::factory_odbc();
+  return params.Backend == TDBBackend::SQLite ? *soci::factory_sqlite3() : *soci::factory_postgresql();
 }
 
 // Holds the bound values at stable addresses while a statement runs.
@@ -103,7 +100,7 @@ TSociConnection::~TSociConnection() = default;
 void TSociConnection::Open() {
   Close();
   try {
-    auto session = std::make_unique<soci::session>(FactoryFor(FParams.Backend), FParams.ConnectString());
+    auto session = std::make_unique<soci::session>(FactoryFor(FParams), FParams.ConnectString());
     if (FParams.Backend == TDBBackend::SQLite) RegisterSqliteFunctions(*session);
     if (FParams.Backend == TDBBackend::PostgreSQL) {
       *session << "SET client_min_messages TO warning";
@@ -198,11 +195,18 @@ TDBRow TSociConnection::ExecProc(std::string_view name, const TDBParams& params)
 void TSociConnection::ExecuteScript(std::string_view script) {
   soci::session& session = Session();
   const std::string text(script);
+  if (FParams.UsesOdbc()) {
+    try {
+      for (const std::string& batch : SplitGoBatches(text)) session << batch;
+    } catch (const soci::soci_error& e) {
+      throw eDatabaseException(e.what());
+    }
+    return;
+  }
   switch (FParams.Backend) {
     case TDBBackend::SQLite: {
-      auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
       char* error = nullptr;
-      if (sqlite_api::sqlite3_exec(backend->conn_, text.c_str(), nullptr, nullptr, &error) !=
+      if (sqlite_api::sqlite3_exec(SqliteHandle(session), text.c_str(), nullptr, nullptr, &error) !=
           SQLITE_OK) {
         const std::string message = error ? error : "SQLite script failed";
         sqlite_api::sqlite3_free(error);
@@ -211,8 +215,7 @@ void TSociConnection::ExecuteScript(std::string_view script) {
       return;
     }
     case TDBBackend::PostgreSQL: {
-      auto* backend = static_cast<soci::postgresql_session_backend*>(session.get_backend());
-      PGresult* result = PQexec(backend->conn_, text.c_str());
+      PGresult* result = PQexec(PostgresHandle(session), text.c_str());
       const ExecStatusType status = PQresultStatus(result);
       const std::string message = PQresultErrorMessage(result);
       PQclear(result);
@@ -220,11 +223,6 @@ void TSociConnection::ExecuteScript(std::string_view script) {
       return;
     }
     case TDBBackend::SqlServer:
-      try {
-        for (const std::string& batch : SplitGoBatches(text)) session << batch;
-      } catch (const soci::soci_error& e) {
-        throw eDatabaseException(e.what());
-      }
       return;
   }
 }

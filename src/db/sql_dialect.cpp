@@ -2,10 +2,12 @@
 
 #include <cctype>
 #include <map>
+#include <regex>
 
 #include "common/text.h"
 #include "db/sql_rewrite.h"
 #include "db/value.h"
+#include "engine/exceptions.h"
 
 namespace qora {
 
@@ -17,6 +19,7 @@ using namespace sqlrewrite;
 // is the n-th argument of the call. Dates are compared by day (date()), so
 // that a bound date-time and a 'YYYY-MM-DD' literal select the same rows.
 //
+// An end date that is null or before 1900-01-04 (day 5) is no end date.
 // _ipfnGetAwards(date, currentOnly, awardID, includeInactive): the award
 //   versions with their award's code and name; currentOnly <> 0 keeps the
 //   versions in effect on `date`; awardID <> 0 keeps that award only;
@@ -40,7 +43,7 @@ const std::map<std::string, std::string>& SqliteTableFunctions() {
        "FROM _iptblAwards A JOIN _iptblAwards_TD V ON V.iAwardID = A.idAward "
        "WHERE ({2} = 0 OR A.idAward = {2}) AND ({3} <> 0 OR A.bInactive = 0) "
        "AND ({1} = 0 OR (date(V.dEffectiveDate) <= date({0}) "
-       "AND (V.dEndDate IS NULL OR date(V.dEndDate) >= date({0})))) "
+       "AND (V.dEndDate IS NULL OR V.dEndDate < '1900-01-04' OR date(V.dEndDate) >= date({0})))) "
        "ORDER BY A.cCode, V.dEffectiveDate"},
       {"_ipfnGetEmployeeWorkPatternDays",
        "SELECT * FROM (WITH RECURSIVE qDays(dDate) AS ("
@@ -50,7 +53,7 @@ const std::map<std::string, std::string>& SqliteTableFunctions() {
        "JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
        "JOIN _iptblWorkPatternDays WPD ON WPD.iWorkPatternID = WP.idWorkPattern "
        "WHERE EW.iEmployeeID = {0} AND date(EW.dEffectiveDate) <= date(D.dDate) "
-       "AND (EW.dEndDate IS NULL OR date(EW.dEndDate) >= date(D.dDate)) "
+       "AND (EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' OR date(EW.dEndDate) >= date(D.dDate)) "
        "AND WPD.iDayNo = ((CAST(ROUND(julianday(date(D.dDate)) - julianday(date(WP.dCycleStartDate))) AS INTEGER) "
        "% WP.iCycleDays) + WP.iCycleDays) % WP.iCycleDays + 1 "
        "ORDER BY EW.dEffectiveDate DESC LIMIT 1), 0) AS fHours, "
@@ -86,12 +89,17 @@ class TSqliteDialect : public TSqlDialect {
 
   std::string Rewrite(std::string_view sql) const override {
     TMasked masked = Mask(sql);
+    // SQLite accepts "in ()"; SQL Server and PostgreSQL reject it, and the
+    // engine relies on that rejection (an empty ID list fails the call).
+    static const std::regex kEmptyIn(R"(\bin\s*\(\s*\))", std::regex::icase);
+    if (std::regex_search(masked.Text, kEmptyIn)) throw eDatabaseException("Incorrect syntax near ')'.");
     auto literal = [this](double day) { return DateTimeLiteral(day); };
     std::string s = StripSchemaAndBrackets(masked.Text);
     s = RewriteIsNull(s, literal);
     s = RewriteDateComparisons(s, literal);
     s = RewriteGetDate(s, CurrentDateTime());
     s = RewriteTop(s);
+    s = AliasQualifiedColumns(s);
     masked.Text = ExpandTableFunctions(s, SqliteTableFunctions());
     return Unmask(masked, SqliteDateLiteral);
   }

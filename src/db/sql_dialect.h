@@ -14,12 +14,17 @@
 //     is compared with, get the number as the date it counts (days since
 //     1899-12-30): "ISNULL(dEndDate,0) < 5" reads "no end date, or one before
 //     1900-01-04", which is what SQL Server makes of it;
+//   - SQLite only: qualified columns of the first select list get an alias of
+//     their own name, so that "order by iTimesheetID" names the output column
+//     as on the other servers instead of being ambiguous;
 //   - SQLite only: the payroll database's table-valued functions
 //     (_ipfnGetAwards, _ipfnGetEmployeeWorkPatternDays, _efnGetFreqPeriodData)
 //     become sub-queries with the call's arguments in place, and a date
 //     literal 'YYYY-MM-DD' becomes 'YYYY-MM-DD 00:00:00', the stored form,
 //     so that text comparison of dates agrees with date comparison.
-// Quoted texts and comments are never rewritten.
+// Quoted texts and comments are never rewritten. The SQLite dialect rejects
+// an empty "in ()" list, as the other servers do (eDatabaseException
+// "Incorrect syntax near ')'.").
 #pragma once
 
 #include <string>

@@ -186,6 +186,46 @@ std::string RewriteTop(std::string_view text) {
   return m[1].str() + rest.substr(0, end) + " LIMIT " + m[2].str();
 }
 
+std::string AliasQualifiedColumns(std::string_view text) {
+  static const std::regex kSelect(R"(^\s*select\s+(?:distinct\s+)?)", std::regex::icase);
+  static const std::regex kQualified(R"(^[A-Za-z_]\w*\.([A-Za-z_]\w*)$)");
+  std::smatch m;
+  const std::string s(text);
+  if (!std::regex_search(s, m, kSelect)) return s;
+  const size_t listStart = static_cast<size_t>(m.length(0));
+  // The list ends at the first " from " outside parentheses.
+  int depth = 0;
+  size_t listEnd = std::string::npos;
+  for (size_t i = listStart; i < s.size(); ++i) {
+    if (s[i] == '(') ++depth;
+    if (s[i] == ')') --depth;
+    if (depth == 0 && (s[i] == ' ' || s[i] == '\n' || s[i] == '\t') && i + 5 < s.size() &&
+        SameText(s.substr(i + 1, 4), "from") && std::isspace(static_cast<unsigned char>(s[i + 5]))) {
+      listEnd = i;
+      break;
+    }
+  }
+  if (listEnd == std::string::npos) return s;
+  std::string list;
+  size_t itemStart = listStart;
+  depth = 0;
+  for (size_t i = listStart; i <= listEnd; ++i) {
+    const bool end = i == listEnd;
+    if (!end && s[i] == '(') ++depth;
+    if (!end && s[i] == ')') --depth;
+    if (end || (s[i] == ',' && depth == 0)) {
+      const std::string item = s.substr(itemStart, i - itemStart);
+      const std::string trimmed = TrimBlanks(item);
+      std::smatch column;
+      list += item;
+      if (std::regex_match(trimmed, column, kQualified)) list += " AS " + column[1].str();
+      if (!end) list += ',';
+      itemStart = i + 1;
+    }
+  }
+  return s.substr(0, listStart) + list + s.substr(listEnd);
+}
+
 std::string RewriteGetDate(std::string_view text, std::string_view now) {
   static const std::regex kGetDate(R"(\bgetdate\s*\(\s*\))", std::regex::icase);
   return std::regex_replace(std::string(text), kGetDate, std::string(now));

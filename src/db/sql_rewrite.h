@@ -36,6 +36,12 @@ std::string RewriteDateComparisons(std::string_view text,
 std::string RewriteTop(std::string_view text);
 // getdate() -> `now`.
 std::string RewriteGetDate(std::string_view text, std::string_view now);
+// Gives each qualified column of the statement's first select list
+// ("R.iTimesheetID") an explicit alias of its own name ("R.iTimesheetID AS
+// iTimesheetID"): the output column is named the same, and ORDER BY may then
+// name it unqualified, as SQL Server and PostgreSQL allow and SQLite only
+// does for explicit aliases.
+std::string AliasQualifiedColumns(std::string_view text);
 // Replaces calls NAME(a, b, ...) of the functions in `templates` (name, any
 // case, optionally after "dbo.") by "(" + template + ")", with {0}, {1}, ...
 // in the template replaced by the call's arguments. A call with a different

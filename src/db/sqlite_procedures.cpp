@@ -9,6 +9,7 @@
 
 #include "common/text.h"
 #include "db/soci_connection.h"
+#include "db/soci_native.h"
 #include "engine/exceptions.h"
 
 namespace qora {
@@ -138,7 +139,8 @@ TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
                            "fAwardCategoryHoursToDate", "fAutopayAmount", "iChangeReasonID", "iAgentID"}) {
     values.push_back({name, a.Get(name)});
   }
-  values.push_back({"dEndDate", end});
+  // An open end is stored as day 0, the payroll product's empty date.
+  values.push_back({"dEndDate", end.IsNull() ? TDBValue::DateTime(0) : end});
   values.push_back({"iChangeType", changeType});
   if (changeType == 3) {
     db.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3, iChangeReasonID = ISNULL(:iChangeReasonID, 0), "
@@ -174,7 +176,7 @@ TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
   if (a.Get("bEndDateExisting").AsBoolean()) {
     db.Execute("update _iptblEmployeeAwards_TD set dEndDate = :dDayBefore where iEmployeeID = :iEmployeeID "
                "and iChangeType <> 3 and dEffectiveDate < :dEffectiveDate "
-               "and (dEndDate is null or dEndDate >= :dEffectiveDate)",
+               "and (dEndDate is null or dEndDate < '1900-01-04' or dEndDate >= :dEffectiveDate)",
                {{"iEmployeeID", employee},
                 {"dEffectiveDate", effective},
                 {"dDayBefore", TDBValue::DateTime(DateOf(effective.AsDateTime()) - 1)}});
@@ -211,9 +213,8 @@ TDateTime TimesheetCycleFromDate(int days, TDateTime cycleStart, TDateTime date)
 }
 
 void RegisterSqliteFunctions(soci::session& session) {
-  auto* backend = static_cast<soci::sqlite3_session_backend*>(session.get_backend());
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-  if (sq::sqlite3_create_function_v2(backend->conn_, "_esfnTimesheetCycleFromDate", 3, flags, nullptr,
+  if (sq::sqlite3_create_function_v2(SqliteHandle(session), "_esfnTimesheetCycleFromDate", 3, flags, nullptr,
                                      CycleFromDateFunction, nullptr, nullptr, nullptr) != SQLITE_OK) {
     throw eDatabaseException("Could not register _esfnTimesheetCycleFromDate");
   }

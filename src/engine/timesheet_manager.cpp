@@ -1,8 +1,11 @@
 #include "engine/timesheet_manager.h"
 
 #include <algorithm>
+#include <istream>
+#include <sstream>
 #include <string_view>
 
+#include "award/employee_award_cache.h"
 #include "common/delphi_format.h"
 #include "db/connection.h"
 #include "engine/exceptions.h"
@@ -10,6 +13,7 @@
 #include "foundation/class_builder.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_file_loader.h"
+#include "timesheet/timecard_reader.h"
 #include "timesheet/timesheet_shift.h"
 
 namespace qora {
@@ -73,18 +77,76 @@ TTimesheetShift* TTimesheetManager::CurrentShift() const {
 
 const IShiftAward* TTimesheetManager::FindShiftAward(const TTimesheetShift&) { return nullptr; }
 
-double TTimesheetManager::GetHoursTotal(const TTimesheetShift&, THoursTypeSet, const std::string&, TaiPeriodType,
-                                        TDateTime, const std::string&, double) {
-  return 0;
+TDBConnection& TTimesheetManager::MainConnection() const {
+  if (!DBConnected()) throw eDatabaseException("The main database connection is not open.");
+  return *FConnection;
+}
+
+TDBConnection& TTimesheetManager::PayrollDB() const {
+  if (!FPayrollConnection) throw eDatabaseException("No payroll database connection is set.");
+  return *FPayrollConnection;
+}
+
+void TTimesheetManager::Debug(int32_t timesheet_id, const std::string& message) const {
+  if (FUserFeedback) FUserFeedback->AddDebugMessage(message, timesheet_id, TMessageSeverity::ms_Information);
+}
+
+TEmployeeAwardCache& TTimesheetManager::Employees() {
+  if (FEmployeeCache) return *FEmployeeCache;
+  if (!FOwnEmployeeCache) FOwnEmployeeCache = std::make_unique<TEmployeeAwardCache>();
+  return *FOwnEmployeeCache;
 }
 
 void TTimesheetManager::ClearAll() {
   FPayrollLinkToken.clear();
   FTimesheet->ClearAll();
+  FHoursList.DeleteCostingHours();
+  FAdditionList.Clear();
+  FLeaveRateList.Clear();
 }
 
 void TTimesheetManager::LoadTimesheetFromFile(const std::string& file_name) {
   qora::LoadTimesheetFromFile(file_name, *FTimesheet, FUserFeedback);
+}
+
+void TTimesheetManager::LoadTimesheetFromStream(std::istream* stream, int import_type) {
+  if (!stream) throw eLoadFromStreamException("Blank or Invalid Timesheet.");
+  stream->clear();
+  stream->seekg(0, std::ios::end);
+  const std::streamoff size = stream->tellg();
+  if (size <= 0) throw eLoadFromStreamException("Blank or Invalid Timesheet.");
+  stream->seekg(0, std::ios::beg);
+  if (import_type == 1) {
+    LoadXMLTimesheetFromStream(*FTimesheet, *stream, FUserFeedback);
+  } else if (import_type == 2) {
+    throw eNotImplementException(
+        "Loading CSV timesheets from the database is not supported. Use XML format instead.");
+  }
+  FTimesheet->FillInShiftDetails();
+  FTimesheet->SortTimesheet();
+}
+
+void TTimesheetManager::XMLLoadFromDatabase(int32_t timesheet_id) {
+  const TDBResult result = MainConnection().Query(Format(
+      "select T.*, (select COUNT(*) from _estblTimesheetRow where iTimesheetID = T.idTimesheet) as iRowCount "
+      "from _estblTimesheet T  where T.idTimesheet = %d",
+      timesheet_id));
+  // A missing timesheet is named rather than read as an empty document, so
+  // that the caller sees which ID was wrong.
+  if (result.Empty()) throw eRecordNotFoundException(Format("Timesheet %d was not found.", timesheet_id));
+  const TDBRow& row = result[0];
+  const int import_type = row["iImportType"].AsInteger();
+  if (import_type == 2) {
+    throw eNotImplementException(
+        "Loading CSV timesheets from the database is not supported. Use XML format instead.");
+  }
+  if (import_type == 1) {
+    std::istringstream data(row["nData"].AsString());
+    LoadTimesheetFromStream(&data, import_type);
+    return;
+  }
+  FTimesheet->FillInShiftDetails();
+  FTimesheet->SortTimesheet();
 }
 
 std::string TTimesheetManager::GetTimesheetIDString(TaiCostingOutputType output_type) const {
@@ -106,9 +168,11 @@ void TTimesheetManager::PopulateTimesheetIDList(const std::string& id_list) {
   FTimesheetIDList.SetCommaText(id_list);
   if (!FConnection) throw eDatabaseException("No database connection to look up approved costing.");
   // The IDs formatted into the statement are digits only (GetTimesheetIDString).
+  const std::string ids = GetTimesheetIDString(TaiCostingOutputType::cot_None);
+  if (ids.empty()) return;  // "in ()" is not SQL; no ID means nothing is dropped
   const TDBResult approved = FConnection->Query(Format(
       "select distinct iTimesheetID from _estblTimesheetCost where iCostingType = 2 and iTimesheetID in (%s)",
-      GetTimesheetIDString(TaiCostingOutputType::cot_None)));
+      ids));
   for (const TDBRow& row : approved) {
     const int64_t id = row["iTimesheetID"].AsLargeInt();
     for (int i = FTimesheetIDList.Count() - 1; i >= 0; --i) {
@@ -132,19 +196,18 @@ void TTimesheetManager::SetDefaultHours(TTimesheetShift& shift) {
   }
 }
 
-void TTimesheetManager::DBLoadEmployeeDetails(TTimesheetShift&) { NotAvailable("Loading employee details"); }
-void TTimesheetManager::SaveHoursHistory() { NotAvailable("The hours history"); }
 void TTimesheetManager::BreakDownComponents() { NotAvailable("The costing breakdown"); }
-void TTimesheetManager::DBLoadTimesheetShifts(const std::string&) { NotAvailable("Loading stored timesheets"); }
 void TTimesheetManager::DBDeleteCosting(const std::string&) { NotAvailable("Deleting stored costing"); }
 void TTimesheetManager::DBSaveCosting() { NotAvailable("Storing costing"); }
 void TTimesheetManager::SaveCSVCostingFile(const std::string&) { NotAvailable("The CSV costing file"); }
 void TTimesheetManager::SaveYIFFile(const std::string&) { NotAvailable("The YIF file"); }
 void TTimesheetManager::DBSaveYIF(const std::string&) { NotAvailable("Storing YIF data"); }
-void TTimesheetManager::DBSaveUserFeedback(int32_t, const std::string&) { NotAvailable("Storing the run log"); }
 void TTimesheetManager::CreateCustomVariables(TQelParser*) { NotAvailable("Shift column variables"); }
 void TTimesheetManager::SetCustomVariableValue(TQelParser*, const std::string&, bool&) {
   NotAvailable("Assigning shift columns");
+}
+void TTimesheetManager::CreateColumnVariable(TQelParser*, TTimesheetColumn*) {
+  NotAvailable("Shift column variables");
 }
 
 void TTimesheetManager::LogDebugMessages(TQelParser*, TnxBaseObject*, const std::string& message) {

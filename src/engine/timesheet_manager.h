@@ -1,19 +1,39 @@
 // The state of one costing run: the timesheet being costed, the database
-// connections, the caches and the list of stored timesheets to cost.
+// connections, the caches, the hours and additions history, the leave rates
+// and the list of stored timesheets to cost.
+//
+// The class is implemented over several files: timesheet_manager.cpp (run
+// state, file and stream loading), timesheet_manager_shifts.cpp (stored
+// timesheets), timesheet_manager_employee.cpp (employee details, payroll
+// connection, work pattern, leave rates), timesheet_manager_history.cpp
+// (hours and additions history) and timesheet_manager_services.cpp (queries
+// the shift operations use, and storing the run log).
+//
+// Statements go to two connections: the main one (common database) and the
+// payroll one, which follows the payroll link token of the employee being
+// loaded. Values are bound as parameters; only integers and validated ID
+// lists are formatted into statement text.
 #pragma once
 
+#include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
 #include "common/string_list.h"
 #include "engine/enums.h"
+#include "engine/hours_history.h"
+#include "engine/leave_rate.h"
 #include "foundation/base_object.h"
 #include "timesheet/timesheet_manager_intf.h"
 
 namespace qora {
 
 class TDBConnection;
+class TDBRow;
 class TEmployeeAwardCache;
+class TEmployeeAwardObj;
+class TTimesheetColumn;
 class TObjListAwards;
 class TQelParser;
 class TTimesheet;
@@ -37,8 +57,13 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   // No award is loaded until the award model is part of the engine, so the
   // hours of every shift take default rates: always null for now.
   const IShiftAward* FindShiftAward(const TTimesheetShift& shift) override;
-  // Hours from the run's hours history; the run keeps no history yet, so
-  // every period total is 0.
+  // The hours of the shift's employee over a period, from the hours history
+  // (loading stored costing of the period first, see LoadHoursHistory): the
+  // entries of the employee whose hours type is in hours_types (and whose
+  // rate code equals rate_code when that is not empty), plus the leave hours
+  // of every reason named in the comma text leave_reasons. A period type of
+  // one, two or four weeks loads 7, 14 or 28 days of stored costing; any
+  // other loads none. deduct_penalty_minimum_rate does not change the result.
   double GetHoursTotal(const TTimesheetShift& shift, THoursTypeSet hours_types, const std::string& leave_reasons,
                        TaiPeriodType period_type, TDateTime cycle_start_date, const std::string& rate_code,
                        double deduct_penalty_minimum_rate) override;
@@ -69,14 +94,26 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   void SetCostingOutputType(TaiCostingOutputType t) { FCostingOutputType = t; }
   const std::string& PayrollLinkToken() const { return FPayrollLinkToken; }
 
-  // Resets the per-timesheet state: the payroll link token and the
-  // timesheet's shifts. The connections, the caches and the ID list stay.
+  // Resets the per-timesheet state: the payroll link token, the
+  // timesheet's shifts, the hours and additions history and the leave
+  // rates. The connections, the caches and the ID list stay.
   void ClearAll();
 
   // Reads a timesheet file: ".xml" (any case) as XML time cards, anything
   // else as CSV; then fills in breaks and period dates and sorts the shifts.
   // Load failures propagate to the caller.
   virtual void LoadTimesheetFromFile(const std::string& file_name);
+  // Reads a stored timesheet document. A null or empty stream throws
+  // eLoadFromStreamException "Blank or Invalid Timesheet."; import type 1
+  // reads XML time cards from the start of the stream; import type 2 throws
+  // eNotImplementException "Loading CSV timesheets from the database is not
+  // supported. Use XML format instead."; any other type reads nothing. Then
+  // fills in and sorts as LoadTimesheetFromFile does.
+  void LoadTimesheetFromStream(std::istream* stream, int import_type);
+  // Loads the document of stored timesheet `timesheet_id` (its nData, by
+  // its iImportType) as LoadTimesheetFromStream does. A timesheet that does
+  // not exist throws eRecordNotFoundException "Timesheet %d was not found.".
+  void XMLLoadFromDatabase(int32_t timesheet_id);
 
   // Sets the ID list from "ID=Type,..." comma text, then drops every
   // timesheet that already has approved costing (needs the main connection).
@@ -90,28 +127,141 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   // Prices the shift's ordinary blocks and copies them into the breakdowns.
   virtual void SetDefaultHours(TTimesheetShift& shift);
 
+  // ---- Stored timesheets (timesheet_manager_shifts.cpp) ---------------------
+  // Replaces the timesheet's shifts with the rows of the stored timesheets
+  // in the comma-separated ID list (validated as integers; anything else
+  // throws eDatabaseException), as CostingOutputType selects them: rostered
+  // rows for cot_Publish, rows with actual hours, leave, RDO, an empty
+  // actual plan or an unplanned allowance otherwise. Every shift gets its
+  // employee details (DBLoadEmployeeDetails), leave (not for cot_Publish),
+  // allowances and RDO days; then breaks are filled in and shifts sorted.
+  // Database and employee failures propagate (they end the load).
+  virtual void DBLoadTimesheetShifts(const std::string& timesheet_ids);
+  // The leave, RDO and allowance rows of a stored shift. A null shift logs
+  // the error "No shift specified in DBAdd... for Timesheet ID <id>" (the
+  // timesheet's first shift's TimesheetID, 0 without shifts) and returns.
+  void DBAddTimesheetLeave(TTimesheetShift* shift);
+  void DBAddTimesheetRDO(TTimesheetShift* shift);
+  void DBAddTimesheetAllowances(TTimesheetShift* shift);
+
+  // ---- Employee (timesheet_manager_employee.cpp) ---------------------------
+  // Finds the employee's payroll database, connects it, takes the employee's
+  // award assignment for the shift's start date from the employee cache or
+  // loads it from the payroll database (and caches it), copies it into the
+  // shift, loads the work pattern and, when the payroll link token changed,
+  // the leave rates. Failures propagate and fail the shift.
+  virtual void DBLoadEmployeeDetails(TTimesheetShift& shift);
+  // Points the payroll connection at the database of the shift's payroll
+  // link token (see the .cpp for when nothing needs to be done). Throws
+  // ePayrollException "The payroll database was not found" or "There are
+  // multiple payroll databases linked to the same payroll token!".
+  void ConnectPayrollDatabase(TTimesheetShift& shift);
+  // Reloads the shift's work-pattern days for the timesheet's period unless
+  // they were loaded for the same stored timesheet already.
+  void DBLoadWorkplan(TTimesheetShift& shift);
+  // Replaces the leave rates with those in force on the shift's start date.
+  void DBLoadLeaveRates(TTimesheetShift& shift);
+
+  // ---- Hours and additions history (timesheet_manager_history.cpp) --------
+  // Records the current shift in the hours history: its ordinary hours,
+  // each overtime block, each leave entry and each penalty not paid as an
+  // amount. Does nothing when there is no current shift.
+  virtual void SaveHoursHistory();
+  // Appends one entry (FromCosting false) to the hours history.
+  void AddHoursToHistory(const std::string& employee_code, const std::string& rate_code, TDateTime date_worked,
+                         double hours, THoursType hours_type, const std::string& leave_type,
+                         const std::string& leave_reason, const std::string& leave_class, double rate,
+                         double amt_percent);
+  // Appends one entry to the additions history.
+  void AddAdditionToHistory(const std::string& employee_code, const std::string& add_ded_code,
+                            TDateTime day_worked, double value, bool for_costing);
+  // The latest day of a matching additions-history entry; when there is
+  // none, the latest transaction date of that addition in the payroll
+  // database (when a payroll connection is set and open), else 0.
+  TDateTime GetLastAdditionTransactionDate(const std::string& employee_code, const std::string& add_ded_code,
+                                           bool for_costing);
+  // Loads into `hours_list` the stored costing of the employee's earlier
+  // timesheets in the cycle of `days` days (the highest-priority costing
+  // type per timesheet: approved, then ad hoc, then published), unless the
+  // list was loaded for the same arguments already (then the database is not
+  // touched). `days` of 0 or less empties the list and loads nothing.
+  void LoadHoursHistory(const std::string& employee_code, int32_t days, TDateTime cycle_start_date,
+                        TDateTime timesheet_start_date, TDateTime timesheet_end_date, THoursHistoryList& hours_list);
+
+  // ---- Query services (timesheet_manager_services.cpp) --------------------
+  // True when the additions history has an entry of that employee, code and
+  // ForCosting on or after day_worked (any day when day_worked is 0).
+  bool AdditionExists(const std::string& employee_code, const std::string& add_ded_code, TDateTime day_worked,
+                      bool for_costing) const;
+  // The sum of Value over the same entries (from_day_worked 0: all); 0 when none.
+  double GetAdditionTotal(const std::string& employee_code, const std::string& add_ded_code,
+                          TDateTime from_day_worked, bool for_costing) const;
+  // The first leave rate whose trimmed Code equals the trimmed code; null when none.
+  TLeaveRate* GetLeaveRate(const std::string& leave_reason_code) const;
+  // The rate to pay a leave reason at: 0 when unpaid, the shift's
+  // EmployeeNormalRate when the rate says so or no rate matches, else the
+  // rate's Value.
+  double GetLeaveReasonRate(const std::string& leave_reason, const TTimesheetShift& shift) const;
+  // Value per ordinary and overtime hour of a stored row's costing, counting
+  // the named penalties and allowances ("<All>" for all); 0 when the row has
+  // no such hours or no costing.
+  double GetAverageHourlyRate(int32_t timesheet_row_id, int32_t costing_type, THoursTypeSet hours_types,
+                              const std::string& allowances, const std::string& penalties);
+  // Copies the named penalty and allowance costing lines of type 1 of a
+  // stored row under costing_type with the given iALLink.
+  void ApplyCompareLoading(int32_t timesheet_row_id, int32_t al_link, int32_t costing_type,
+                           const std::string& allowances, const std::string& penalties);
+  // The number of the timesheet's shifts whose ID equals the row ID.
+  int NumberofShiftsOnRow(int32_t timesheet_row_id) const;
+  // The row's field as text; when the row has no such field, the debug
+  // message "No value was supplied for "<name>"" and `default_value`.
+  std::string GetFieldValueDef(const TDBRow& row, const std::string& field_name, const std::string& default_value);
+
+  // Stores the run log through "_esspAddTimesheetMessage" on the main
+  // connection: every error, and every other message too when debug is on.
+  // A failing call throws the database error; later messages are not stored.
+  virtual void DBSaveUserFeedback(int32_t user_id, const std::string& guid);
+
   // Steps that later parts of the engine fill in. Each throws
   // eNotImplementException until then, so that a run reports what it could
   // not do instead of producing partial costing silently. The steps are
   // virtual so that the run driver can be exercised with test doubles.
-  virtual void DBLoadEmployeeDetails(TTimesheetShift& shift);
-  virtual void SaveHoursHistory();
   virtual void BreakDownComponents();
-  virtual void DBLoadTimesheetShifts(const std::string& timesheet_ids);
   virtual void DBDeleteCosting(const std::string& timesheet_ids);
   virtual void DBSaveCosting();
   virtual void SaveCSVCostingFile(const std::string& file_name);
   virtual void SaveYIFFile(const std::string& file_name);
   virtual void DBSaveYIF(const std::string& file_name);
-  virtual void DBSaveUserFeedback(int32_t user_id, const std::string& guid);
 
   // Rule-engine handlers registered by the run driver.
   virtual void CreateCustomVariables(TQelParser* parser);
   virtual void SetCustomVariableValue(TQelParser* parser, const std::string& variable, bool& handled);
+  // Creates the expression variable of a column added while conditions run
+  // (every stored shift's OnCreateVariable is bound to it).
+  virtual void CreateColumnVariable(TQelParser* parser, TTimesheetColumn* column);
+
+  // The histories and leave rates of the run (owned).
+  THoursHistoryList& HoursList() { return FHoursList; }
+  TAdditionHistoryList& AdditionList() { return FAdditionList; }
+  TLeaveRateList& LeaveRateList() { return FLeaveRateList; }
   // Adds the text to the run log as a debug message (timesheet ID 0, information).
   void LogDebugMessages(TQelParser* parser, TnxBaseObject* item, const std::string& message);
 
  private:
+  // The main connection, open; throws eDatabaseException otherwise.
+  TDBConnection& MainConnection() const;
+  // The payroll connection, opened by ConnectPayrollDatabase; throws
+  // eDatabaseException when there is none.
+  TDBConnection& PayrollDB() const;
+  void Debug(int32_t timesheet_id, const std::string& message) const;
+  TEmployeeAwardCache& Employees();
+  TEmployeeAwardObj& LoadEmployeeFromDatabase(const TTimesheetShift& shift);
+  void ReadPayrollDatabase(TTimesheetShift& shift);
+  std::unique_ptr<TTimesheetShift> ShiftFromRow(const TDBRow& row);
+  void AddActualHours(TTimesheetShift& shift);
+  int32_t FirstShiftTimesheetID() const;
+  void LogNoShift(const char* step);
+
   std::unique_ptr<TTimesheet> FTimesheet;
   TDBConnection* FConnection = nullptr;
   TDBConnection* FPayrollConnection = nullptr;
@@ -124,6 +274,12 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   TStringList FTimesheetIDList;
   TaiCostingOutputType FCostingOutputType = TaiCostingOutputType::cot_None;
   std::string FPayrollLinkToken;
+  TAdditionHistoryList FAdditionList;
+  TLeaveRateList FLeaveRateList;
+  THoursHistoryList FHoursList;
+  // Used when no process-wide employee cache is linked (a manager working
+  // on its own, as the tool's stored-timesheet view does).
+  std::unique_ptr<TEmployeeAwardCache> FOwnEmployeeCache;
 };
 
 }  // namespace qora

@@ -103,8 +103,22 @@ TEST(ConnectionParamsTest, ParsesTargetUris) {
   EXPECT_EQ(p.Port, "1433");
 }
 
+TEST(ConnectionParamsTest, PostgreSQLCanGoThroughOdbc) {
+  const TDBConnectionParams p =
+      ParseConnectionUri("postgresql://postgres@127.0.0.1:55432/postgres?schema=s1&odbc=PostgreSQL%20Unicode");
+  EXPECT_TRUE(p.ViaOdbc);
+  EXPECT_TRUE(p.UsesOdbc());
+  EXPECT_EQ(p.OdbcDriver, "PostgreSQL Unicode");
+  EXPECT_EQ(p.Schema, "s1");
+  EXPECT_EQ(p.ConnectString(),
+            "DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=55432;DATABASE=postgres;UID=postgres;PWD=;");
+  EXPECT_FALSE(ParseConnectionUri("postgresql://h/d").UsesOdbc());
+  EXPECT_TRUE(ParseConnectionUri("sqlserver://h/d").UsesOdbc());
+}
+
 TEST(ConnectionParamsTest, UriRoundTripsThroughToUri) {
-  for (const char* uri : {"postgresql://u:p@h:1/d?schema=s", "sqlite::memory:", "postgresql://h"}) {
+  for (const char* uri : {"postgresql://u:p@h:1/d?schema=s", "sqlite::memory:", "postgresql://h",
+                          "postgresql://h/d?schema=x&odbc=PostgreSQL%20ANSI"}) {
     const TDBConnectionParams p = ParseConnectionUri(uri);
     EXPECT_EQ(p.ToUri(), uri);
     EXPECT_EQ(ParseConnectionUri(p.ToUri()).ConnectString(), p.ConnectString());

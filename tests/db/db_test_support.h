@@ -1,7 +1,9 @@
 // Test databases: a fresh database per test on each back end, with the full
 // schema and the sample data. SQLite is an in-memory database; PostgreSQL is
 // used when QORA_TEST_PG holds a reachable URI, each test getting a new
-// schema that is dropped afterwards.
+// schema that is dropped afterwards; the same PostgreSQL database is also
+// reached through ODBC when the psqlODBC driver (QORA_TEST_PG_ODBC_DRIVER,
+// "PostgreSQL Unicode" by default) is installed.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +15,8 @@
 
 namespace qora::testing {
 
+enum class TTestBackend { SQLite, PostgreSQL, PostgreSQLOdbc };
+
 // The PostgreSQL URI of QORA_TEST_PG, or "" when unset.
 std::string PostgresTestUri();
 
@@ -22,7 +26,8 @@ class TTestDatabase {
  public:
   // withSchema: create the objects of both databases; withSample: add the
   // sample data too. Throws when the back end cannot be reached.
-  TTestDatabase(TDBBackend backend, bool withSchema, bool withSample);
+  // The schema is created through libpq also for the ODBC back end.
+  TTestDatabase(TTestBackend backend, bool withSchema, bool withSample);
   ~TTestDatabase();
 
   TDBConnection& Connection() { return *FConnection; }
@@ -35,12 +40,17 @@ class TTestDatabase {
   std::string FSchema;
 };
 
-std::string BackendParamName(const ::testing::TestParamInfo<TDBBackend>& info);
+std::string BackendParamName(const ::testing::TestParamInfo<TTestBackend>& info);
+// Every back end a test runs on.
+::testing::internal::ValueArray<TTestBackend, TTestBackend, TTestBackend> AllTestBackends();
 
 // Fixture for tests run on every back end; skips PostgreSQL when it is not
 // configured or not reachable.
-class DbBackendTest : public ::testing::TestWithParam<TDBBackend> {
+class DbBackendTest : public ::testing::TestWithParam<TTestBackend> {
  protected:
+  TDBBackend Backend() const {
+    return GetParam() == TTestBackend::SQLite ? TDBBackend::SQLite : TDBBackend::PostgreSQL;
+  }
   void OpenDatabase(bool withSchema, bool withSample);
   TDBConnection& Db() { return FDatabase->Connection(); }
   TTestDatabase& Database() { return *FDatabase; }

@@ -35,8 +35,14 @@ TEST(SqlDialectTest, RewritesSqlServerFormsForSqliteAndPostgres) {
        "select PeriodEnd from PRPeriod where isProcessed = 0 LIMIT 1",
        "select PeriodEnd from PRPeriod where isProcessed = 0 LIMIT 1"},
       {"select top 1 PR.PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC ",
-       "select PR.PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC LIMIT 1",
+       "select PR.PeriodEnd AS PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC LIMIT 1",
        "select PR.PeriodEnd from _ipvEmployeeTrans ET order by PR.PeriodEnd DESC LIMIT 1"},
+      {"select distinct R.iTimesheetID, iCostingType, max(C.fValue) as f, T.* from C join R\n"
+       "on 1 = 1 order by iTimesheetID",
+       "select distinct R.iTimesheetID AS iTimesheetID, iCostingType, max(C.fValue) as f, T.* from C join R\n"
+       "on 1 = 1 order by iTimesheetID",
+       "select distinct R.iTimesheetID, iCostingType, max(C.fValue) as f, T.* from C join R\n"
+       "on 1 = 1 order by iTimesheetID"},
       {"select distinct TOP (5) x from t;", "select distinct x from t LIMIT 5", "select distinct x from t LIMIT 5"},
       {"select * from [dbo]._efnGetFreqPeriodData(1, 0)", nullptr,
        "select * from _efnGetFreqPeriodData(1, 0)"},

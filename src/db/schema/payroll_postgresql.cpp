@@ -284,7 +284,8 @@ LANGUAGE sql STABLE AS $$
   FROM _iptblAwards A JOIN _iptblAwards_TD V ON V.iAwardID = A.idAward
   WHERE (p_iAwardID = 0 OR A.idAward = p_iAwardID) AND (p_bIncludeInactive <> 0 OR A.bInactive = 0)
     AND (p_bCurrentOnly = 0 OR (CAST(V.dEffectiveDate AS date) <= CAST(p_dDate AS date)
-         AND (V.dEndDate IS NULL OR CAST(V.dEndDate AS date) >= CAST(p_dDate AS date))))
+         AND (V.dEndDate IS NULL OR V.dEndDate < TIMESTAMP '1900-01-04'
+              OR CAST(V.dEndDate AS date) >= CAST(p_dDate AS date))))
   ORDER BY A.cCode, V.dEffectiveDate
 $$;
 
@@ -302,7 +303,7 @@ LANGUAGE sql STABLE AS $$
         JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID
         JOIN _iptblWorkPatternDays WPD ON WPD.iWorkPatternID = WP.idWorkPattern
         WHERE EW.iEmployeeID = p_iEmployeeID AND CAST(EW.dEffectiveDate AS date) <= D.qDay
-          AND (EW.dEndDate IS NULL OR CAST(EW.dEndDate AS date) >= D.qDay)
+          AND (EW.dEndDate IS NULL OR EW.dEndDate < TIMESTAMP '1900-01-04' OR CAST(EW.dEndDate AS date) >= D.qDay)
           AND WPD.iDayNo = (((D.qDay - CAST(WP.dCycleStartDate AS date)) % WP.iCycleDays) + WP.iCycleDays)
                            % WP.iCycleDays + 1
         ORDER BY EW.dEffectiveDate DESC LIMIT 1), 0) AS fHours,
@@ -333,7 +334,8 @@ $$;
 -- second record with the same effective date; p_bReplaceOverlapping marks
 -- the records starting inside the new range deleted; p_bEndDateExisting ends
 -- the record still running on the new effective date the day before.
--- p_Message returns why nothing was done, '' on success.
+-- An open end is stored as day 0 (1899-12-30). p_Message returns why
+-- nothing was done, '' on success.
 CREATE PROCEDURE _ipspUpdateEmployeeAward_TD(p_iEmployeeID integer DEFAULT NULL, p_iAwardID integer DEFAULT NULL,
   p_iPayClassID integer DEFAULT NULL, p_iAwardEmplCategoryID integer DEFAULT NULL,
   p_iAwardConditionGroupID integer DEFAULT NULL, p_fYearlySalary double precision DEFAULT NULL,
@@ -374,7 +376,8 @@ BEGIN
       bUseDefaultRate = COALESCE(p_bUseDefaultRate, 1), fNormalRate = COALESCE(p_fNormalRate, 0),
       fAwardCategoryHoursToDate = COALESCE(p_fAwardCategoryHoursToDate, 0),
       fAutopayAmount = COALESCE(p_fAutopayAmount, 0), iChangeType = 2,
-      iChangeReasonID = COALESCE(p_iChangeReasonID, 0), iAgentID = COALESCE(p_iAgentID, 0), dEndDate = v_end
+      iChangeReasonID = COALESCE(p_iChangeReasonID, 0), iAgentID = COALESCE(p_iAgentID, 0),
+      dEndDate = COALESCE(v_end, TIMESTAMP '1899-12-30')
     WHERE iEmployeeID = p_iEmployeeID AND dEffectiveDate = v_effective AND iChangeType <> 3;
     RETURN;
   END IF;
@@ -391,7 +394,7 @@ BEGIN
   IF COALESCE(p_bEndDateExisting, 0) <> 0 THEN
     UPDATE _iptblEmployeeAwards_TD SET dEndDate = CAST(v_effective AS date) - 1
     WHERE iEmployeeID = p_iEmployeeID AND iChangeType <> 3 AND dEffectiveDate < v_effective
-      AND (dEndDate IS NULL OR dEndDate >= v_effective);
+      AND (dEndDate IS NULL OR dEndDate < TIMESTAMP '1900-01-04' OR dEndDate >= v_effective);
   END IF;
   INSERT INTO _iptblEmployeeAwards_TD (iEmployeeID, iAwardID, iPayClassID, iAwardEmplCategoryID,
     iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, fAwardCategoryHoursToDate,
@@ -399,7 +402,8 @@ BEGIN
   VALUES (p_iEmployeeID, p_iAwardID, COALESCE(p_iPayClassID, 0), COALESCE(p_iAwardEmplCategoryID, 0),
     COALESCE(p_iAwardConditionGroupID, 0), COALESCE(p_fYearlySalary, 0), COALESCE(p_fNormalHours, 0),
     COALESCE(p_bUseDefaultRate, 1), COALESCE(p_fNormalRate, 0), COALESCE(p_fAwardCategoryHoursToDate, 0),
-    COALESCE(p_fAutopayAmount, 0), 1, COALESCE(p_iChangeReasonID, 0), COALESCE(p_iAgentID, 0), v_effective, v_end);
+    COALESCE(p_fAutopayAmount, 0), 1, COALESCE(p_iChangeReasonID, 0), COALESCE(p_iAgentID, 0), v_effective,
+    COALESCE(v_end, TIMESTAMP '1899-12-30'));
 END
 $$;
 )sql";

@@ -282,7 +282,7 @@ RETURN
   FROM _iptblAwards A JOIN _iptblAwards_TD V ON V.iAwardID = A.idAward
   WHERE (@iAwardID = 0 OR A.idAward = @iAwardID) AND (@bIncludeInactive <> 0 OR A.bInactive = 0)
     AND (@bCurrentOnly = 0 OR (CAST(V.dEffectiveDate AS DATE) <= CAST(@dDate AS DATE)
-         AND (V.dEndDate IS NULL OR CAST(V.dEndDate AS DATE) >= CAST(@dDate AS DATE))));
+         AND (V.dEndDate IS NULL OR V.dEndDate < '19000104' OR CAST(V.dEndDate AS DATE) >= CAST(@dDate AS DATE))));
 GO
 CREATE FUNCTION dbo._ipfnGetEmployeeWorkPatternDays (@iEmployeeID INT, @dFromDate DATETIME, @dToDate DATETIME,
   @bWorkDaysOnly INT)
@@ -298,7 +298,7 @@ BEGIN
         JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID
         JOIN _iptblWorkPatternDays WPD ON WPD.iWorkPatternID = WP.idWorkPattern
         WHERE EW.iEmployeeID = @iEmployeeID AND CAST(EW.dEffectiveDate AS DATE) <= @day
-          AND (EW.dEndDate IS NULL OR CAST(EW.dEndDate AS DATE) >= @day)
+          AND (EW.dEndDate IS NULL OR EW.dEndDate < '19000104' OR CAST(EW.dEndDate AS DATE) >= @day)
           AND WPD.iDayNo = ((DATEDIFF(day, CAST(WP.dCycleStartDate AS DATE), @day) % WP.iCycleDays)
                             + WP.iCycleDays) % WP.iCycleDays + 1
         ORDER BY EW.dEffectiveDate DESC), 0),
@@ -355,7 +355,7 @@ BEGIN
       fNormalHours = ISNULL(@fNormalHours, 0), bUseDefaultRate = ISNULL(@bUseDefaultRate, 1),
       fNormalRate = ISNULL(@fNormalRate, 0), fAwardCategoryHoursToDate = ISNULL(@fAwardCategoryHoursToDate, 0),
       fAutopayAmount = ISNULL(@fAutopayAmount, 0), iChangeType = 2, iChangeReasonID = ISNULL(@iChangeReasonID, 0),
-      iAgentID = ISNULL(@iAgentID, 0), dEndDate = @dEndDate
+      iAgentID = ISNULL(@iAgentID, 0), dEndDate = ISNULL(@dEndDate, '18991230')
     WHERE iEmployeeID = @iEmployeeID AND dEffectiveDate = @dEffectiveDate AND iChangeType <> 3;
     RETURN;
   END
@@ -372,14 +372,15 @@ BEGIN
   IF ISNULL(@bEndDateExisting, 0) <> 0
     UPDATE _iptblEmployeeAwards_TD SET dEndDate = DATEADD(day, -1, CAST(CAST(@dEffectiveDate AS DATE) AS DATETIME))
     WHERE iEmployeeID = @iEmployeeID AND iChangeType <> 3 AND dEffectiveDate < @dEffectiveDate
-      AND (dEndDate IS NULL OR dEndDate >= @dEffectiveDate);
+      AND (dEndDate IS NULL OR dEndDate < '19000104' OR dEndDate >= @dEffectiveDate);
   INSERT INTO _iptblEmployeeAwards_TD (iEmployeeID, iAwardID, iPayClassID, iAwardEmplCategoryID,
     iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, fAwardCategoryHoursToDate,
     fAutopayAmount, iChangeType, iChangeReasonID, iAgentID, dEffectiveDate, dEndDate)
   VALUES (@iEmployeeID, @iAwardID, ISNULL(@iPayClassID, 0), ISNULL(@iAwardEmplCategoryID, 0),
     ISNULL(@iAwardConditionGroupID, 0), ISNULL(@fYearlySalary, 0), ISNULL(@fNormalHours, 0),
     ISNULL(@bUseDefaultRate, 1), ISNULL(@fNormalRate, 0), ISNULL(@fAwardCategoryHoursToDate, 0),
-    ISNULL(@fAutopayAmount, 0), 1, ISNULL(@iChangeReasonID, 0), ISNULL(@iAgentID, 0), @dEffectiveDate, @dEndDate);
+    ISNULL(@fAutopayAmount, 0), 1, ISNULL(@iChangeReasonID, 0), ISNULL(@iAgentID, 0), @dEffectiveDate,
+    ISNULL(@dEndDate, '18991230'));
 END
 GO
 )sql";

@@ -15,7 +15,8 @@
 // jobs; employee award records (Alice has two versions), additions held on
 // the employee, pay periods, a standard 38-hour work pattern with the Easter
 // public holidays, leave reasons with effective-dated rate types and a
-// user-defined leave class. _iptblAwardConditions is left empty: award
+// user-defined leave class. Open-ended records end on day 0 (1899-12-30), the
+// payroll product's empty date. _iptblAwardConditions is left empty: award
 // components are stored by the award maintenance, not here.
 #include "db/schema/schema_sources.h"
 
@@ -96,9 +97,9 @@ INSERT INTO _iptblEmployee (idEmployee, cEmpCode, cFirstName, cSurname, cEmploym
 INSERT INTO _iptblEmployeeRates_TD (idEmployeeRateTD, iEmployeeID, fNormalRate, fNormalHours, fYearlySalary,
     dEffectiveDate, dEndDate) VALUES
   (1, 1, 30.50, 38, 60437.00, '2024-01-01 00:00:00', '2024-12-31 00:00:00'),
-  (2, 1, 31.75, 38, 62738.00, '2025-01-01 00:00:00', NULL),
-  (3, 2, 28.00, 60, 43680.00, '2024-07-01 00:00:00', NULL),
-  (4, 3, 25.00, 0, 0, '2023-01-09 00:00:00', NULL);
+  (2, 1, 31.75, 38, 62738.00, '2025-01-01 00:00:00', '1899-12-30 00:00:00'),
+  (3, 2, 28.00, 60, 43680.00, '2024-07-01 00:00:00', '1899-12-30 00:00:00'),
+  (4, 3, 25.00, 0, 0, '2023-01-09 00:00:00', '1899-12-30 00:00:00');
 INSERT INTO _iptblEmployeeLeave (idEmployeeLeave, iEmployeeID, iLeaveType, iLeaveLoadingClassID, fBalance) VALUES
   (1, 1, 1, 1, 112.5), (2, 1, 0, 0, 40.0), (3, 2, 1, 0, 30.4);
 INSERT INTO _iptblAwards (idAward, cCode, cName, bInactive) VALUES
@@ -107,8 +108,8 @@ INSERT INTO _iptblAwards (idAward, cCode, cName, bInactive) VALUES
 INSERT INTO _iptblAwards_TD (idAwardTD, iAwardID, cDeftClassCode, cDeftClassDesc, fWeeklyBaseHours,
     iStdPayClassTDID, iChangeReasonID, dEffectiveDate, dEndDate) VALUES
   (1, 1, 'HOSP', 'Hospitality', 38, 1, 0, '2024-01-01 00:00:00', '2024-06-30 00:00:00'),
-  (2, 1, 'HOSP', 'Hospitality', 38, 3, 0, '2024-07-01 00:00:00', NULL),
-  (3, 2, 'CLERK', 'Clerk', 38, 5, 0, '2024-01-01 00:00:00', NULL);
+  (2, 1, 'HOSP', 'Hospitality', 38, 3, 0, '2024-07-01 00:00:00', '1899-12-30 00:00:00'),
+  (3, 2, 'CLERK', 'Clerk', 38, 5, 0, '2024-01-01 00:00:00', '1899-12-30 00:00:00');
 INSERT INTO _iptblPayClasses (idPayClass, iAwardID, cCode, cDescription) VALUES
   (1, 1, 'HOSP01', 'Hospitality Level 01'),
   (2, 1, 'HOSP02', 'Hospitality Level 02'),
@@ -133,17 +134,17 @@ INSERT INTO _iptblEmployeeAwards_TD (idEmployeeAwardTD, iEmployeeID, iAwardID, i
     iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, fAwardCategoryHoursToDate,
     fAutopayAmount, iChangeType, iChangeReasonID, iAgentID, dEffectiveDate, dEndDate) VALUES
   (1, 1, 1, 1, 1, 1, 60437.00, 38, 1, 30.50, 0, 0, 1, 0, 0, '2024-01-01 00:00:00', '2024-12-31 00:00:00'),
-  (2, 1, 1, 2, 1, 1, 62738.00, 38, 1, 31.75, 0, 0, 1, 0, 0, '2025-01-01 00:00:00', NULL),
-  (3, 2, 1, 1, 2, 2, 43680.00, 60, 1, 28.00, 0, 0, 1, 0, 0, '2024-07-01 00:00:00', NULL),
-  (4, 3, 1, 1, 3, 1, 0, 0, 1, 25.00, 0, 0, 1, 0, 0, '2023-01-09 00:00:00', NULL);
+  (2, 1, 1, 2, 1, 1, 62738.00, 38, 1, 31.75, 0, 0, 1, 0, 0, '2025-01-01 00:00:00', '1899-12-30 00:00:00'),
+  (3, 2, 1, 1, 2, 2, 43680.00, 60, 1, 28.00, 0, 0, 1, 0, 0, '2024-07-01 00:00:00', '1899-12-30 00:00:00'),
+  (4, 3, 1, 1, 3, 1, 0, 0, 1, 25.00, 0, 0, 1, 0, 0, '2023-01-09 00:00:00', '1899-12-30 00:00:00');
 INSERT INTO _iptblAdditionsDeductions (idAddDeduct, cCode, cDescription, siType, fDefaultAmtPerc, bInactive) VALUES
   (1, 'MEAL', 'Meal Allowance', 1, 15.20, 0),
   (2, 'UNIFORM', 'Uniform Allowance', 0, 10.00, 0),
   (3, 'FIRSTAID', 'First Aid Allowance', 1, 3.50, 0);
 INSERT INTO _iptblEmployeeAddsDeds_TD (idEmployeeAddDedTD, iEmployeeID, iAddsDedsID, iAwardID, bUseRegister,
     fAmtPerc, iChangeType, dEffectiveDate, dEndDate) VALUES
-  (1, 1, 2, 1, 0, 12.50, 1, '2025-01-01 00:00:00', NULL),
-  (2, 1, 3, 1, 1, 0, 1, '2024-01-01 00:00:00', NULL),
+  (1, 1, 2, 1, 0, 12.50, 1, '2025-01-01 00:00:00', '1899-12-30 00:00:00'),
+  (2, 1, 3, 1, 1, 0, 1, '2024-01-01 00:00:00', '1899-12-30 00:00:00'),
   (3, 1, 2, 1, 0, 11.00, 1, '2024-01-01 00:00:00', '2024-12-31 00:00:00');
 INSERT INTO PRPeriod (Counter, PayFrequencyID, PeriodStart, PeriodEnd, IsProcessed) VALUES
   (1, 1, '2025-04-07 00:00:00', '2025-04-13 00:00:00', 1),
@@ -157,10 +158,10 @@ INSERT INTO _iptblEmployeeTrans (idEmployeeTrans, iEmployeeID, iAddsDedsID, iPer
 INSERT INTO _iptblRateTypes (idRateType, cCode, cDescription) VALUES
   (1, 'ORD', 'Ordinary rate'), (2, 'LOAD', 'Leave loading rate'), (3, 'NOPAY', 'Unpaid');
 INSERT INTO _iptblRateTypes_TD (idRateTypeTD, iRateTypeID, fRate, iType, iGrouping, dEffectiveDate, dEndDate) VALUES
-  (1, 1, 0, 2, 0, '2020-01-01 00:00:00', NULL),
+  (1, 1, 0, 2, 0, '2020-01-01 00:00:00', '1899-12-30 00:00:00'),
   (2, 2, 35.00, 1, 1, '2024-01-01 00:00:00', '2024-12-31 00:00:00'),
-  (3, 2, 36.00, 1, 1, '2025-01-01 00:00:00', NULL),
-  (4, 3, 0, 0, 0, '2020-01-01 00:00:00', NULL);
+  (3, 2, 36.00, 1, 1, '2025-01-01 00:00:00', '1899-12-30 00:00:00'),
+  (4, 3, 0, 0, 0, '2020-01-01 00:00:00', '1899-12-30 00:00:00');
 INSERT INTO _iptblLeaveReasons (idLeaveReason, cCode, cDescription, bUnpaid, iRateTypeID, iCostAccountID) VALUES
   (1, 'AL', 'Annual Leave', 0, 1, NULL),
   (2, 'SICK', 'Sick Leave', 0, 1, NULL),
@@ -174,8 +175,8 @@ INSERT INTO _iptblWorkPatternDays (idWorkPatternDay, iWorkPatternID, iDayNo, fHo
   (1, 1, 1, 7.6), (2, 1, 2, 7.6), (3, 1, 3, 7.6), (4, 1, 4, 7.6), (5, 1, 5, 7.6), (6, 1, 6, 0), (7, 1, 7, 0);
 INSERT INTO _iptblEmployeeWorkPatterns_TD (idEmployeeWorkPatternTD, iEmployeeID, iWorkPatternID, dEffectiveDate,
     dEndDate) VALUES
-  (1, 1, 1, '2024-01-01 00:00:00', NULL),
-  (2, 2, 1, '2024-07-01 00:00:00', NULL);
+  (1, 1, 1, '2024-01-01 00:00:00', '1899-12-30 00:00:00'),
+  (2, 2, 1, '2024-07-01 00:00:00', '1899-12-30 00:00:00');
 INSERT INTO _iptblPublicHolidays (idPublicHoliday, dDate, cDescription) VALUES
   (1, '2025-04-18 00:00:00', 'Good Friday'),
   (2, '2025-04-21 00:00:00', 'Easter Monday'),

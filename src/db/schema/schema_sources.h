@@ -5,7 +5,10 @@
 // Conventions shared by every back end:
 //  - Dates are stored without a time zone: SQLite TEXT "YYYY-MM-DD HH:NN:SS"
 //    (".zzz" with milliseconds), PostgreSQL "timestamp without time zone",
-//    SQL Server datetime. A missing end date is stored as NULL.
+//    SQL Server datetime. An open-ended record's end date is day 0
+//    (1899-12-30), the payroll product's empty date, so that both of its
+//    tests, "ISNULL(dEndDate,0) < 5" and "dEndDate <= 5", find it; readers
+//    treat NULL the same.
 //  - Booleans (b columns) are small integers 0/1 everywhere, so that the
 //    payroll statements' "bPlanAllowance = 1" reads the same on every back end.
 //  - Identity columns (id...) are generated but accept explicit values.

@@ -1,0 +1,48 @@
+#include "engine/stored_timesheet_view.h"
+
+#include "common/delphi_format.h"
+#include "db/connection.h"
+#include "engine/exceptions.h"
+#include "engine/hours_history.h"
+#include "engine/payroll_connection.h"
+#include "engine/timesheet_manager.h"
+#include "engine/user_feedback.h"
+#include "timesheet/timesheet.h"
+#include "timesheet/timesheet_json.h"
+
+namespace qora {
+
+void LoadStoredTimesheetForShow(TTimesheetManager& manager, int32_t timesheet_id, TaiCostingOutputType costing_type) {
+  TDBConnection* main = manager.DBConnection();
+  if (!main || !main->Connected()) throw eDatabaseException("The main database connection is not open.");
+  const bool exists = main->QueryValue("select count(*) from _estblTimesheet where idTimesheet = :TimesheetID",
+                                       {{"TimesheetID", timesheet_id}})
+                          .AsInteger() > 0;
+  if (!exists) throw eRecordNotFoundException(Format("Timesheet %d was not found.", timesheet_id));
+  manager.ClearAll();
+  manager.SetCostingOutputType(costing_type);
+  manager.DBLoadTimesheetShifts(std::to_string(timesheet_id));
+}
+
+nlohmann::ordered_json ShowStoredTimesheet(const std::string& target_uri, int32_t timesheet_id,
+                                           TaiCostingOutputType costing_type) {
+  const TDBConnectionParams params = ParseConnectionUri(target_uri);
+  auto main = CreateConnection(params);
+  main->Open();
+  TPayrollConnection payroll;
+  TUserFeedback log;
+  TTimesheetManager manager;
+  manager.SetUserFeedback(&log);
+  manager.SetDBConnection(main.get());
+  manager.SetPayrollConnection(&payroll);
+  manager.SetDBSQLUserName(params.UserName);
+  manager.SetDBSQLPassword(params.Password);
+  LoadStoredTimesheetForShow(manager, timesheet_id, costing_type);
+  nlohmann::ordered_json out;
+  out["TimesheetID"] = timesheet_id;
+  out["CostingType"] = TaiCostingOutputTypeInfo().NameOf(static_cast<int>(costing_type));
+  out.update(TimesheetToJson(manager.Timesheet()));
+  return out;
+}
+
+}  // namespace qora

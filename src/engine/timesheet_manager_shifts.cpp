@@ -1,0 +1,237 @@
+// Loading stored timesheets: their rows become shifts with roster or actual
+// hours, leave, RDO days and allowance columns.
+#include <memory>
+
+#include "common/delphi_format.h"
+#include "common/text.h"
+#include "db/connection.h"
+#include "db/sql_text.h"
+#include "engine/exceptions.h"
+#include "engine/timesheet_manager.h"
+#include "engine/user_feedback.h"
+#include "timesheet/timesheet.h"
+#include "timesheet/timesheet_shift.h"
+
+namespace qora {
+namespace {
+
+constexpr const char* kRowColumns =
+    "select T.iStatus, T.dStartDate, T.dEndDate, T.iUserID, R.*, P.dRosteredStartTime, P.dRosteredEndTime, "
+    "P.iRosteredBreakMinutes, P.idTimesheetRowPlan, P.cJobTitle, P.cWorkCode, P.cCostCode, P.idTimesheetRowPlan, "
+    "JC.cJobCode from _estblTimesheetRowPlan P left join _estblJobCode JC on JC.idJobCode = P.iJobCodeID "
+    "right join _estblTimesheetRow R on R.idTimesheetRow = P.iTimesheetRowID "
+    "join _estblTimesheet T on T.idTimesheet = R.iTimesheetID ";
+
+// Rostered plan: a roster with start and end, a planned allowance, or an RDO.
+constexpr const char* kPublishRows =
+    "where R.iTimesheetID in (%s) and ((P.dRosteredStartTime is not null and P.dRosteredEndTime is not null) "
+    "or exists (select 1 from _estblTimesheetAllowance TA where TA.iTimesheetRowID = R.idTimesheetRow "
+    "and TA.bPlanAllowance = 1) "
+    "or exists (select 1 from _estblTimesheetRDO RD where RD.iTimesheetRowID = R.idTimesheetRow)) "
+    "order by R.idTimesheetRow";
+
+// Actuals: hours worked, leave, an RDO, an empty actual plan or an unplanned allowance.
+constexpr const char* kActualRows =
+    "where R.iTimesheetID in (%s) and (exists (select 1 from _estblTimesheetRowHours H "
+    "where H.iTimesheetRowPlanID = P.idTimesheetRowPlan) "
+    "or exists (select 1 from _estblTimesheetLeave TL where TL.iTimesheetRowID = R.idTimesheetRow) "
+    "or exists (select 1 from _estblTimesheetRDO RD where RD.iTimesheetRowID = R.idTimesheetRow) "
+    "or P.bActualEmpty = 1 "
+    "or exists (select 1 from _estblTimesheetAllowance TA where TA.iTimesheetRowID = R.idTimesheetRow "
+    "and TA.bPlanAllowance = 0)) "
+    "order by R.idTimesheetRow";
+
+constexpr const char* kActualHours =
+    "select TR.*, JC.cJobCode from _estblTimesheetRowHours TR  left join _estblJobCode JC on JC.idJobCode = "
+    "TR.iJobCodeID where iTimesheetRowPlanID = :TimesheetRowPlanID order by TR.dStartTime";
+
+constexpr const char* kLeaveRows =
+    "select TL.dStartDate, TL.dEndDate, TL.fCurrentHours, TL.iLeaveType, TL.cLeaveReason, LA.iLeaveID from "
+    "_estblTimesheetLeave TL join _estblLeaveApplications LA on LA.idLeaveApplication = TL.iLeaveApplicationID "
+    "where iTimesheetRowID = :TimesheetRowID order by iTimesheetRowID";
+
+constexpr const char* kRDORows =
+    "select TL.dRDODate, TL.fHours from _estblTimesheetRDO TL where TL.iTimesheetRowID = :TimesheetRowID "
+    "order by TL.iTimesheetRowID";
+
+constexpr const char* kAllowanceRows =
+    "select TA.idTimesheetAllowance, TA.cAllowanceNo, TA.fValue, TA.cCostCode, TA.cJobTitle, JC.cJobCode from "
+    "_estblTimesheetAllowance TA left join _estblJobCode JC on TA.iJobCodeId = JC.idJobCode where "
+    "iTimesheetRowID  = :TimesheetRowID and bPlanAllowance = :Planned order by iTimesheetRowID";
+
+// The leave type named by a stored iLeaveType. A number outside the table
+// (a leave type added to the payroll after this engine) is taken as
+// "Other", the payroll's catch-all type, rather than failing the timesheet.
+std::string LeaveTypeName(int64_t index) {
+  const auto& types = TDateGroup::KnownLeaveTypes();
+  if (index < 0 || index >= static_cast<int64_t>(types.size())) return "Other";
+  return types[static_cast<size_t>(index)];
+}
+
+// The column f<AllowanceNo> of the shift, created as a floating-point
+// column when the shift does not have it yet.
+TTimesheetColumn& AllowanceColumn(TTimesheetShift& shift, const std::string& allowance_no) {
+  const std::string name = "f" + allowance_no;
+  if (TTimesheetColumn* column = shift.FindColumnByName(name)) return *column;
+  auto created = std::make_unique<TTimesheetColumn>();
+  created->SetColumnName(name);
+  created->SetFieldName(name);
+  created->SetFieldType(TFieldType::ftFloat);
+  return *shift.AddColumn(std::move(created));
+}
+
+}  // namespace
+
+void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) {
+  const std::string ids = ValidateIdList(timesheet_ids);
+  const bool publish = FCostingOutputType == TaiCostingOutputType::cot_Publish;
+  FTimesheet->ClearAll();
+  FTimesheet->SetShiftCount(0);
+  if (ids.empty()) return;
+  const TDBResult rows =
+      MainConnection().Query(std::string(kRowColumns) + Format(publish ? kPublishRows : kActualRows, ids));
+  if (!rows.Empty()) {
+    FTimesheet->SetStartDate(rows[0]["dStartDate"].AsDateTime());
+    FTimesheet->SetEndDate(rows[0]["dEndDate"].AsDateTime());
+    FTimesheet->SetStatusID(rows[0]["iStatus"].AsInteger());
+  }
+  int32_t previous_id = 0;
+  for (const TDBRow& row : rows) {
+    std::unique_ptr<TTimesheetShift> built = ShiftFromRow(row);
+    FTimesheet->SetShiftCount(FTimesheet->ShiftCount() + 1);
+    DBLoadEmployeeDetails(*built);
+    TTimesheetShift* shift = FTimesheet->AddShift(std::move(built));
+    shift->SetOnCreateVariable(
+        [this](TQelParser* parser, TTimesheetColumn* column) { CreateColumnVariable(parser, column); });
+    if (!publish && shift->ID() != previous_id) DBAddTimesheetLeave(shift);
+    previous_id = shift->ID();
+    DBAddTimesheetAllowances(shift);
+    DBAddTimesheetRDO(shift);
+  }
+  FTimesheet->FillInShiftDetails();
+  FTimesheet->SortTimesheet();
+}
+
+std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& row) {
+  const bool publish = FCostingOutputType == TaiCostingOutputType::cot_Publish;
+  auto shift = std::make_unique<TTimesheetShift>();
+  shift->SetTimesheet(FTimesheet.get());
+  shift->SetID(row["idTimesheetRow"].AsInteger());
+  shift->SetTimesheetStartDate(row["dStartDate"].AsDateTime());
+  shift->SetTimesheetEndDate(row["dEndDate"].AsDateTime());
+  shift->SetTimesheetRowPlanID(row["idTimesheetRowPlan"].AsInteger());
+  shift->SetTimesheetID(row["iTimesheetID"].AsInteger());
+  shift->SetUserID(row["iUserID"].AsInteger());
+  shift->SetLastImportDate(row["dLastImportDate"].AsDateTime());
+
+  const TDBValue& rostered_start = row["dRosteredStartTime"];
+  const TDBValue& rostered_end = row["dRosteredEndTime"];
+  shift->SetIsOffDay(row["bIsOffDay"].AsBoolean() || (rostered_start.IsNull() && rostered_end.IsNull() && publish));
+
+  const TDateTime worked = DateOf(row["dDateWorked"].AsDateTime());
+  TDateTime end_day = worked;
+  if (!shift->IsOffDay() && !rostered_start.IsNull()) {
+    const double start = TimeToShiftHours(rostered_start.AsDateTime());
+    double end = TimeToShiftHours(rostered_end.AsDateTime());
+    if (end <= start) {
+      end += 24;
+      end_day = worked + 1;
+    }
+    shift->SetRosteredHoursStart(start);
+    shift->SetRosteredHoursEnd(end);
+  }
+  shift->SetRosteredBreakHours(row["iRosteredBreakMinutes"].AsFloat() / 60);
+  shift->SetShiftStartDate(worked);
+  shift->SetShiftEndDate(end_day);
+
+  if (publish) {
+    shift->AddHoursFromRoster(row["cWorkCode"].AsString(), THoursType::htOrdinary, row["cJobTitle"].AsString(),
+                              row["cJobCode"].AsString(), row["cCostCode"].AsString());
+  } else {
+    AddActualHours(*shift);
+  }
+  if (shift->IsOffDay() && shift->HoursGroupList().Count() == 0) shift->SetIsDummyShift(true);
+  return shift;
+}
+
+void TTimesheetManager::AddActualHours(TTimesheetShift& shift) {
+  const TDBResult hours =
+      MainConnection().Query(kActualHours, {{"TimesheetRowPlanID", shift.TimesheetRowPlanID()}});
+  for (const TDBRow& row : hours) {
+    const TDBValue& from = row["dStartTime"];
+    const TDBValue& to = row["dEndTime"];
+    if (from.IsNull() || to.IsNull()) continue;
+    double start = TimeToShiftHours(from.AsDateTime());
+    double end = TimeToShiftHours(to.AsDateTime());
+    if (row["bNextDay"].AsBoolean()) {
+      start += 24;
+      end += 24;
+    }
+    if (DateOf(to.AsDateTime()) > DateOf(from.AsDateTime())) end += 24;
+    shift._AddHours(start, end, "Normal", row["cWorkCode"].AsString(), THoursType::htOrdinary,
+                    row["cJobTitle"].AsString(), row["cJobCode"].AsString(), row["cCostCode"].AsString());
+  }
+}
+
+int32_t TTimesheetManager::FirstShiftTimesheetID() const {
+  return FTimesheet->Count() > 0 ? FTimesheet->GetTimesheetShift(0)->TimesheetID() : 0;
+}
+
+void TTimesheetManager::LogNoShift(const char* step) {
+  if (!FUserFeedback) return;
+  const int32_t id = FirstShiftTimesheetID();
+  FUserFeedback->AddLogMessage(std::string("No shift specified in ") + step + " for Timesheet ID " +
+                                   std::to_string(id),
+                               id, TMessageSeverity::ms_Error, false);
+}
+
+void TTimesheetManager::DBAddTimesheetLeave(TTimesheetShift* shift) {
+  if (!shift) return LogNoShift("DBAddTimesheetLeave");
+  const TDBResult rows = MainConnection().Query(kLeaveRows, {{"TimesheetRowID", shift->ID()}});
+  for (const TDBRow& row : rows) {
+    auto leave = std::make_unique<TDateGroup>();
+    leave->SetDateFrom(row["dStartDate"].AsDateTime());
+    leave->SetDateTo(row["dEndDate"].AsDateTime());
+    leave->SetTotalHours(row["fCurrentHours"].AsFloat());
+    leave->SetLeaveType(LeaveTypeName(row["iLeaveType"].AsLargeInt()));
+    leave->SetLeaveReason(Trim(row["cLeaveReason"].AsString()));
+    const int32_t leave_id = row["iLeaveID"].AsInteger();
+    std::string leave_class;
+    if (leave_id > 0) {
+      leave_class =
+          PayrollDB().QueryValue(Format("select cCode from _iptblUserDefinedLeave WHERE idLeave = %d", leave_id))
+              .AsString();
+    }
+    leave->SetLeaveClass(leave_class);
+    shift->LeaveDatesList().Add(std::move(leave));
+  }
+}
+
+void TTimesheetManager::DBAddTimesheetRDO(TTimesheetShift* shift) {
+  if (!shift) return LogNoShift("DBAddTimesheetRDO");
+  const TDBResult rows = MainConnection().Query(kRDORows, {{"TimesheetRowID", shift->ID()}});
+  for (const TDBRow& row : rows) {
+    auto rdo = std::make_unique<TDateGroup>();
+    rdo->SetDateFrom(row["dRDODate"].AsDateTime());
+    rdo->SetDateTo(row["dRDODate"].AsDateTime());
+    rdo->SetTotalHours(row["fHours"].AsFloat());
+    rdo->SetLeaveClass("RDO Hours");
+    shift->RDODatesList().Add(std::move(rdo));
+  }
+}
+
+void TTimesheetManager::DBAddTimesheetAllowances(TTimesheetShift* shift) {
+  if (!shift) return LogNoShift("DBAddTimesheetAllowances");
+  const bool planned = FCostingOutputType == TaiCostingOutputType::cot_Publish;
+  const TDBResult rows =
+      MainConnection().Query(kAllowanceRows, {{"TimesheetRowID", shift->ID()}, {"Planned", planned}});
+  for (const TDBRow& row : rows) {
+    TTimesheetColumn& column = AllowanceColumn(*shift, row["cAllowanceNo"].AsString());
+    column.SetFloatValue(row["fValue"].AsFloat());
+    column.SetJobCode(row["cJobCode"].AsString());
+    column.SetCostCode(row["cCostCode"].AsString());
+    column.SetJobTitle(row["cJobTitle"].AsString());
+  }
+}
+
+}  // namespace qora

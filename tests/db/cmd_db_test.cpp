@@ -1,0 +1,104 @@
+// The qora db subcommands, run as the tool.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "db/connection.h"
+#include "db/schema.h"
+#include "db_test_support.h"
+
+namespace qora {
+namespace {
+
+struct TRun {
+  int exitCode;
+  std::string output;
+};
+
+TRun RunTool(const std::string& arguments) {
+  const std::string command = std::string(QORA_CLI_PATH) + " " + arguments + " 2>&1";
+  TRun run{-1, {}};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+TEST(CmdDbTest, InitCreatesBothDatabasesWithSampleDataInOneSqliteFile) {
+  const std::string path = ::testing::TempDir() + "qora_cmd_db_" + std::to_string(getpid()) + ".db";
+  std::remove(path.c_str());
+  TRun run = RunTool("db init sqlite:" + path + " --sample");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output, "Created the common database in sqlite:" + path + "\nCreated the payroll database in sqlite:" +
+                            path + "\nAdded the sample data; payroll link token QORA_SAMPLE\n");
+  auto db = OpenConnection("sqlite", path, "", "");
+  EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetRow where iTimesheetID = 1").AsInteger(), 7);
+  EXPECT_EQ(db->QueryValue("select cDatabase from _hrtblPayrollDatabase").AsString(), path);
+  db.reset();
+
+  run = RunTool("db init sqlite:" + path);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
+  std::remove(path.c_str());
+}
+
+TEST(CmdDbTest, InitWithoutSampleLeavesTheTablesEmpty) {
+  const std::string path = ::testing::TempDir() + "qora_cmd_db_empty_" + std::to_string(getpid()) + ".sqlite";
+  std::remove(path.c_str());
+  ASSERT_EQ(RunTool("db init sqlite:" + path).exitCode, 0);
+  auto db = OpenConnection("sqlite", path, "", "");
+  EXPECT_EQ(db->QueryValue("select count(*) from _hrtblPayrollDatabase").AsInteger(), 0);
+  EXPECT_EQ(db->Query("select * from _ipfnGetAwards('2025-01-01',1,0,0)").RowCount(), 0);
+  db.reset();
+  std::remove(path.c_str());
+}
+
+TEST(CmdDbTest, InitOnPostgreSQLSchema) {
+  const std::string uri = testing::PostgresTestUri();
+  if (uri.empty()) GTEST_SKIP() << "QORA_TEST_PG is not set";
+  TDBConnectionParams params = ParseConnectionUri(uri);
+  auto admin = CreateConnection(params);
+  try {
+    admin->Open();
+  } catch (const std::exception& e) {
+    GTEST_SKIP() << e.what();
+  }
+  const std::string schema = "qora_cmd_" + std::to_string(getpid());
+  admin->ExecuteScript("CREATE SCHEMA " + schema);
+  params.Schema = schema;
+  const TRun run = RunTool("db init '" + params.ToUri() + "' --sample");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  auto db = CreateConnection(params);
+  db->Open();
+  EXPECT_EQ(db->QueryValue("select count(*) from _iptblEmployee").AsInteger(), 3);
+  // Identity columns continue after the sample's IDs.
+  db->Execute("insert into _estblJobCode (cJobCode) values ('BAR')");
+  EXPECT_EQ(db->QueryValue("select idJobCode from _estblJobCode where cJobCode = 'BAR'").AsInteger(), 4);
+  db.reset();
+  admin->ExecuteScript("DROP SCHEMA " + schema + " CASCADE");
+}
+
+TEST(CmdDbTest, SchemaPrintsTheScriptOfABackEnd) {
+  TRun run = RunTool("db schema sqlserver payroll");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, std::string(SchemaScript(TDBBackend::SqlServer, TDatabaseKind::Payroll)));
+  EXPECT_NE(run.output.find("CREATE PROCEDURE dbo._ipspUpdateEmployeeAward_TD"), std::string::npos);
+  run = RunTool("db schema oracle");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.output, "Unknown back end \"oracle\" (sqlite, postgresql or sqlserver)\n");
+}
+
+TEST(CmdDbTest, BadTargetIsReported) {
+  const TRun run = RunTool("db init mysql://localhost/payroll");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, "Unsupported database URI \"mysql://localhost/payroll\"\n");
+}
+
+}  // namespace
+}  // namespace qora

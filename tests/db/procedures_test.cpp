@@ -1,0 +1,158 @@
+// Stored procedures through ExecProc on every back end: SQLite runs the
+// engine's own, PostgreSQL the schema's.
+#include <gtest/gtest.h>
+
+#include "db/connection.h"
+#include "db_test_support.h"
+#include "engine/exceptions.h"
+
+namespace qora {
+namespace {
+
+using testing::BackendParamName;
+using testing::DbBackendTest;
+using testing::TTestBackend;
+
+class ProceduresTest : public DbBackendTest {
+ protected:
+  void SetUp() override { OpenDatabase(true, true); }
+
+  TDBRow UpdateAward(int changeType, TDateTime effective, TDateTime end, int payClass, bool endExisting = false,
+                     bool replace = false) {
+    return Db().ExecProc("_ipspUpdateEmployeeAward_TD",
+                         {{"iEmployeeID", 3}, {"iAwardID", 1}, {"iPayClassID", payClass},
+                          {"iAwardEmplCategoryID", 3}, {"iAwardConditionGroupID", 1}, {"fYearlySalary", 0.0},
+                          {"fNormalHours", 0.0}, {"bUseDefaultRate", true}, {"fNormalRate", 26.5},
+                          {"fAwardCategoryHoursToDate", 0.0}, {"fAutopayAmount", 0.0}, {"iChangeType", changeType},
+                          {"iAgentID", 4}, {"dEffectiveDate", TDBValue::DateTime(effective)},
+                          {"dEndDate", TDBValue::DateTime(end)}, {"iChangeReasonID", 2},
+                          {"bEndDateExisting", endExisting}, {"bReplaceOverlapping", replace},
+                          {"Message", TDBValue(), true}});
+  }
+  TDBResult AwardsOfEmployee3() {
+    return Db().Query("select * from _ipvEmployeeAwards where iEmployeeID = 3 order by dEffectiveDate");
+  }
+};
+
+TEST_P(ProceduresTest, TimesheetMessagesAreStored) {
+  struct Message {
+    int severity;
+    const char* text;
+    int timesheet;
+  };
+  const Message messages[] = {
+      {2, "An error occurred processing shift 4: \"Employee \"EMP009\" is not an award employee\"", 1},
+      {0, "Processed 7 shifts, 0 skipped in 0.25.1 seconds", 0},
+      {1, "It's a warning\r\nover two lines", 1},
+  };
+  for (const Message& m : messages) {
+    EXPECT_TRUE(Db().ExecProc("_esspAddTimesheetMessage", {{"iSeverity", m.severity},
+                                                           {"cMessage", m.text},
+                                                           {"idTimesheet", m.timesheet},
+                                                           {"idUser", 4},
+                                                           {"cGUID", "Test-0001"}})
+                    .FieldCount() == 0);
+  }
+  const TDBResult stored = Db().Query("select * from _estblTimesheetMessages order by idTimesheetMessage");
+  ASSERT_EQ(stored.RowCount(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(stored[i]["iSeverity"].AsInteger(), messages[i].severity);
+    EXPECT_EQ(stored[i]["cMessage"].AsString(), messages[i].text);
+    EXPECT_EQ(stored[i]["iTimesheetID"].AsInteger(), messages[i].timesheet);
+    EXPECT_EQ(stored[i]["iUserID"].AsInteger(), 4);
+    EXPECT_EQ(stored[i]["cGUID"].AsString(), "Test-0001");
+    EXPECT_NEAR(stored[i]["dCreated"].AsDateTime(), Now(), 1.0 / 24 / 60);
+  }
+  // Parameters not passed take their defaults; names match in any case.
+  Db().ExecProc("_ESSPADDTIMESHEETMESSAGE", {{"cmessage", "only a text"}});
+  const TDBRow last = Db().Query("select * from _estblTimesheetMessages where cMessage = 'only a text'")[0];
+  EXPECT_EQ(last["iSeverity"].AsInteger(), 0);
+  EXPECT_EQ(last["iTimesheetID"].AsInteger(), 0);
+  EXPECT_TRUE(last["cGUID"].IsNull());
+}
+
+TEST_P(ProceduresTest, CostingLinesTakeTheirTimesheetFromTheRow) {
+  Db().ExecProc("_qivAddTimesheetCost",
+                {{"iCostingType", 1}, {"iTimesheetRowID", 2}, {"cComponentType", "Ordinary Hours"},
+                 {"cComponentName", "Normal"}, {"fRate", 31.75}, {"fPercent", 100.0}, {"fUnits", 7.5},
+                 {"fValue", 238.13}, {"cFrequency", "Hours"}, {"cCostCode", "KITCHEN"}, {"cJobCode", "COOK"},
+                 {"cAwardCategory", "FT"}, {"cLeaveReason", ""}, {"dStartDate", "2025-04-15"},
+                 {"dEndDate", "2025-04-16"}, {"cLeaveClass", ""}, {"cClassification", "HOSP02"},
+                 {"dStartTime", 22.0 / 24}, {"dEndTime", 30.25 / 24 - 1}, {"iALLink", 0}});
+  const TDBResult lines = Db().Query("select * from _estblTimesheetCost where iTimesheetRowID = 2");
+  ASSERT_EQ(lines.RowCount(), 1);
+  const TDBRow& line = lines[0];
+  EXPECT_EQ(line["iTimesheetID"].AsInteger(), 1);
+  EXPECT_EQ(line["cComponentType"].AsString(), "Ordinary Hours");
+  EXPECT_DOUBLE_EQ(line["fValue"].AsFloat(), 238.13);
+  EXPECT_EQ(line["dStartDate"].AsDateTime(), EncodeDate(2025, 4, 15));
+  EXPECT_EQ(line["dEndDate"].AsDateTime(), EncodeDate(2025, 4, 16));
+  EXPECT_DOUBLE_EQ(TimeToShiftHours(line["dStartTime"].AsDateTime()), 22.0);
+  EXPECT_DOUBLE_EQ(TimeToShiftHours(line["dEndTime"].AsDateTime()), 6.25);
+  EXPECT_EQ(line["cClassification"].AsString(), "HOSP02");
+  // A row that does not exist stores nothing.
+  Db().ExecProc("_qivAddTimesheetCost", {{"iCostingType", 1}, {"iTimesheetRowID", 999}, {"cComponentType", "X"}});
+  EXPECT_EQ(Db().QueryValue("select count(*) from _estblTimesheetCost where cComponentType = 'X'").AsInteger(), 0);
+}
+
+TEST_P(ProceduresTest, YifImportDataIsStored) {
+  const std::string yif = "YIFV02.00,DODO,21/04/2025,20/04/2025,,08:30:00,D\r\n\\EMP001,,,N,,P,,\r\n";
+  Db().ExecProc("_ipspAddImportData",
+                {{"Description", "Alice Nguyen week ending 20/04/2025"}, {"ImportSource", "QORA"},
+                 {"PayrollLinkToken", "QORA_SAMPLE"}, {"EffectiveDate", TDBValue::DateTime(EncodeDate(2025, 4, 14))},
+                 {"EndDate", TDBValue::DateTime(EncodeDate(2025, 4, 14))}, {"YIFData", yif},
+                 {"ImportFormat", 2}, {"ReturnID", 1}});
+  const TDBRow row = Db().Query("select * from _iptblImportData")[0];
+  EXPECT_EQ(row["nYIFData"].AsString(), yif);
+  EXPECT_EQ(row["cImportSource"].AsString(), "QORA");
+  EXPECT_EQ(row["iImportFormat"].AsInteger(), 2);
+  EXPECT_EQ(row["iReturnID"].AsInteger(), 1);
+  EXPECT_EQ(row["dEndDate"].AsDateTime(), EncodeDate(2025, 4, 14));
+}
+
+TEST_P(ProceduresTest, EmployeeAwardRecordsAreAddedEditedAndDeleted) {
+  const TDateTime july = EncodeDate(2025, 7, 1);
+  TDBRow out = UpdateAward(1, july, 0, 2, true);
+  EXPECT_EQ(out["Message"].AsString(), "");
+  TDBResult awards = AwardsOfEmployee3();
+  ASSERT_EQ(awards.RowCount(), 2);
+  EXPECT_EQ(awards[0]["dEndDate"].AsDateTime(), EncodeDate(2025, 6, 30));  // the running record was ended
+  EXPECT_EQ(awards[1]["cClassification"].AsString(), "HOSP02");
+  EXPECT_EQ(awards[1]["dEndDate"].AsDateTime(), 0.0);
+  EXPECT_EQ(awards[1]["iChangeType"].AsInteger(), 1);
+
+  out = UpdateAward(1, july, 0, 1);
+  EXPECT_EQ(out["Message"].AsString(), "Employee Award effective on 2025-07-01 already exists for this employee.");
+  EXPECT_EQ(AwardsOfEmployee3().RowCount(), 2);
+
+  out = UpdateAward(2, july, EncodeDate(2025, 12, 31), 1);
+  EXPECT_EQ(out["Message"].AsString(), "");
+  awards = AwardsOfEmployee3();
+  EXPECT_EQ(awards[1]["cClassification"].AsString(), "HOSP01");
+  EXPECT_EQ(awards[1]["dEndDate"].AsDateTime(), EncodeDate(2025, 12, 31));
+  EXPECT_EQ(awards[1]["iChangeType"].AsInteger(), 2);
+
+  out = UpdateAward(2, EncodeDate(2026, 1, 1), 0, 1);
+  EXPECT_EQ(out["Message"].AsString(), "No Employee Award effective on 2026-01-01 was found for this employee.");
+
+  UpdateAward(3, july, 0, 1);
+  EXPECT_EQ(AwardsOfEmployee3().RowCount(), 1);  // the view leaves deleted records out
+  EXPECT_EQ(Db().QueryValue("select iChangeType from _iptblEmployeeAwards_TD where iEmployeeID = 3 and "
+                            "dEffectiveDate = :D",
+                            {{"D", TDBValue::DateTime(july)}})
+                .AsInteger(),
+            3);
+  // Replacing overlapping records marks those starting inside the new range deleted.
+  UpdateAward(1, EncodeDate(2025, 8, 1), 0, 1);
+  out = UpdateAward(1, EncodeDate(2025, 7, 15), 0, 2, false, true);
+  EXPECT_EQ(out["Message"].AsString(), "");
+  awards = AwardsOfEmployee3();
+  ASSERT_EQ(awards.RowCount(), 2);
+  EXPECT_EQ(awards[1]["dEffectiveDate"].AsDateTime(), EncodeDate(2025, 7, 15));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ProceduresTest, testing::AllTestBackends(),
+                         BackendParamName);
+
+}  // namespace
+}  // namespace qora

@@ -1,0 +1,70 @@
+// Shared set-up of the timesheet manager's database tests: a manager wired
+// to a fresh sample database (every back end under test), a payroll
+// connection it can re-point, a run log with debug on, and a connection
+// wrapper that records the statements it passes on.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../db/db_test_support.h"
+#include "award/employee_award_cache.h"
+#include "engine/payroll_connection.h"
+#include "engine/timesheet_manager.h"
+#include "engine/user_feedback.h"
+
+namespace qora::testing {
+
+// Forwards everything to `inner` and records each statement text.
+class TRecordingConnection : public TDBConnection {
+ public:
+  explicit TRecordingConnection(TDBConnection& inner) : FInner(inner) {}
+  void Open() override { FInner.Open(); }
+  void Close() override { FInner.Close(); }
+  bool Connected() const override { return FInner.Connected(); }
+  TDBResult Query(std::string_view sql, const TDBParams& params = {}) override {
+    Statements.emplace_back(sql);
+    return FInner.Query(sql, params);
+  }
+  void Execute(std::string_view sql, const TDBParams& params = {}) override {
+    Statements.emplace_back(sql);
+    FInner.Execute(sql, params);
+  }
+  TDBRow ExecProc(std::string_view name, const TDBParams& params) override {
+    Statements.emplace_back(name);
+    return FInner.ExecProc(name, params);
+  }
+  const TDBConnectionParams& Params() const override { return FInner.Params(); }
+  const TSqlDialect& Dialect() const override { return FInner.Dialect(); }
+  void ExecuteScript(std::string_view script) override { FInner.ExecuteScript(script); }
+
+  // Statements whose text contains `part`.
+  int CountContaining(std::string_view part) const;
+
+  std::vector<std::string> Statements;
+
+ private:
+  TDBConnection& FInner;
+};
+
+class ManagerDbTest : public DbBackendTest {
+ protected:
+  void SetUp() override;
+
+  // The texts of the run log's messages, in order.
+  std::vector<std::string> MessageTexts() const;
+  // How many messages equal `text` exactly.
+  int CountMessages(const std::string& text) const;
+  // A shift on its own (not on the timesheet) for employee `code` on `date`,
+  // as a file timesheet gives it.
+  std::unique_ptr<TTimesheetShift> FileShift(const std::string& code, TDateTime date);
+
+  TUserFeedback log;
+  TEmployeeAwardCache cache;
+  TPayrollConnection payroll;
+  std::unique_ptr<TRecordingConnection> main;
+  TTimesheetManager manager;
+};
+
+}  // namespace qora::testing
