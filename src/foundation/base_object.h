@@ -17,7 +17,9 @@
 namespace qora {
 
 // Declares the class-description accessors of an engine class. Use inside the
-// class body; define StaticClassInfo() in the .cpp with a ClassBuilder.
+// class body (it leaves the access at private); define StaticClassInfo() in
+// the .cpp with a ClassBuilder. Every published class needs its own
+// QORA_CLASS: a class without one reports its parent's class.
 #define QORA_CLASS(T, Base)                                                          \
  public:                                                                             \
   using InheritedClass = Base;                                                       \
@@ -45,17 +47,19 @@ class TnxBaseObject {
 
   // Text by which lists find the object; the decimal ID unless overridden.
   virtual std::string LookupText() const;
-  // True when other is not null and of exactly the same class; descendants
-  // compare keys as well.
+  // True when other is not null and of exactly the same class (the same
+  // ClassInfo), whatever the IDs; descendants compare keys as well.
   virtual bool IsMatch(const TnxBaseObject* other) const;
   // Copies values from other; nothing in the base.
   virtual void Synchronise(const TnxBaseObject* other);
 
-  // The published properties as an XML element named after the class (see
-  // xml_persist.h for the vocabulary).
+  // The published properties as an XML document whose root element is
+  // named after the class (see xml_persist.h for the vocabulary).
   std::string SaveToXML() const;
-  // Sets the published properties from such XML text. Throws
-  // std::runtime_error when the text is not well-formed XML.
+  // Sets the published properties from such XML text (the root element's
+  // name does not matter; properties without an element keep their
+  // values). Throws std::runtime_error when the text is not well-formed XML,
+  // std::invalid_argument for a value that cannot be converted.
   void LoadFromXML(std::string_view xml);
 
  protected:

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,7 +36,9 @@ enum class PropKind {
   ObjectList,   // a nested TnxBaseObjectList
 };
 
-// Value names of an enumeration, ordinal = index.
+// Value names of an enumeration, ordinal = index. Properties keep a pointer
+// to it, so define each one once with static storage (a function-local
+// static is the usual place).
 struct EnumInfo {
   std::string type_name;
   std::vector<std::string> names;
@@ -51,14 +54,24 @@ struct EnumInfo {
 // Object kinds are reached through PropertyInfo::get_object instead.
 using PropValue = std::variant<std::monostate, int64_t, double, bool, std::string, TStringList>;
 
+// One published property. `set` always receives a value already converted
+// to the property's kind (see PropValue), so setters never convert.
 struct PropertyInfo {
   std::string name;
   PropKind kind = PropKind::String;
   const EnumInfo* enum_info = nullptr;  // Enumeration only
   std::function<PropValue(const TnxBaseObject&)> get;       // scalar kinds
   std::function<void(TnxBaseObject&, const PropValue&)> set;  // empty: read-only
-  std::function<TnxBaseObject*(const TnxBaseObject&)> get_object;  // Object, ObjectList
+  // Object, ObjectList: the nested object (may create it on first access,
+  // as the member lists of award objects do); null when there is none.
+  std::function<TnxBaseObject*(const TnxBaseObject&)> get_object;
+  // Object only, optional: replaces the nested object (null clears it).
+  // Lets the XML loader create a nested object of the stored class.
+  std::function<void(TnxBaseObject&, std::unique_ptr<TnxBaseObject>)> set_object;
 
+  bool IsObject() const { return kind == PropKind::Object || kind == PropKind::ObjectList; }
+  // No setter. Object kinds have none: their contents change through the
+  // nested object itself.
   bool ReadOnly() const { return !set; }
 };
 
@@ -107,6 +120,13 @@ class ClassInfo {
 };
 
 // Classes by name, for creating an object from its stored class name.
+//
+// A class description is built, and so registered, the first time its
+// StaticClassInfo() runs (function-local statics keep construction order
+// safe across translation units). Find() therefore only knows classes that
+// have been touched: an owner that creates objects by stored class name
+// (for example the award loader with its component classes) calls
+// EnsureClassesRegistered for the whole family up front.
 class ClassRegistry {
  public:
   static ClassRegistry& Instance();
@@ -119,21 +139,52 @@ class ClassRegistry {
   std::unique_ptr<TnxBaseObject> Create(std::string_view name) const;
 
  private:
+  ClassRegistry() = default;
   std::vector<std::unique_ptr<ClassInfo>> classes_;
 };
 
-// Reading and writing a published property by name, with conversion:
-// numbers from text, text from numbers, enumerations by name or ordinal.
-// Throws std::invalid_argument when the object has no such property or the
-// value cannot be converted, std::logic_error when it is read-only.
+// Builds and registers each class by calling its accessor, e.g.
+//   EnsureClassesRegistered({&TObjAwardOvertimeStd::StaticClassInfo,
+//                            &TObjAwardPenaltyStd::StaticClassInfo});
+// Calling it again is harmless.
+void EnsureClassesRegistered(std::initializer_list<const ClassInfo& (*)()> accessors);
+
+// Reading and writing a published property by name, with conversion.
+// GetPublishedValue returns the value in its kind's form (see PropValue);
+// for Object and ObjectList properties it returns std::monostate (not an
+// error: reach them through get_object).
+// SetPublishedValue converts `value` with ConvertPropValue first.
+// Both throw std::invalid_argument when the object has no such property
+// ("Property "X" not found in class TFoo.") or the value cannot be
+// converted; SetPublishedValue throws std::logic_error for a read-only
+// property ("Property "X" of TFoo is read-only.") and std::invalid_argument
+// for an object property. Note std::invalid_argument derives from
+// std::logic_error: catch it first when the two must be told apart.
 PropValue GetPublishedValue(const TnxBaseObject& obj, std::string_view name);
 void SetPublishedValue(TnxBaseObject& obj, std::string_view name, const PropValue& value);
+
+// Converts any value to the property's kind:
+//  Integer     from an integer (must fit 32 bits), an integral double
+//              (7.0 yes, 7.5 no), a boolean (1/0) or decimal text;
+//  Double/Date from an integer, a double or numeric text; a Date also from
+//              "YYYY-MM-DD[ HH:NN[:SS]]" (or with "T");
+//  Boolean     from a boolean, a number (non-zero is true) or text "True"/
+//              "False" (any case) or an integer text such as "1", "0", "-1";
+//  String      from text, or a number/boolean written as PropValueToText
+//              would write it;
+//  Enumeration from an ordinal (integer or integral double) in range, or
+//              text naming a value (any case) or holding an ordinal;
+//  StringList  from a string list, or text split into lines.
+// Throws std::invalid_argument naming the property and the value.
+PropValue ConvertPropValue(const PropertyInfo& prop, const PropValue& value);
 // The value as text: integers in decimal, doubles by FloatToStr, dates as
-// a day number by FloatToStr, booleans "True"/"False", enumerations by name,
-// string lists as their Text.
+// a day number by FloatToStr, booleans "True"/"False", enumerations by name
+// (an out-of-range ordinal in decimal), string lists as their Text, object
+// kinds and std::monostate as "".
 std::string PropValueToText(const PropertyInfo& prop, const PropValue& value);
-// Converts text to the property's kind (the inverse of PropValueToText;
-// booleans also from "1"/"0"/"-1"). Throws std::invalid_argument on failure.
+// Converts text to the property's kind (the inverse of PropValueToText, with
+// the text forms ConvertPropValue accepts). Throws std::invalid_argument on
+// failure.
 PropValue PropValueFromText(const PropertyInfo& prop, std::string_view text);
 
 }  // namespace qora

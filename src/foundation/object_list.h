@@ -1,6 +1,11 @@
 // An object that holds an ordered list of engine objects. An owning list
-// (the default) destroys items when they are deleted, removed or cleared and
-// when the list itself is destroyed; a non-owning list only refers to them.
+// (the default) destroys items when they are deleted, removed, replaced or
+// cleared and when the list itself is destroyed (after the destructors of
+// derived lists have run); a non-owning list only refers to them.
+//
+// Indexes are 0-based; a bad index throws std::out_of_range with the
+// message "List index out of bounds (%d)". Items may be null only when the
+// caller adds null; the find operations skip null items.
 #pragma once
 
 #include <functional>
@@ -23,31 +28,40 @@ class TnxBaseObjectList : public TnxBaseObject {
   virtual void BeginUpdate() {}
   virtual void EndUpdate() {}
 
-  // Appends an item (owning lists take ownership) and then calls
-  // OnItemAdded. Returns the new item's index.
+  // Appends an item, taking ownership, and then calls OnItemAdded. Returns
+  // the new item's index. Only for owning lists: a non-owning list throws
+  // std::logic_error (use AddReference).
   int Add(std::unique_ptr<TnxBaseObject> item);
-  // Appends a reference without ownership; only for non-owning lists
-  // (throws std::logic_error on an owning list).
+  // Appends a reference without ownership and then calls OnItemAdded; only
+  // for non-owning lists (throws std::logic_error on an owning list).
   int AddReference(TnxBaseObject* item);
+  // Inserts before `index` (0..Count); ownership as for Add. OnItemAdded is
+  // not called.
   void Insert(int index, std::unique_ptr<TnxBaseObject> item);
   // Removes item `index`, destroying it when the list owns it.
   void Delete(int index);
   // Removes the item, destroying it when owned; returns its former index or -1.
   int Remove(const TnxBaseObject* item);
-  // Takes the item out without destroying it; null when not in the list.
+  // Takes the item out without destroying it and hands it to the caller;
+  // null when not in the list. A non-owning list drops the reference and
+  // returns null (it never owned the item).
   std::unique_ptr<TnxBaseObject> Extract(const TnxBaseObject* item);
   void Exchange(int i, int j);
+  // Takes the item at `from` out and puts it back at index `to`.
   void Move(int from, int to);
-  // Replaces item `index`, destroying the old one when owned.
+  // Replaces item `index`, destroying the old one when owned; ownership of
+  // the new one as for Add.
   void SetItem(int index, std::unique_ptr<TnxBaseObject> item);
   TnxBaseObject* GetItem(int index) const;
   template <class T>
   T* ItemAs(int index) const { return static_cast<T*>(GetItem(index)); }
+  // Index of that very object (pointer identity); -1 when absent.
   int IndexOf(const TnxBaseObject* item) const;
   TnxBaseObject* First() const;  // null when empty
   TnxBaseObject* Last() const;   // null when empty
   // Stable sort; `less` as for std::stable_sort.
   void Sort(const std::function<bool(const TnxBaseObject*, const TnxBaseObject*)>& less);
+  // Empties the list; owned items are destroyed from the last to the first.
   void Clear();
   // Makes this non-owning list refer to the same items as `other`
   // (throws std::logic_error on an owning list).
@@ -57,21 +71,26 @@ class TnxBaseObjectList : public TnxBaseObject {
 
   // First item with that ID, from index 0; null when none.
   TnxBaseObject* FindByID(int32_t id) const;
-  // First item for which item->IsMatch(x); null when none.
+  // First item for which item->IsMatch(x), from index 0; null when none
+  // (always null for x == null).
   TnxBaseObject* FindMatching(const TnxBaseObject* x) const;
-  // First item whose LookupText equals text, ignoring case; null when none.
+  // First item whose LookupText equals text, ignoring case, from index 0;
+  // null when none.
   TnxBaseObject* GetItemByLookupText(std::string_view text) const;
   // True when every item has a match in other (true for an empty list).
   bool IsSublistOf(const TnxBaseObjectList& other) const;
   // Deletes every item that has a match in other, walking from the end.
   void RemoveMatching(const TnxBaseObjectList& other);
-  // For each item, Synchronise with its match in other (a TnxBaseObjectList).
+  // For each item in index order, item->Synchronise(match) with its match
+  // in other. other must be a TnxBaseObjectList (std::invalid_argument
+  // otherwise); null does nothing.
   void Synchronise(const TnxBaseObject* other) override;
   // Fills `lines` with the lookup texts (after clearing it, and an empty
   // first line, when asked).
   void RefreshLookupItems(TStringList& lines, bool clear, bool blank_line) const;
 
-  // Called with each item after Add.
+  // Called with each item after Add and AddReference (the XML loader fills
+  // lists with Add, so it runs there too); not after Insert or SetItem.
   std::function<void(TnxBaseObject*)> OnItemAdded;
 
  private:
@@ -80,6 +99,7 @@ class TnxBaseObjectList : public TnxBaseObject {
     std::unique_ptr<TnxBaseObject> owned;  // set when the list owns the item
   };
   Slot MakeSlot(std::unique_ptr<TnxBaseObject> item);
+  void CheckIndex(int index) const;
 
   std::vector<Slot> FList;
   bool FOwnsObjects;

@@ -1,0 +1,258 @@
+#include "foundation/xml_persist.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "common/delphi_format.h"
+#include "foundation/fixture_classes.h"
+
+namespace qora {
+namespace {
+
+using fixture::TFxChild;
+using fixture::TFxColour;
+using fixture::TFxItemA;
+using fixture::TFxItemB;
+using fixture::TFxRecord;
+
+// The item classes are created by stored class name, so they must be known
+// to the registry before anything is loaded.
+void RegisterFixtures() {
+  EnsureClassesRegistered({&TFxItemA::StaticClassInfo, &TFxItemB::StaticClassInfo, &TFxChild::StaticClassInfo,
+                           &TFxRecord::StaticClassInfo});
+}
+
+std::unique_ptr<TFxRecord> FullRecord() {
+  auto r = std::make_unique<TFxRecord>();
+  r->SetID(77);
+  r->FCount = -12;
+  r->FRate = 7.5;
+  r->FStart = 45107.75;
+  r->FActive = false;
+  r->FLabel = "a & b < c > d \" e ' f";
+  r->FTitle = "not stored: Title is re-published by the record";
+  r->FColour = TFxColour::fcBlue;
+  for (const char* line : {"first", "", "  third  ", ""}) r->FNotes.Add(line);
+  r->FChild = std::make_unique<TFxChild>();
+  r->FChild->SetID(5);
+  r->FChild->FName = "kid\r\nline two";
+  r->FChild->FLevel = 3;
+  auto a = std::make_unique<TFxItemA>();
+  a->SetID(101);
+  a->FCode = "A1";
+  a->FAmount = 0.25;
+  auto b = std::make_unique<TFxItemB>();
+  b->SetID(102);
+  b->FCode = "B1";
+  b->FAmount = -3;
+  b->FFlag = true;
+  r->Items()->Add(std::move(a));
+  r->Items()->Add(std::move(b));
+  return r;
+}
+
+TEST(XmlPersist, RoundTripOfEveryKind) {
+  RegisterFixtures();
+  std::unique_ptr<TFxRecord> original = FullRecord();
+  std::string xml = original->SaveToXML();
+
+  TFxRecord loaded;
+  loaded.FCount = 999;
+  loaded.Items()->Add(std::make_unique<TFxItemA>());  // replaced by the stored items
+  loaded.LoadFromXML(xml);
+  EXPECT_EQ(loaded.ID(), 77);
+  EXPECT_EQ(loaded.FCount, -12);
+  EXPECT_EQ(loaded.FRate, 7.5);
+  EXPECT_EQ(loaded.FStart, 45107.75);
+  EXPECT_FALSE(loaded.FActive);
+  EXPECT_EQ(loaded.FLabel, original->FLabel);
+  EXPECT_EQ(loaded.FTitle, "base");
+  EXPECT_EQ(loaded.FColour, TFxColour::fcBlue);
+  EXPECT_EQ(loaded.FNotes.Items(), original->FNotes.Items());
+  ASSERT_NE(loaded.FChild, nullptr);
+  EXPECT_EQ(loaded.FChild->ID(), 5);
+  EXPECT_EQ(loaded.FChild->FName, "kid\r\nline two") << "line breaks are kept as written";
+  EXPECT_EQ(loaded.FChild->FLevel, 3);
+  ASSERT_EQ(loaded.Items()->Count(), 2);
+  auto* a = dynamic_cast<TFxItemA*>(loaded.Items()->GetItem(0));
+  auto* b = dynamic_cast<TFxItemB*>(loaded.Items()->GetItem(1));
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(a->ClassName(), "TFxItemA");
+  EXPECT_EQ(a->ID(), 101);
+  EXPECT_EQ(a->FCode, "A1");
+  EXPECT_EQ(a->FAmount, 0.25);
+  EXPECT_EQ(b->ID(), 102);
+  EXPECT_EQ(b->FCode, "B1");
+  EXPECT_EQ(b->FAmount, -3.0);
+  EXPECT_TRUE(b->FFlag);
+  EXPECT_EQ(loaded.SaveToXML(), xml) << "saving the loaded object gives the same text";
+}
+
+TEST(XmlPersist, WrittenVocabulary) {
+  std::string xml = FullRecord()->SaveToXML();
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(xml.c_str()));
+  pugi::xml_node root = doc.document_element();
+  EXPECT_STREQ(root.name(), "TFxRecord");
+  EXPECT_STREQ(root.attribute("TYPE").value(), "TFxRecord");
+  EXPECT_STREQ(root.attribute("ID").value(), "77");
+  EXPECT_STREQ(root.child("Count").text().get(), "-12");
+  EXPECT_STREQ(root.child("Rate").text().get(), "7.5");
+  EXPECT_STREQ(root.child("Start").text().get(), "45107.75");
+  EXPECT_STREQ(root.child("Active").text().get(), "False");
+  EXPECT_STREQ(root.child("Colour").text().get(), "fcBlue");
+  EXPECT_FALSE(root.child("Total")) << "computed values are not stored";
+  EXPECT_FALSE(root.child("Shade"));
+  std::vector<std::string> lines;
+  for (pugi::xml_node line : root.child("Notes").children())
+    lines.push_back(std::string(line.name()) + "[" + line.attribute("INDEX").value() + "]=" + line.text().get());
+  EXPECT_EQ(lines, (std::vector<std::string>{"LINE[0]=first", "LINE[1]=", "LINE[2]=  third  ", "LINE[3]="}));
+  pugi::xml_node child = root.child("Child");
+  EXPECT_STREQ(child.attribute("TYPE").value(), "TFxChild");
+  EXPECT_STREQ(child.attribute("ID").value(), "5");
+  EXPECT_STREQ(child.child("Name").text().get(), "kid\nline two") << "a standard reader sees a line break";
+  pugi::xml_node items = root.child("Items");
+  EXPECT_STREQ(items.attribute("TYPE").value(), "TFxList");
+  std::vector<std::string> item_elements;
+  for (pugi::xml_node item : items.children())
+    item_elements.push_back(std::string(item.name()) + "/" + item.attribute("TYPE").value() + "/" +
+                            item.attribute("ID").value());
+  EXPECT_EQ(item_elements, (std::vector<std::string>{"TFxItemA/TFxItemA/101", "TFxItemB/TFxItemB/102"}));
+  EXPECT_NE(xml.find("a &amp; b &lt; c &gt; d"), std::string::npos) << xml;
+}
+
+TEST(XmlPersist, DoublesRoundTripAtFifteenDigits) {
+  for (double value : {7.5, 1.0 / 3.0, 1e20, -0.0001, 0.0, 38.0, 123456789.123456, -1.5e-7}) {
+    TFxRecord r;
+    r.FRate = value;
+    TFxRecord loaded;
+    loaded.LoadFromXML(r.SaveToXML());
+    EXPECT_EQ(FloatToStr(loaded.FRate), FloatToStr(value));
+    EXPECT_NEAR(loaded.FRate, value, std::abs(value) * 1e-14) << FloatToStr(value);
+  }
+  TFxRecord exact;
+  exact.FRate = 1e20;
+  TFxRecord loaded;
+  loaded.LoadFromXML(exact.SaveToXML());
+  EXPECT_EQ(loaded.FRate, 1e20);
+}
+
+TEST(XmlPersist, LoadingIsTolerant) {
+  RegisterFixtures();
+  TFxRecord r;
+  r.FChild = std::make_unique<TFxChild>();
+  r.LoadFromXML(
+      "<AnyRootName ID=\"9\">"
+      "  <Unknown>5</Unknown><Unknown2 TYPE=\"TFxItemA\"/>"
+      "  <count>3</count>"
+      "  <ACTIVE>-1</ACTIVE>"
+      "  <Rate></Rate>"
+      "  <Total>1234</Total>"
+      "  <Title>   </Title>"
+      "  <Start>2023-07-01</Start>"
+      "  <Child>\n  </Child>"
+      "  <Items><TFxItemB><Code>no type attribute</Code><Flag>1</Flag></TFxItemB></Items>"
+      "</AnyRootName>");
+  EXPECT_EQ(r.ID(), 9);
+  EXPECT_EQ(r.FCount, 3) << "element names ignore case";
+  EXPECT_TRUE(r.FActive);
+  EXPECT_EQ(r.FRate, 38.0) << "an empty element keeps the default";
+  EXPECT_EQ(r.FLabel, "   ") << "blanks of a string survive";
+  EXPECT_EQ(r.FStart, 45108.0);
+  EXPECT_EQ(r.FChild, nullptr) << "an empty element without TYPE clears the object";
+  EXPECT_EQ(r.FColour, TFxColour::fcRed) << "missing elements keep defaults";
+  ASSERT_EQ(r.Items()->Count(), 1);
+  auto* b = dynamic_cast<TFxItemB*>(r.Items()->GetItem(0));
+  ASSERT_NE(b, nullptr) << "the element name names the class";
+  EXPECT_EQ(b->FCode, "no type attribute");
+  EXPECT_TRUE(b->FFlag);
+
+  r.LoadFromXML("<X><Items TYPE=\"TFxList\" ID=\"0\" /></X>");
+  EXPECT_EQ(r.Items()->Count(), 0) << "a stored empty list empties the list";
+  r.LoadFromXML("<X><Count TYPE=\"Integer\">6</Count></X>");
+  EXPECT_EQ(r.FCount, 6) << "a TYPE attribute on a scalar element is not in the way";
+
+  TFxRecord with_boolean_texts;
+  for (const char* text : {"0", "False", "false"}) {
+    with_boolean_texts.FActive = true;
+    with_boolean_texts.LoadFromXML(std::string("<X><Active>") + text + "</Active></X>");
+    EXPECT_FALSE(with_boolean_texts.FActive) << text;
+  }
+  for (const char* text : {"1", "-1", "TRUE"}) {
+    with_boolean_texts.FActive = false;
+    with_boolean_texts.LoadFromXML(std::string("<X><Active>") + text + "</Active></X>");
+    EXPECT_TRUE(with_boolean_texts.FActive) << text;
+  }
+}
+
+TEST(XmlPersist, LoadingRejectsBadValues) {
+  RegisterFixtures();
+  struct Case {
+    const char* xml;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"<X><Colour>fcPurple</Colour></X>", "Invalid TFxColour value \"fcPurple\" for property \"Colour\"."},
+      {"<X><Active>maybe</Active></X>", "Invalid Boolean value \"maybe\" for property \"Active\"."},
+      {"<X><Count>1.5</Count></X>", "Invalid Integer value \"1.5\" for property \"Count\"."},
+      {"<X><Items><TNoSuchItem/></Items></X>", "Cannot load \"TNoSuchItem\": class \"TNoSuchItem\" is not registered."},
+      {"<X><Items><Item TYPE=\"TFxAbstract\"/></Items></X>", "Cannot load \"Item\": class \"TFxAbstract\" is abstract."},
+      {"<X><Child TYPE=\"TFxNothing\"/></X>", "Cannot load \"Child\": class \"TFxNothing\" is not registered."},
+      {"<X><Child TYPE=\"TFxItemA\"/></X>", "Class TFxItemA cannot be stored in a property of type TFxChild."},
+  };
+  EnsureClassesRegistered({&fixture::TFxAbstract::StaticClassInfo});
+  for (const Case& c : cases) {
+    TFxRecord r;
+    try {
+      r.LoadFromXML(c.xml);
+      ADD_FAILURE() << "no exception for " << c.xml;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+  TFxRecord r;
+  EXPECT_THROW(r.LoadFromXML("<X><Count>1</Count>"), std::runtime_error);
+  EXPECT_THROW(r.LoadFromXML(""), std::runtime_error);
+  EXPECT_THROW(r.LoadFromXML("just text"), std::runtime_error);
+}
+
+TEST(XmlPersist, NestedObjectReplacedByStoredClass) {
+  RegisterFixtures();
+  TFxRecord r;
+  r.LoadFromXML("<X><Child TYPE=\"TFxChild\" ID=\"4\"><Level>8</Level></Child></X>");
+  ASSERT_NE(r.FChild, nullptr);
+  EXPECT_EQ(r.FChild->ID(), 4);
+  EXPECT_EQ(r.FChild->FLevel, 8);
+  EXPECT_EQ(r.FChild->FName, "");
+  TFxChild* before = r.FChild.get();
+  r.LoadFromXML("<X><Child TYPE=\"tfxchild\"><Name>same object</Name></Child></X>");
+  EXPECT_EQ(r.FChild.get(), before) << "an object of the stored class is filled in place";
+  EXPECT_EQ(r.FChild->FLevel, 8);
+  EXPECT_EQ(r.FChild->FName, "same object");
+
+  TFxRecord empty;
+  EXPECT_EQ(empty.SaveToXML().find("<Child"), std::string::npos) << "a null object is left out";
+}
+
+TEST(XmlPersist, PropertiesIntoExistingNode) {
+  std::unique_ptr<TFxRecord> original = FullRecord();
+  pugi::xml_document doc;
+  pugi::xml_node node = doc.append_child("Wrapper").append_child("Record");
+  SavePropertiesToXml(*original, node);
+  EXPECT_FALSE(node.attribute("TYPE")) << "the caller's node keeps its own attributes";
+  TFxRecord loaded;
+  LoadPropertiesFromXml(loaded, node);
+  EXPECT_EQ(loaded.ID(), 0) << "only the properties are loaded";
+  EXPECT_EQ(loaded.FLabel, original->FLabel);
+  EXPECT_EQ(loaded.Items()->Count(), 2);
+}
+
+}  // namespace
+}  // namespace qora
