@@ -62,7 +62,8 @@ class TDBConnection {
   // Runs a stored procedure. Parameters not passed take the procedure's
   // defaults (null). Returns the output parameters by name (without "@"), an
   // empty row when there are none. An unknown procedure throws
-  // eDatabaseException "Could not find stored procedure 'name'.".
+  // eDatabaseException: on SQLite "Could not find stored procedure 'name'.",
+  // elsewhere with the server's message.
   virtual TDBRow ExecProc(std::string_view name, const TDBParams& params) = 0;
 
   // Where this connection goes.

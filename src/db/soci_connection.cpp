@@ -6,6 +6,7 @@
 #include <soci/sqlite3/soci-sqlite3.h>
 #include <soci/odbc/soci-odbc.h>
 
+#include <cmath>
 #include <ctime>
 #include <deque>
 
@@ -27,7 +28,16 @@ const soci::backend_factory& FactoryFor(const TDBConnectionParams& params) {
 // Holds the bound values at stable addresses while a statement runs.
 class TBindings {
  public:
+  // SQL Server gets dates as ODBC timestamps, which it reads whatever the
+  // login's language; the other back ends get the stored text form.
+  explicit TBindings(bool datesAsTimestamps) : FDatesAsTimestamps(datesAsTimestamps) {}
+
   void Bind(soci::statement& st, const TDBValue& value) {
+    if (FDatesAsTimestamps && value.GetKind() == TDBValue::Kind::DateTime) {
+      FDates.push_back(ToTm(value.AsDateTime()));
+      st.exchange(soci::use(FDates.back()));
+      return;
+    }
     switch (value.GetKind()) {
       case TDBValue::Kind::Integer:
         FIntegers.push_back(static_cast<long long>(value.AsLargeInt()));
@@ -55,6 +65,24 @@ class TBindings {
   std::deque<double> FFloats;
   std::deque<std::string> FTexts;
   std::deque<soci::indicator> FIndicators;
+  std::deque<std::tm> FDates;
+  bool FDatesAsTimestamps;
+
+  static std::tm ToTm(TDateTime value) {
+    std::tm tm{};
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
+    // Take the value to whole seconds first, so that 23:59:59.9 is the next day.
+    const TDateTime rounded = std::round(value * 86400.0) / 86400.0;
+    DecodeDate(rounded, year, month, day);
+    DecodeTime(rounded, hour, minute, second, ms);
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    return tm;
+  }
 };
 
 TDBValue ReadField(const soci::row& row, std::size_t i) {
@@ -135,7 +163,7 @@ TDBResult TSociConnection::Run(std::string_view sql, const TDBParams& params, bo
     soci::statement st(session);
     soci::row row;
     if (readRows) st.exchange(soci::into(row));
-    TBindings bindings;
+    TBindings bindings(FParams.Backend == TDBBackend::SqlServer);
     for (const TDBValue& value : bound.Values) bindings.Bind(st, value);
     st.alloc();
     st.prepare(bound.Sql);

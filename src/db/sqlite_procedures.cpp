@@ -120,77 +120,105 @@ TDBRow AddImportData(TDBConnection& db, const TProcArgs& a) {
   return {};
 }
 
-TDBRow MessageRow(const std::string& message) {
-  return TDBRow(std::make_shared<const TDBColumns>(std::vector<std::string>{"Message"}), {TDBValue(message)});
-}
+// One call of _ipspUpdateEmployeeAward_TD: its key, its values and the
+// statements of each change type. The rules are those of the PostgreSQL
+// procedure of the same name.
+class TEmployeeAwardUpdate {
+ public:
+  TEmployeeAwardUpdate(TDBConnection& db, const TProcArgs& a) : FDb(db), FArgs(a) {
+    FEnd = a.Date("dEndDate", true);
+    FKey = {{"iEmployeeID", a.Get("iEmployeeID")}, {"dEffectiveDate", a.Date("dEffectiveDate")}};
+    FDay = FormatIsoDate(FKey[1].Value.AsDateTime());
+    FValues = FKey;
+    for (const char* name : {"iAwardID", "iPayClassID", "iAwardEmplCategoryID", "iAwardConditionGroupID",
+                             "fYearlySalary", "fNormalHours", "bUseDefaultRate", "fNormalRate",
+                             "fAwardCategoryHoursToDate", "fAutopayAmount", "iChangeReasonID", "iAgentID"}) {
+      FValues.push_back({name, a.Get(name)});
+    }
+    // An open end is stored as day 0, the payroll product's empty date.
+    FValues.push_back({"dEndDate", FEnd.IsNull() ? TDBValue::DateTime(0) : FEnd});
+  }
 
-// Adds, edits or deletes (marks deleted) one employee award record; see the
-// PostgreSQL procedure of the same name for the rules.
+  std::string Run() {
+    switch (FArgs.Get("iChangeType").AsInteger()) {
+      case 3: return Delete();
+      case 2: return Edit();
+      default: return Add();
+    }
+  }
+
+ private:
+  bool Exists() {
+    return FDb.QueryValue("select count(*) from _iptblEmployeeAwards_TD where iEmployeeID = :iEmployeeID "
+                          "and dEffectiveDate = :dEffectiveDate and iChangeType <> 3",
+                          FKey)
+               .AsInteger() > 0;
+  }
+
+  std::string Delete() {
+    FDb.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3, iChangeReasonID = ISNULL(:iChangeReasonID, 0), "
+                "iAgentID = ISNULL(:iAgentID, 0) where iEmployeeID = :iEmployeeID and dEffectiveDate = :dEffectiveDate "
+                "and iChangeType <> 3",
+                FValues);
+    return {};
+  }
+
+  std::string Edit() {
+    if (!Exists()) return "No Employee Award effective on " + FDay + " was found for this employee.";
+    FDb.Execute("update _iptblEmployeeAwards_TD set iAwardID = :iAwardID, iPayClassID = ISNULL(:iPayClassID, 0), "
+                "iAwardEmplCategoryID = ISNULL(:iAwardEmplCategoryID, 0), "
+                "iAwardConditionGroupID = ISNULL(:iAwardConditionGroupID, 0), fYearlySalary = ISNULL(:fYearlySalary, 0), "
+                "fNormalHours = ISNULL(:fNormalHours, 0), bUseDefaultRate = ISNULL(:bUseDefaultRate, 1), "
+                "fNormalRate = ISNULL(:fNormalRate, 0), fAwardCategoryHoursToDate = ISNULL(:fAwardCategoryHoursToDate, 0), "
+                "fAutopayAmount = ISNULL(:fAutopayAmount, 0), iChangeType = 2, "
+                "iChangeReasonID = ISNULL(:iChangeReasonID, 0), iAgentID = ISNULL(:iAgentID, 0), dEndDate = :dEndDate "
+                "where iEmployeeID = :iEmployeeID and dEffectiveDate = :dEffectiveDate and iChangeType <> 3",
+                FValues);
+    return {};
+  }
+
+  std::string Add() {
+    if (Exists()) return "Employee Award effective on " + FDay + " already exists for this employee.";
+    if (FArgs.Get("bReplaceOverlapping").AsBoolean()) {
+      TDBParams p = FKey;
+      p.push_back({"dEndDate", FEnd});
+      p.push_back({"bOpen", FEnd.IsNull()});
+      FDb.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3 where iEmployeeID = :iEmployeeID "
+                  "and iChangeType <> 3 and dEffectiveDate >= :dEffectiveDate "
+                  "and (:bOpen = 1 or dEffectiveDate <= :dEndDate)",
+                  p);
+    }
+    if (FArgs.Get("bEndDateExisting").AsBoolean()) {
+      TDBParams p = FKey;
+      p.push_back({"dDayBefore", TDBValue::DateTime(DateOf(FKey[1].Value.AsDateTime()) - 1)});
+      FDb.Execute("update _iptblEmployeeAwards_TD set dEndDate = :dDayBefore where iEmployeeID = :iEmployeeID "
+                  "and iChangeType <> 3 and dEffectiveDate < :dEffectiveDate "
+                  "and (dEndDate is null or dEndDate < '1900-01-04' or dEndDate >= :dEffectiveDate)",
+                  p);
+    }
+    FDb.Execute("insert into _iptblEmployeeAwards_TD (iEmployeeID, iAwardID, iPayClassID, iAwardEmplCategoryID, "
+                "iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, "
+                "fAwardCategoryHoursToDate, fAutopayAmount, iChangeType, iChangeReasonID, iAgentID, dEffectiveDate, "
+                "dEndDate) values (:iEmployeeID, :iAwardID, ISNULL(:iPayClassID, 0), ISNULL(:iAwardEmplCategoryID, 0), "
+                "ISNULL(:iAwardConditionGroupID, 0), ISNULL(:fYearlySalary, 0), ISNULL(:fNormalHours, 0), "
+                "ISNULL(:bUseDefaultRate, 1), ISNULL(:fNormalRate, 0), ISNULL(:fAwardCategoryHoursToDate, 0), "
+                "ISNULL(:fAutopayAmount, 0), 1, ISNULL(:iChangeReasonID, 0), ISNULL(:iAgentID, 0), :dEffectiveDate, "
+                ":dEndDate)",
+                FValues);
+    return {};
+  }
+
+  TDBConnection& FDb;
+  const TProcArgs& FArgs;
+  TDBValue FEnd;
+  TDBParams FKey;
+  TDBParams FValues;
+  std::string FDay;
+};
+
 TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
-  const TDBValue employee = a.Get("iEmployeeID");
-  const TDBValue effective = a.Date("dEffectiveDate");
-  const TDBValue end = a.Date("dEndDate", true);
-  const int changeType = a.Get("iChangeType").AsInteger();
-  const TDBParams key = {{"iEmployeeID", employee}, {"dEffectiveDate", effective}};
-  const std::string day = FormatIsoDate(effective.AsDateTime());
-  TDBParams values = key;
-  for (const char* name : {"iAwardID", "iPayClassID", "iAwardEmplCategoryID", "iAwardConditionGroupID",
-                           "fYearlySalary", "fNormalHours", "bUseDefaultRate", "fNormalRate",
-                           "fAwardCategoryHoursToDate", "fAutopayAmount", "iChangeReasonID", "iAgentID"}) {
-    values.push_back({name, a.Get(name)});
-  }
-  // An open end is stored as day 0, the payroll product's empty date.
-  values.push_back({"dEndDate", end.IsNull() ? TDBValue::DateTime(0) : end});
-  values.push_back({"iChangeType", changeType});
-  if (changeType == 3) {
-    db.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3, iChangeReasonID = ISNULL(:iChangeReasonID, 0), "
-               "iAgentID = ISNULL(:iAgentID, 0) where iEmployeeID = :iEmployeeID and dEffectiveDate = :dEffectiveDate "
-               "and iChangeType <> 3",
-               values);
-    return MessageRow("");
-  }
-  const bool exists = db.QueryValue("select count(*) from _iptblEmployeeAwards_TD where iEmployeeID = :iEmployeeID "
-                                    "and dEffectiveDate = :dEffectiveDate and iChangeType <> 3",
-                                    key)
-                          .AsInteger() > 0;
-  if (changeType == 2) {
-    if (!exists) return MessageRow("No Employee Award effective on " + day + " was found for this employee.");
-    db.Execute("update _iptblEmployeeAwards_TD set iAwardID = :iAwardID, iPayClassID = ISNULL(:iPayClassID, 0), "
-               "iAwardEmplCategoryID = ISNULL(:iAwardEmplCategoryID, 0), "
-               "iAwardConditionGroupID = ISNULL(:iAwardConditionGroupID, 0), fYearlySalary = ISNULL(:fYearlySalary, 0), "
-               "fNormalHours = ISNULL(:fNormalHours, 0), bUseDefaultRate = ISNULL(:bUseDefaultRate, 1), "
-               "fNormalRate = ISNULL(:fNormalRate, 0), fAwardCategoryHoursToDate = ISNULL(:fAwardCategoryHoursToDate, 0), "
-               "fAutopayAmount = ISNULL(:fAutopayAmount, 0), iChangeType = 2, "
-               "iChangeReasonID = ISNULL(:iChangeReasonID, 0), iAgentID = ISNULL(:iAgentID, 0), dEndDate = :dEndDate "
-               "where iEmployeeID = :iEmployeeID and dEffectiveDate = :dEffectiveDate and iChangeType <> 3",
-               values);
-    return MessageRow("");
-  }
-  if (exists) return MessageRow("Employee Award effective on " + day + " already exists for this employee.");
-  if (a.Get("bReplaceOverlapping").AsBoolean()) {
-    db.Execute("update _iptblEmployeeAwards_TD set iChangeType = 3 where iEmployeeID = :iEmployeeID "
-               "and iChangeType <> 3 and dEffectiveDate >= :dEffectiveDate "
-               "and (:bOpen = 1 or dEffectiveDate <= :dEndDate)",
-               {{"iEmployeeID", employee}, {"dEffectiveDate", effective}, {"dEndDate", end}, {"bOpen", end.IsNull()}});
-  }
-  if (a.Get("bEndDateExisting").AsBoolean()) {
-    db.Execute("update _iptblEmployeeAwards_TD set dEndDate = :dDayBefore where iEmployeeID = :iEmployeeID "
-               "and iChangeType <> 3 and dEffectiveDate < :dEffectiveDate "
-               "and (dEndDate is null or dEndDate < '1900-01-04' or dEndDate >= :dEffectiveDate)",
-               {{"iEmployeeID", employee},
-                {"dEffectiveDate", effective},
-                {"dDayBefore", TDBValue::DateTime(DateOf(effective.AsDateTime()) - 1)}});
-  }
-  db.Execute("insert into _iptblEmployeeAwards_TD (iEmployeeID, iAwardID, iPayClassID, iAwardEmplCategoryID, "
-             "iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, "
-             "fAwardCategoryHoursToDate, fAutopayAmount, iChangeType, iChangeReasonID, iAgentID, dEffectiveDate, "
-             "dEndDate) values (:iEmployeeID, :iAwardID, ISNULL(:iPayClassID, 0), ISNULL(:iAwardEmplCategoryID, 0), "
-             "ISNULL(:iAwardConditionGroupID, 0), ISNULL(:fYearlySalary, 0), ISNULL(:fNormalHours, 0), "
-             "ISNULL(:bUseDefaultRate, 1), ISNULL(:fNormalRate, 0), ISNULL(:fAwardCategoryHoursToDate, 0), "
-             "ISNULL(:fAutopayAmount, 0), 1, ISNULL(:iChangeReasonID, 0), ISNULL(:iAgentID, 0), :dEffectiveDate, "
-             ":dEndDate)",
-             values);
-  return MessageRow("");
+  const std::string message = TEmployeeAwardUpdate(db, a).Run();
+  return TDBRow(std::make_shared<const TDBColumns>(std::vector<std::string>{"Message"}), {TDBValue(message)});
 }
 
 const std::map<std::string, TProcedure>& Procedures() {

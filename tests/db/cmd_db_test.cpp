@@ -71,6 +71,18 @@ TEST(CmdDbTest, InitOnPostgreSQLSchema) {
   }
   const std::string schema = "qora_cmd_" + std::to_string(getpid());
   admin->ExecuteScript("CREATE SCHEMA " + schema);
+  // Drops the schema however the test ends.
+  struct TDropSchema {
+    TDBConnection& Admin;
+    std::string Name;
+    ~TDropSchema() {
+      try {
+        Admin.ExecuteScript("DROP SCHEMA " + Name + " CASCADE");
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what();
+      }
+    }
+  } drop{*admin, schema};
   params.Schema = schema;
   const TRun run = RunTool("db init '" + params.ToUri() + "' --sample");
   EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -80,8 +92,6 @@ TEST(CmdDbTest, InitOnPostgreSQLSchema) {
   // Identity columns continue after the sample's IDs.
   db->Execute("insert into _estblJobCode (cJobCode) values ('BAR')");
   EXPECT_EQ(db->QueryValue("select idJobCode from _estblJobCode where cJobCode = 'BAR'").AsInteger(), 4);
-  db.reset();
-  admin->ExecuteScript("DROP SCHEMA " + schema + " CASCADE");
 }
 
 TEST(CmdDbTest, SchemaPrintsTheScriptOfABackEnd) {

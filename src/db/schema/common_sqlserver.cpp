@@ -161,7 +161,8 @@ BEGIN
   IF SQL_VARIANT_PROPERTY(@Value, 'BaseType') IN ('float', 'real', 'decimal', 'numeric', 'int', 'bigint', 'smallint')
     RETURN DATEADD(ms, CAST(ROUND((CAST(@Value AS FLOAT) - FLOOR(CAST(@Value AS FLOAT))) * 86400000, 0) AS INT),
                    DATEADD(day, CAST(FLOOR(CAST(@Value AS FLOAT)) AS INT), CAST('18991230' AS DATETIME)));
-  RETURN CAST(CAST(@Value AS NVARCHAR(30)) AS DATETIME);
+  -- ODBC canonical text (yyyy-mm-dd hh:mi:ss[.mmm]), whatever the login's language.
+  RETURN CONVERT(DATETIME, CAST(@Value AS NVARCHAR(30)), 121);
 END
 GO
 -- The first day of the cycle of @iDays days, counted from @dCycleStart, that contains @dDate.
