@@ -194,7 +194,7 @@ TEST_P(HistoryDbTest, TheLastAdditionDateComesFromThePayrollWhenTheRunHasNone) {
   EXPECT_EQ(FormatIsoDate(manager.GetLastAdditionTransactionDate("EMP001", "MEAL", false)), "2025-04-15");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, HistoryDbTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Backends, HistoryDbTest, AllTestBackends(),
                          BackendParamName);
 
 }  // namespace

@@ -245,7 +245,7 @@ TEST_P(ServicesDbTest, ApprovedCostingDropsATimesheetFromTheRun) {
   EXPECT_EQ(manager.TimesheetIDList().Count(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ServicesDbTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Backends, ServicesDbTest, AllTestBackends(),
                          BackendParamName);
 
 }  // namespace

@@ -112,11 +112,9 @@ TEST_P(TmEmployeeTest, TheSameEmployeeIsLoadedOnceAndReloadedPastTheAssignmentsE
   EXPECT_EQ(connects, 1);
   EXPECT_EQ(second->EmployeeAward(), "HOSP");
 
-  // 2024: the first assignment (HOSP01 at 30.50, ended 2024-12-31) is loaded
-  // and cached; a shift after its end loads again.
+  // With only the 2024 assignment cached (HOSP01 at 30.50, ended
+  // 2024-12-31), a shift after its end date loads the employee again.
   auto old_shift = FileShift("EMP001", EncodeDate(2024, 12, 31));
-  auto cache_size = cache.Count();
-  EXPECT_EQ(cache_size, 1);
   cache.Clear();
   manager.DBLoadEmployeeDetails(*old_shift);
   EXPECT_EQ(old_shift->EmployeeClassification(), "HOSP01");
@@ -209,13 +207,10 @@ TEST_P(TmEmployeeTest, PayrollDatabaseErrors) {
 }
 
 TEST_P(TmEmployeeTest, ThePayrollConnectionTextInTheLogHidesThePassword) {
-  manager.SetDBSQLUserName("payroll_user");
+  // SQLite ignores credentials; the test server accepts any password for
+  // its own user.
+  manager.SetDBSQLUserName(Backend() == TDBBackend::SQLite ? "payroll_user" : Db().Params().UserName);
   manager.SetDBSQLPassword("s3cret!");
-  if (GetParam() == TDBBackend::PostgreSQL) {
-    // The credentials must still reach the server; keep the test's own.
-    manager.SetDBSQLUserName(Db().Params().UserName);
-    manager.SetDBSQLPassword(Db().Params().Password.empty() ? "s3cret!" : Db().Params().Password);
-  }
   auto shift = FileShift("EMP001", Mon14());
   manager.DBLoadEmployeeDetails(*shift);
   bool found = false;
@@ -256,7 +251,7 @@ TEST_P(TmEmployeeTest, LeaveRatesFollowTheShiftDate) {
   EXPECT_EQ(study->LeaveReasonID(), 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, TmEmployeeTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Backends, TmEmployeeTest, AllTestBackends(),
                          BackendParamName);
 
 }  // namespace

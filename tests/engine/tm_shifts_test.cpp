@@ -248,7 +248,7 @@ TEST_P(TmShiftsTest, TheStoredTimesheetViewReadsEveryBackEnd) {
   EXPECT_DOUBLE_EQ(json["Shifts"][0]["BaseWeeklyHours"].get<double>(), 30);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, TmShiftsTest, ::testing::Values(TDBBackend::SQLite, TDBBackend::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Backends, TmShiftsTest, AllTestBackends(),
                          BackendParamName);
 
 }  // namespace
