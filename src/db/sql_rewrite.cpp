@@ -5,6 +5,7 @@
 
 #include "common/delphi_format.h"
 #include "common/text.h"
+#include "db/sql_text.h"
 
 namespace qora::sqlrewrite {
 
@@ -29,33 +30,6 @@ std::string TrimBlanks(std::string_view s) {
   return std::string(s.substr(first, s.find_last_not_of(kBlanks) - first + 1));
 }
 
-// Length of the literal or comment at `pos`; 0 when none starts there.
-size_t LiteralLength(std::string_view sql, size_t pos) {
-  const char c = sql[pos];
-  if (c == '\'') {
-    size_t i = pos + 1;
-    while (i < sql.size()) {
-      if (sql[i] == '\'') {
-        if (i + 1 < sql.size() && sql[i + 1] == '\'') {
-          i += 2;
-          continue;
-        }
-        return i + 1 - pos;
-      }
-      ++i;
-    }
-    return sql.size() - pos;
-  }
-  if (c == '-' && pos + 1 < sql.size() && sql[pos + 1] == '-') {
-    const size_t end = sql.find('\n', pos);
-    return (end == std::string_view::npos ? sql.size() : end) - pos;
-  }
-  if (c == '/' && pos + 1 < sql.size() && sql[pos + 1] == '*') {
-    const size_t end = sql.find("*/", pos + 2);
-    return (end == std::string_view::npos ? sql.size() : end + 2) - pos;
-  }
-  return 0;
-}
 
 }  // namespace
 
@@ -63,7 +37,7 @@ TMasked Mask(std::string_view sql) {
   TMasked masked;
   size_t i = 0;
   while (i < sql.size()) {
-    if (const size_t len = LiteralLength(sql, i); len > 0) {
+    if (const size_t len = SqlLiteralLength(sql, i, false); len > 0) {
       masked.Text += kMaskStart + std::to_string(masked.Literals.size()) + kMaskEnd;
       masked.Literals.emplace_back(sql.substr(i, len));
       i += len;

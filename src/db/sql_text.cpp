@@ -11,34 +11,6 @@ namespace {
 
 bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
-// Length of the quoted text or comment starting at `pos`, 0 when none starts there.
-size_t SkipLiteral(std::string_view sql, size_t pos) {
-  const char c = sql[pos];
-  if (c == '\'' || c == '"' || c == '[') {
-    const char close = c == '[' ? ']' : c;
-    size_t i = pos + 1;
-    while (i < sql.size()) {
-      if (sql[i] == close) {
-        if (close != ']' && i + 1 < sql.size() && sql[i + 1] == close) {
-          i += 2;
-          continue;
-        }
-        return i + 1 - pos;
-      }
-      ++i;
-    }
-    return sql.size() - pos;
-  }
-  if (c == '-' && pos + 1 < sql.size() && sql[pos + 1] == '-') {
-    const size_t end = sql.find('\n', pos);
-    return (end == std::string_view::npos ? sql.size() : end) - pos;
-  }
-  if (c == '/' && pos + 1 < sql.size() && sql[pos + 1] == '*') {
-    const size_t end = sql.find("*/", pos + 2);
-    return (end == std::string_view::npos ? sql.size() : end + 2) - pos;
-  }
-  return 0;
-}
 
 const TDBParam* FindParam(const TDBParams& params, std::string_view name) {
   for (const TDBParam& p : params) {
@@ -54,7 +26,7 @@ TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
   TBoundStatement bound;
   size_t i = 0;
   while (i < sql.size()) {
-    if (const size_t skip = SkipLiteral(sql, i); skip > 0) {
+    if (const size_t skip = SqlLiteralLength(sql, i, true); skip > 0) {
       bound.Sql.append(sql.substr(i, skip));
       i += skip;
       continue;
@@ -124,6 +96,34 @@ std::vector<std::string> SplitGoBatches(std::string_view script) {
   }
   if (!Trim(current).empty()) batches.push_back(current);
   return batches;
+}
+
+size_t SqlLiteralLength(std::string_view sql, size_t pos, bool quoted_names) {
+  const char c = sql[pos];
+  if (c == '\'' || (quoted_names && (c == '"' || c == '['))) {
+    const char close = c == '[' ? ']' : c;
+    size_t i = pos + 1;
+    while (i < sql.size()) {
+      if (sql[i] == close) {
+        if (close != ']' && i + 1 < sql.size() && sql[i + 1] == close) {
+          i += 2;
+          continue;
+        }
+        return i + 1 - pos;
+      }
+      ++i;
+    }
+    return sql.size() - pos;
+  }
+  if (c == '-' && pos + 1 < sql.size() && sql[pos + 1] == '-') {
+    const size_t end = sql.find('\n', pos);
+    return (end == std::string_view::npos ? sql.size() : end) - pos;
+  }
+  if (c == '/' && pos + 1 < sql.size() && sql[pos + 1] == '*') {
+    const size_t end = sql.find("*/", pos + 2);
+    return (end == std::string_view::npos ? sql.size() : end + 2) - pos;
+  }
+  return 0;
 }
 
 }  // namespace qora

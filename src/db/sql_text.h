@@ -42,4 +42,10 @@ std::string SqlDateLiteral(TDateTime date);
 // batches are dropped.
 std::vector<std::string> SplitGoBatches(std::string_view script);
 
+// Length of the string literal ('...', quotes doubled inside), or, with
+// quoted_names, the quoted name ("..." or [...]), or the comment (-- or /* */)
+// that starts at `pos`; 0 when none starts there. An unclosed one runs to
+// the end of the text.
+size_t SqlLiteralLength(std::string_view sql, size_t pos, bool quoted_names);
+
 }  // namespace qora

@@ -81,6 +81,25 @@ int32_t SetupFailed(const std::exception& e, const std::string& log_file) {
   return kResultSetupFailed;
 }
 
+// Creates the connections and resets and links the engine objects for a job
+// that costs one timesheet file.
+void SetUpFileJob(Connections& c, const ConnectionParams& params, bool debug) {
+  c.main = NewMainConnection(params);
+  c.payroll = NewPayrollConnection();
+  GetTimesheetManager().ClearAll();
+  LinkGlobalObjects();
+  GetUserFeedback().SetDebugEnabled(debug);
+  AttachConnections(c, params.user_name, params.password);
+}
+
+// Opens the main connection, reads the timesheet file and runs the shifts.
+int32_t CostFile(Connections& c, const std::string& timesheet_file) {
+  c.main->Open();
+  TTimesheetManager& tm = GetTimesheetManager();
+  tm.LoadTimesheetFromFile(timesheet_file);
+  return ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+}
+
 void WriteOutput(TTimesheetManager& tm, int32_t output_type, const std::string& output_file) {
   if (output_type == 1) tm.SaveCSVCostingFile(output_file);
   if (output_type == 2) tm.SaveYIFFile(output_file);
@@ -101,21 +120,13 @@ int32_t RunTimesheetFileJob(const std::string& timesheet_file, const std::string
   const std::string log_file = ChangeFileExt(output_file, ".log");
   Connections c;
   try {
-    c.main = NewMainConnection(params);
-    c.payroll = NewPayrollConnection();
-    GetTimesheetManager().ClearAll();
-    LinkGlobalObjects();
-    GetUserFeedback().SetDebugEnabled(false);
-    AttachConnections(c, params.user_name, params.password);
+    SetUpFileJob(c, params, false);
   } catch (const std::exception& e) {
     return SetupFailed(e, log_file);
   }
-  TTimesheetManager& tm = GetTimesheetManager();
   int32_t result = Protected([&] {
-    c.main->Open();
-    tm.LoadTimesheetFromFile(timesheet_file);
-    int32_t r = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
-    WriteOutput(tm, output_type, output_file);
+    int32_t r = CostFile(c, timesheet_file);
+    WriteOutput(GetTimesheetManager(), output_type, output_file);
     return r;
   });
   if (!c.MainOpen()) result = kResultDatabase;
@@ -127,28 +138,22 @@ int32_t RunWebConfigJob(const std::string& timesheet_file, const std::string& ap
   const std::string log_file = ChangeFileExt(timesheet_file, ".log");
   GetUserFeedback().Clear();
   Connections c;
-  std::unique_ptr<TWebConfigObject> config;
   try {
     if (!std::filesystem::exists(TWebConfigObject::ConfigFileName(application_folder))) {
       throw eDatabaseException(
           Format("Could not find the \"web.config\" file in directory: \"%s\".", application_folder));
     }
-    config = std::make_unique<TWebConfigObject>(application_folder);
-    c.main = NewMainConnection({config->DefaultCommonServer(), config->DefaultCommonDatabase(),
-                                config->DefaultSQLUserName(), config->DefaultSQLPassword()});
-    c.payroll = NewPayrollConnection();
-    GetTimesheetManager().ClearAll();
-    LinkGlobalObjects();
-    GetUserFeedback().SetDebugEnabled(config->AllowDebug());
-    AttachConnections(c, config->DefaultSQLUserName(), config->DefaultSQLPassword());
+    const TWebConfigObject config(application_folder);
+    SetUpFileJob(c,
+                 {config.DefaultCommonServer(), config.DefaultCommonDatabase(), config.DefaultSQLUserName(),
+                  config.DefaultSQLPassword()},
+                 config.AllowDebug());
   } catch (const std::exception& e) {
     return SetupFailed(e, log_file);
   }
   TTimesheetManager& tm = GetTimesheetManager();
   int32_t result = Protected([&] {
-    c.main->Open();
-    tm.LoadTimesheetFromFile(timesheet_file);
-    int32_t r = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+    int32_t r = CostFile(c, timesheet_file);
     const std::string folder = IncludeTrailingPathDelimiter(ExtractFileDir(timesheet_file));
     tm.SaveYIFFile(folder + "timesheet.yif");
     tm.DBSaveYIF(folder + "timesheet.yif");
