@@ -168,8 +168,10 @@ void TTimesheetManager::PopulateTimesheetIDList(const std::string& id_list) {
   FTimesheetIDList.SetCommaText(id_list);
   if (!FConnection) throw eDatabaseException("No database connection to look up approved costing.");
   // The IDs formatted into the statement are digits only (GetTimesheetIDString).
+  // A list that selects nothing leaves the parentheses empty: every back end
+  // rejects that statement, so a job given no usable ID fails with the
+  // database's message instead of reporting success for no work.
   const std::string ids = GetTimesheetIDString(TaiCostingOutputType::cot_None);
-  if (ids.empty()) return;  // "in ()" is not SQL; no ID means nothing is dropped
   const TDBResult approved = FConnection->Query(Format(
       "select distinct iTimesheetID from _estblTimesheetCost where iCostingType = 2 and iTimesheetID in (%s)",
       ids));

@@ -241,8 +241,8 @@ TEST_P(ServicesDbTest, ApprovedCostingDropsATimesheetFromTheRun) {
   manager.PopulateTimesheetIDList("1=1,2=3,1=2");
   EXPECT_EQ(manager.TimesheetIDList().CommaText(), "1=1,1=2");
   EXPECT_EQ(manager.GetTimesheetIDString(TaiCostingOutputType::cot_Approve), "1");
-  manager.PopulateTimesheetIDList("x=1");  // no usable ID: nothing to look up
-  EXPECT_EQ(manager.TimesheetIDList().Count(), 1);
+  // No usable ID leaves "in ()" empty, which every back end rejects.
+  EXPECT_THROW(manager.PopulateTimesheetIDList("x=1"), eDatabaseException);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ServicesDbTest, AllTestBackends(),
