@@ -12,7 +12,7 @@
 // Server runs EXEC, PostgreSQL CALLs the procedure of the same name, and for
 // SQLite, which has none, the engine supplies them (sqlite_procedures.h).
 //
-// No transactions are opened; a failing statement throws eDatabaseException
+// No transactions are opened; a failing statement throws EDatabaseError
 // with the server's message; nothing is retried.
 #pragma once
 
@@ -46,14 +46,14 @@ class TDBConnection {
   TDBConnection& operator=(const TDBConnection&) = delete;
 
   // Opens the connection (reopens when already open). Throws
-  // eDatabaseException with the driver's message when it cannot connect.
+  // EDatabaseError with the driver's message when it cannot connect.
   virtual void Open() = 0;
   // Closes it; closing a closed connection does nothing.
   virtual void Close() = 0;
   virtual bool Connected() const = 0;
 
   // Runs a statement and reads all its rows. A statement without a result
-  // set gives an empty result. Throws eDatabaseException when not connected,
+  // set gives an empty result. Throws EDatabaseError when not connected,
   // when a parameter of the statement is missing from `params`, or when the
   // server rejects the statement.
   virtual TDBResult Query(std::string_view sql, const TDBParams& params = {}) = 0;
@@ -62,7 +62,7 @@ class TDBConnection {
   // Runs a stored procedure. Parameters not passed take the procedure's
   // defaults (null). Returns the output parameters by name (without "@"), an
   // empty row when there are none. An unknown procedure throws
-  // eDatabaseException: on SQLite "Could not find stored procedure 'name'.",
+  // EDatabaseError: on SQLite "Could not find stored procedure 'name'.",
   // elsewhere with the server's message.
   virtual TDBRow ExecProc(std::string_view name, const TDBParams& params) = 0;
 

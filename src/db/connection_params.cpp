@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -105,7 +105,7 @@ std::string OdbcConnectString(const TDBConnectionParams& p) {
 }
 
 [[noreturn]] void ThrowBadUri(std::string_view uri) {
-  throw eDatabaseException("Unsupported database URI \"" + std::string(uri) + "\"");
+  throw EDatabaseError("Unsupported database URI \"" + std::string(uri) + "\"");
 }
 
 // Reads USER[:PASSWORD]@HOST[:PORT][/DATABASE][?query] into `params`.

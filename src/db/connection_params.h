@@ -78,7 +78,7 @@ TDBConnectionParams ConnectionParamsFor(std::string_view server, std::string_vie
 // decoded in user, password, database and option values. Query keys other
 // than "schema", "odbc" (PostgreSQL through that ODBC driver) and "driver"
 // (SQL Server's ODBC driver) pass to the driver as options.
-// Throws eDatabaseException "Unsupported database URI \"...\"" for any other
+// Throws EDatabaseError "Unsupported database URI \"...\"" for any other
 // form, and for an empty SQLite path.
 TDBConnectionParams ParseConnectionUri(std::string_view uri);
 

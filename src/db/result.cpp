@@ -1,7 +1,7 @@
 #include "db/result.h"
 
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -29,7 +29,7 @@ const TDBValue* TDBRow::FindField(std::string_view name) const {
 
 const TDBValue& TDBRow::FieldByName(std::string_view name) const {
   const TDBValue* value = FindField(name);
-  if (!value) throw eDatabaseException("Field '" + std::string(name) + "' not found");
+  if (!value) throw EDatabaseError("Field '" + std::string(name) + "' not found");
   return *value;
 }
 

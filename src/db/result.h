@@ -39,7 +39,7 @@ class TDBRow {
   // The value at `index` (0-based); throws std::out_of_range beyond the row.
   const TDBValue& Field(int index) const { return FValues.at(static_cast<size_t>(index)); }
   // The value of the column named `name` (any case). A missing column throws
-  // eDatabaseException "Field 'name' not found" - asking for a column the
+  // EDatabaseError "Field 'name' not found" - asking for a column the
   // statement does not return is a programming error, not a data condition.
   const TDBValue& FieldByName(std::string_view name) const;
   // As FieldByName, but nullptr when the row has no such column.

@@ -20,7 +20,7 @@ inline constexpr std::string_view kSamplePayrollToken = "QORA_SAMPLE";
 std::string_view SchemaScript(TDBBackend backend, TDatabaseKind kind);
 
 // Creates every table, view, function and procedure of the database on an
-// open connection. Objects that already exist make it fail (eDatabaseException).
+// open connection. Objects that already exist make it fail (EDatabaseError).
 void CreateDatabaseObjects(TDBConnection& connection, TDatabaseKind kind);
 
 // The values to store in _hrtblPayrollDatabase (cServer, cDatabase) so that

@@ -14,7 +14,7 @@
 #include "db/sql_dialect.h"
 #include "db/sql_text.h"
 #include "db/sqlite_procedures.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -107,7 +107,7 @@ TDBValue ReadField(const soci::row& row, std::size_t i) {
     case soci::dt_blob:
       break;
   }
-  throw eDatabaseException("Field '" + row.get_properties(i).get_name() + "' has a type that cannot be read");
+  throw EDatabaseError("Field '" + row.get_properties(i).get_name() + "' has a type that cannot be read");
 }
 
 std::shared_ptr<const TDBColumns> ReadColumns(const soci::row& row) {
@@ -136,7 +136,7 @@ void TSociConnection::Open() {
     }
     FSession = std::move(session);
   } catch (const soci::soci_error& e) {
-    throw eDatabaseException(e.what());
+    throw EDatabaseError(e.what());
   }
 }
 
@@ -145,7 +145,7 @@ void TSociConnection::Close() { FSession.reset(); }
 bool TSociConnection::Connected() const { return FSession != nullptr; }
 
 soci::session& TSociConnection::Session() {
-  if (!FSession) throw eDatabaseException("Connection is not open: " + FParams.ToUri(false));
+  if (!FSession) throw EDatabaseError("Connection is not open: " + FParams.ToUri(false));
   return *FSession;
 }
 
@@ -183,7 +183,7 @@ TDBResult TSociConnection::Run(std::string_view sql, const TDBParams& params, bo
     }
     return TDBResult(columns, std::move(rows));
   } catch (const soci::soci_error& e) {
-    throw eDatabaseException(e.what());
+    throw EDatabaseError(e.what());
   }
 }
 
@@ -198,7 +198,7 @@ TDBRow TSociConnection::ExecProc(std::string_view name, const TDBParams& params)
   if (FParams.Backend == TDBBackend::SQLite) {
     TDBRow outputs;
     if (!RunSqliteProcedure(*this, name, params, outputs)) {
-      throw eDatabaseException("Could not find stored procedure '" + std::string(name) + "'.");
+      throw EDatabaseError("Could not find stored procedure '" + std::string(name) + "'.");
     }
     return outputs;
   }
@@ -227,7 +227,7 @@ void TSociConnection::ExecuteScript(std::string_view script) {
     try {
       for (const std::string& batch : SplitGoBatches(text)) session << batch;
     } catch (const soci::soci_error& e) {
-      throw eDatabaseException(e.what());
+      throw EDatabaseError(e.what());
     }
     return;
   }
@@ -238,7 +238,7 @@ void TSociConnection::ExecuteScript(std::string_view script) {
           SQLITE_OK) {
         const std::string message = error ? error : "SQLite script failed";
         sqlite_api::sqlite3_free(error);
-        throw eDatabaseException(message);
+        throw EDatabaseError(message);
       }
       return;
     }
@@ -247,7 +247,7 @@ void TSociConnection::ExecuteScript(std::string_view script) {
       const ExecStatusType status = PQresultStatus(result);
       const std::string message = PQresultErrorMessage(result);
       PQclear(result);
-      if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) throw eDatabaseException(message);
+      if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) throw EDatabaseError(message);
       return;
     }
     case TDBBackend::SqlServer:

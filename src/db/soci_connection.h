@@ -36,7 +36,7 @@ class TSociConnection : public TDBConnection {
   const TDBConnectionParams& Params() const override { return FParams; }
   const TSqlDialect& Dialect() const override { return *FDialect; }
 
-  // The open SOCI session; throws eDatabaseException when not connected.
+  // The open SOCI session; throws EDatabaseError when not connected.
   soci::session& Session();
 
  private:

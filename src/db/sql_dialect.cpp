@@ -7,7 +7,7 @@
 #include "common/text.h"
 #include "db/sql_rewrite.h"
 #include "db/value.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -92,7 +92,7 @@ class TSqliteDialect : public TSqlDialect {
     // SQLite accepts "in ()"; SQL Server and PostgreSQL reject it, and the
     // engine relies on that rejection (an empty ID list fails the call).
     static const std::regex kEmptyIn(R"(\bin\s*\(\s*\))", std::regex::icase);
-    if (std::regex_search(masked.Text, kEmptyIn)) throw eDatabaseException("Incorrect syntax near ')'.");
+    if (std::regex_search(masked.Text, kEmptyIn)) throw EDatabaseError("Incorrect syntax near ')'.");
     auto literal = [this](double day) { return DateTimeLiteral(day); };
     std::string s = StripSchemaAndBrackets(masked.Text);
     s = RewriteIsNull(s, literal);

@@ -23,7 +23,7 @@
 //     literal 'YYYY-MM-DD' becomes 'YYYY-MM-DD 00:00:00', the stored form,
 //     so that text comparison of dates agrees with date comparison.
 // Quoted texts and comments are never rewritten. The SQLite dialect rejects
-// an empty "in ()" list, as the other servers do (eDatabaseException
+// an empty "in ()" list, as the other servers do (EDatabaseError
 // "Incorrect syntax near ')'.").
 #pragma once
 

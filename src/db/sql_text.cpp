@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -42,7 +42,7 @@ TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
       while (end < sql.size() && IsNameChar(sql[end])) ++end;
       const std::string_view name = sql.substr(i + 1, end - i - 1);
       const TDBParam* param = FindParam(params, name);
-      if (!param) throw eDatabaseException("Parameter '" + std::string(name) + "' not found");
+      if (!param) throw EDatabaseError("Parameter '" + std::string(name) + "' not found");
       bound.Values.push_back(param->Value);
       bound.Sql += marker(static_cast<int>(bound.Values.size()));
       i = end;
@@ -64,7 +64,7 @@ std::string ValidateIdList(std::string_view ids) {
     for (size_t k = 0; k < item.size() && ok; ++k) {
       ok = std::isdigit(static_cast<unsigned char>(item[k])) || (k == 0 && item[k] == '-' && item.size() > 1);
     }
-    if (!ok || item.size() > 11) throw eDatabaseException("Invalid ID list \"" + std::string(ids) + "\"");
+    if (!ok || item.size() > 11) throw EDatabaseError("Invalid ID list \"" + std::string(ids) + "\"");
     if (!result.empty()) result += ',';
     result += item;
     if (comma == std::string_view::npos) break;

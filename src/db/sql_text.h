@@ -21,7 +21,7 @@ struct TBoundStatement {
 // Replaces every ":Name" outside quotes and comments with marker(k) (k = 1,
 // 2, ... in order of appearance) and takes its value from `params`, matching
 // the name ignoring case. A name used twice is bound twice. "::" (a cast) is
-// left alone. A parameter missing from `params` throws eDatabaseException
+// left alone. A parameter missing from `params` throws EDatabaseError
 // "Parameter 'Name' not found"; unused entries of `params` are not an error.
 TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
                                const std::function<std::string(int)>& marker);
@@ -29,7 +29,7 @@ TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
 // Checks a comma-separated list of IDs before it is formatted into a
 // statement ("in (%s)") and returns it normalised ("1,2,3"). Blanks around
 // items are allowed. An empty or blank text gives "". Anything that is not
-// a list of integers throws eDatabaseException "Invalid ID list \"...\"", so
+// a list of integers throws EDatabaseError "Invalid ID list \"...\"", so
 // that no text other than digits ever reaches the statement.
 std::string ValidateIdList(std::string_view ids);
 

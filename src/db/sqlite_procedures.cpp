@@ -10,7 +10,7 @@
 #include "common/text.h"
 #include "db/soci_connection.h"
 #include "db/soci_native.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -244,7 +244,7 @@ void RegisterSqliteFunctions(soci::session& session) {
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   if (sq::sqlite3_create_function_v2(SqliteHandle(session), "_esfnTimesheetCycleFromDate", 3, flags, nullptr,
                                      CycleFromDateFunction, nullptr, nullptr, nullptr) != SQLITE_OK) {
-    throw eDatabaseException("Could not register _esfnTimesheetCycleFromDate");
+    throw EDatabaseError("Could not register _esfnTimesheetCycleFromDate");
   }
 }
 

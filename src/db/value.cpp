@@ -5,7 +5,7 @@
 
 #include "common/delphi_format.h"
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 
@@ -14,7 +14,7 @@ namespace {
 constexpr int64_t kMsPerDay = 86400000;
 
 [[noreturn]] void ThrowConversion(const std::string& text, const char* type) {
-  throw eDatabaseException("'" + text + "' is not a valid " + type + " value");
+  throw EDatabaseError("'" + text + "' is not a valid " + type + " value");
 }
 
 }  // namespace

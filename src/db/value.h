@@ -41,7 +41,7 @@ class TDBValue {
   bool IsNull() const { return GetKind() == Kind::Null; }
 
   // Conversions. A null reads as 0, 0.0, "", 0 (no date) and false.
-  // Text that does not read as the asked type throws eDatabaseException.
+  // Text that does not read as the asked type throws EDatabaseError.
   // Floats read as integers round half away from zero; dates give their day number.
   int64_t AsLargeInt() const;
   int AsInteger() const;

@@ -30,7 +30,7 @@ void LoadStoredTimesheetForShow(TTimesheetManager& manager, int32_t timesheet_id
 // ParseConnectionUri), loads the stored timesheet with a payroll connection
 // of its own that uses the URI's credentials, and returns TimesheetToJson of
 // it with "TimesheetID" and "CostingType" (cot_... name) added. Throws as
-// LoadStoredTimesheetForShow does, and eDatabaseException for a URI that
+// LoadStoredTimesheetForShow does, and EDatabaseError for a URI that
 // cannot be read or opened.
 nlohmann::ordered_json ShowStoredTimesheet(const std::string& target_uri, int32_t timesheet_id,
                                            TaiCostingOutputType costing_type = TaiCostingOutputType::cot_Approve);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 namespace {
@@ -130,7 +130,7 @@ TEST(ConnectionParamsTest, RejectsUnsupportedUris) {
     try {
       ParseConnectionUri(uri);
       ADD_FAILURE() << uri;
-    } catch (const eDatabaseException& e) {
+    } catch (const EDatabaseError& e) {
       EXPECT_EQ(std::string(e.what()), std::string("Unsupported database URI \"") + uri + "\"");
     }
   }

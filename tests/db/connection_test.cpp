@@ -6,7 +6,7 @@
 #include "db/schema.h"
 #include "db/sql_dialect.h"
 #include "db_test_support.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 namespace {
@@ -97,7 +97,7 @@ TEST_P(ConnectionTest, ColumnsAreFoundIgnoringCaseAndTheFirstOfTwoNamesWins) {
   try {
     row.FieldByName("cMissing");
     FAIL();
-  } catch (const eDatabaseException& e) {
+  } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "Field 'cMissing' not found");
   }
 }
@@ -112,16 +112,16 @@ TEST_P(ConnectionTest, EmptyResultMeansNoRow) {
   EXPECT_EQ(Db().QueryValue("select max(dWhen) from t_values").AsDateTime(), 0.0);
 }
 
-TEST_P(ConnectionTest, ServerErrorsBecomeDatabaseExceptions) {
-  EXPECT_THROW(Db().Query("select * from _estblNoSuchTable"), eDatabaseException);
-  EXPECT_THROW(Db().Execute("insert into t_values (idValue) values (1), (1)"), eDatabaseException);
+TEST_P(ConnectionTest, ServerErrorsBecomEDatabaseErrors) {
+  EXPECT_THROW(Db().Query("select * from _estblNoSuchTable"), EDatabaseError);
+  EXPECT_THROW(Db().Execute("insert into t_values (idValue) values (1), (1)"), EDatabaseError);
   // The empty ID list of the approved-costing query is rejected by the database.
-  EXPECT_THROW(Db().Query("select idValue from t_values where idValue in ()"), eDatabaseException);
-  EXPECT_THROW(Db().Query("select * from t_values where idValue = :Id"), eDatabaseException);
+  EXPECT_THROW(Db().Query("select idValue from t_values where idValue in ()"), EDatabaseError);
+  EXPECT_THROW(Db().Query("select * from t_values where idValue = :Id"), EDatabaseError);
   try {
     Db().ExecProc("_esspNoSuchProcedure", {{"iValue", 1}});
     FAIL();
-  } catch (const eDatabaseException& e) {
+  } catch (const EDatabaseError& e) {
     if (Backend() == TDBBackend::SQLite) {
       EXPECT_STREQ(e.what(), "Could not find stored procedure '_esspNoSuchProcedure'.");
     }
@@ -135,7 +135,7 @@ TEST_P(ConnectionTest, ClosedConnectionRefusesStatementsAndReopens) {
   auto other = Database().OpenAnother();
   other->Close();
   EXPECT_FALSE(other->Connected());
-  EXPECT_THROW(other->Query("select 1"), eDatabaseException);
+  EXPECT_THROW(other->Query("select 1"), EDatabaseError);
   other->Open();
   other->Execute("insert into t_values (idValue, iCount) values (7, 70)");
   EXPECT_EQ(Db().QueryValue("select iCount from t_values where idValue = 7").AsInteger(), 70);

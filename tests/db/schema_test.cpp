@@ -6,7 +6,7 @@
 
 #include "db/connection.h"
 #include "db_test_support.h"
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 namespace {
@@ -31,7 +31,7 @@ TEST_P(SchemaTest, EveryTableAndViewExists) {
     }
   }
   // A second init on the same database fails: objects are never silently replaced.
-  EXPECT_THROW(CreateDatabaseObjects(Db(), TDatabaseKind::Payroll), eDatabaseException);
+  EXPECT_THROW(CreateDatabaseObjects(Db(), TDatabaseKind::Payroll), EDatabaseError);
 }
 
 TEST_P(SchemaTest, FunctionsAnswerTheirCalls) {

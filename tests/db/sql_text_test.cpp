@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 namespace {
@@ -37,7 +37,7 @@ TEST(SqlTextTest, MissingParameterIsAnError) {
   try {
     BindParameters("select 1 where a = :TimesheetRowID", {{"TimesheetID", 1}}, Marker);
     FAIL();
-  } catch (const eDatabaseException& e) {
+  } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "Parameter 'TimesheetRowID' not found");
   }
 }
@@ -54,7 +54,7 @@ TEST(SqlTextTest, ValidatesIdListsBeforeTheyAreFormattedIntoStatements) {
     try {
       ValidateIdList(bad);
       ADD_FAILURE() << bad;
-    } catch (const eDatabaseException& e) {
+    } catch (const EDatabaseError& e) {
       EXPECT_EQ(std::string(e.what()), std::string("Invalid ID list \"") + bad + "\"");
     }
   }

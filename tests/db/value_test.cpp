@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 namespace {
@@ -45,14 +45,14 @@ TEST(DBValueTest, ConvertsEveryKindToEveryAccessor) {
 }
 
 TEST(DBValueTest, TextThatDoesNotReadAsTheAskedTypeThrows) {
-  EXPECT_THROW(TDBValue("abc").AsInteger(), eDatabaseException);
-  EXPECT_THROW(TDBValue("abc").AsFloat(), eDatabaseException);
-  EXPECT_THROW(TDBValue("31/02/2024").AsDateTime(), eDatabaseException);
-  EXPECT_THROW(TDBValue("maybe").AsBoolean(), eDatabaseException);
+  EXPECT_THROW(TDBValue("abc").AsInteger(), EDatabaseError);
+  EXPECT_THROW(TDBValue("abc").AsFloat(), EDatabaseError);
+  EXPECT_THROW(TDBValue("31/02/2024").AsDateTime(), EDatabaseError);
+  EXPECT_THROW(TDBValue("maybe").AsBoolean(), EDatabaseError);
   try {
     TDBValue("x1").AsInteger();
     FAIL();
-  } catch (const eDatabaseException& e) {
+  } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "'x1' is not a valid integer value");
   }
   EXPECT_EQ(TDBValue("  ").AsDateTime(), 0.0);

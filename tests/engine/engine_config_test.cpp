@@ -4,6 +4,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "db/db_error.h"
 #include "engine/connection_string.h"
 #include "engine/costing_jobs.h"
 #include "engine/exceptions.h"
@@ -80,6 +81,8 @@ TEST(ResultCodes, ExceptionClassesMapToCodes) {
   EXPECT_EQ(ResultCodeFor(eNotImplementException("x")), -2);
   EXPECT_EQ(ResultCodeFor(eaiPRocessorException("x")), -2);
   EXPECT_EQ(ResultCodeFor(std::runtime_error("x")), -2);
+  // An error the database itself raised is not the engine's database exception.
+  EXPECT_EQ(ResultCodeFor(EDatabaseError("x")), -2);
 }
 
 TEST(TimesheetIDList, SelectsByCostingType) {

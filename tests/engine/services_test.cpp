@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/datetime.h"
+#include "db/db_error.h"
 #include "engine/exceptions.h"
 #include "engine/run_driver.h"
 #include "rules/process_manager.h"
@@ -242,7 +243,7 @@ TEST_P(ServicesDbTest, ApprovedCostingDropsATimesheetFromTheRun) {
   EXPECT_EQ(manager.TimesheetIDList().CommaText(), "1=1,1=2");
   EXPECT_EQ(manager.GetTimesheetIDString(TaiCostingOutputType::cot_Approve), "1");
   // No usable ID leaves "in ()" empty, which every back end rejects.
-  EXPECT_THROW(manager.PopulateTimesheetIDList("x=1"), eDatabaseException);
+  EXPECT_THROW(manager.PopulateTimesheetIDList("x=1"), EDatabaseError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ServicesDbTest, AllTestBackends(),

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "common/datetime.h"
+#include "db/db_error.h"
 #include "engine/exceptions.h"
 #include "engine/stored_timesheet_view.h"
 #include "timesheet/timesheet.h"
@@ -174,7 +175,7 @@ TEST_P(TmShiftsTest, TwoTimesheetsInOneListAndListValidation) {
   manager.DBLoadTimesheetShifts(" 1, 2 ");
   EXPECT_EQ(manager.Timesheet().Count(), 7);
   EXPECT_EQ(ShiftWithID(8).EmployeeCode(), "EMP002");
-  EXPECT_THROW(manager.DBLoadTimesheetShifts("1) or (1=1"), eDatabaseException);
+  EXPECT_THROW(manager.DBLoadTimesheetShifts("1) or (1=1"), EDatabaseError);
   manager.DBLoadTimesheetShifts("");
   EXPECT_EQ(manager.Timesheet().Count(), 0);
 }
