@@ -27,14 +27,30 @@ void ResetIdentityCounters(TDBConnection& connection) {
 
 }  // namespace
 
-std::string_view SchemaScript(TDBBackend backend, TDatabaseKind kind) {
-  const bool common = kind == TDatabaseKind::Common;
-  switch (backend) {
-    case TDBBackend::SQLite: return common ? schema::kCommonSqlite : schema::kPayrollSqlite;
-    case TDBBackend::PostgreSQL: return common ? schema::kCommonPostgreSQL : schema::kPayrollPostgreSQL;
-    case TDBBackend::SqlServer: return common ? schema::kCommonSqlServer : schema::kPayrollSqlServer;
+std::string SchemaScript(TDBBackend backend, TDatabaseKind kind) {
+  if (kind == TDatabaseKind::Common) {
+    switch (backend) {
+      case TDBBackend::SQLite: return std::string(schema::kCommonSqlite);
+      case TDBBackend::PostgreSQL: return std::string(schema::kCommonPostgreSQL);
+      case TDBBackend::SqlServer: return std::string(schema::kCommonSqlServer);
+    }
+    return {};
   }
-  return {};
+  // Tables, then the shared views (each its own batch on SQL Server), then
+  // the routines, some of which read the views.
+  std::string_view tables = schema::kPayrollSqliteTables;
+  std::string_view routines;
+  if (backend == TDBBackend::PostgreSQL) {
+    tables = schema::kPayrollPostgreSQLTables;
+    routines = schema::kPayrollPostgreSQLRoutines;
+  } else if (backend == TDBBackend::SqlServer) {
+    tables = schema::kPayrollSqlServerTables;
+    routines = schema::kPayrollSqlServerRoutines;
+  }
+  const char* terminator = backend == TDBBackend::SqlServer ? ";\nGO\n" : ";\n";
+  std::string script(tables);
+  for (std::string_view view : schema::kPayrollViews) script.append(view).append(terminator);
+  return script.append(routines);
 }
 
 void CreateDatabaseObjects(TDBConnection& connection, TDatabaseKind kind) {

@@ -17,7 +17,7 @@ enum class TDatabaseKind { Common, Payroll };
 inline constexpr std::string_view kSamplePayrollToken = "QORA_SAMPLE";
 
 // The schema script of one database for one back end (schema/schema_sources.h).
-std::string_view SchemaScript(TDBBackend backend, TDatabaseKind kind);
+std::string SchemaScript(TDBBackend backend, TDatabaseKind kind);
 
 // Creates every table, view, function and procedure of the database on an
 // open connection. Objects that already exist make it fail (EDatabaseError).

@@ -7,7 +7,7 @@
 
 namespace qora::schema {
 
-const std::string_view kPayrollSqlite = R"sql(
+const std::string_view kPayrollSqliteTables = R"sql(
 CREATE TABLE _iptblPayFrequencies (
   idPayFrequency INTEGER PRIMARY KEY,
   cCode VARCHAR(10) NOT NULL,
@@ -77,11 +77,6 @@ CREATE TABLE _iptblPayClasses_TD (
   fAutoPayAmount REAL NOT NULL DEFAULT 0,
   fNormalRate REAL NOT NULL DEFAULT 0
 );
-CREATE VIEW _ipvPayClasses_TD AS
-  SELECT PCT.idPayClassTD, PCT.iPayClassID, PCT.iAwardTDID, PC.iAwardID, PC.cCode, PC.cDescription,
-         PCT.fAutoPayAmount, PCT.fNormalRate
-  FROM _iptblPayClasses_TD PCT
-  JOIN _iptblPayClasses PC ON PC.idPayClass = PCT.iPayClassID;
 CREATE TABLE _iptblAwardCategories (
   idAwardCategory INTEGER PRIMARY KEY,
   cCode VARCHAR(20) NOT NULL,
@@ -94,11 +89,6 @@ CREATE TABLE _iptblAwardCategoryLinks (
   fPercentage REAL NOT NULL DEFAULT 100,
   bStdRateOnly INTEGER NOT NULL DEFAULT 0
 );
-CREATE VIEW _ipvAwardCategoryLinks AS
-  SELECT L.idAwardCategoryLink, L.iAwardTDID, C.idAwardCategory, C.cCode, C.cDescription, L.fPercentage,
-         L.bStdRateOnly
-  FROM _iptblAwardCategoryLinks L
-  JOIN _iptblAwardCategories C ON C.idAwardCategory = L.iAwardCategoryID;
 CREATE TABLE _iptblAwardConditionGroup (
   idAwardConditionGroup INTEGER PRIMARY KEY,
   iAwardID INTEGER NOT NULL REFERENCES _iptblAwards (idAward),
@@ -112,12 +102,6 @@ CREATE TABLE _iptblAwardJobs (
   iPayClassID INTEGER REFERENCES _iptblPayClasses (idPayClass),
   iCostAccountID INTEGER REFERENCES _iptblCostAccounts (idCostAccount)
 );
-CREATE VIEW _ipvAwardJobs AS
-  SELECT J.idAwardJob, J.iAwardID, J.cCode, J.cDescription, J.iPayClassID, PC.cCode AS PayClass,
-         J.iCostAccountID, CA.cCostCode AS CostAccount
-  FROM _iptblAwardJobs J
-  LEFT JOIN _iptblPayClasses PC ON PC.idPayClass = J.iPayClassID
-  LEFT JOIN _iptblCostAccounts CA ON CA.idCostAccount = J.iCostAccountID;
 CREATE TABLE _iptblAwardConditions (
   idAwardCondition INTEGER PRIMARY KEY,
   iAwardTDID INTEGER NOT NULL REFERENCES _iptblAwards_TD (idAwardTD),
@@ -145,19 +129,6 @@ CREATE TABLE _iptblEmployeeAwards_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
-CREATE VIEW _ipvEmployeeAwards AS
-  SELECT EA.idEmployeeAwardTD, EA.iEmployeeID, EA.iAwardID, A.cCode AS cAwardCode, A.cName AS cAwardName,
-         EA.iPayClassID, PC.cCode AS cClassification, PC.cDescription AS cClassificationDescription,
-         EA.iAwardEmplCategoryID, AC.cCode AS cCategory, AC.cDescription AS cCategoryDescription,
-         EA.iAwardConditionGroupID, CG.cConditionGroup, EA.fYearlySalary, EA.fNormalHours, EA.bUseDefaultRate,
-         EA.fNormalRate, EA.fAwardCategoryHoursToDate, EA.fAutopayAmount, EA.iChangeType, EA.iChangeReasonID,
-         EA.iAgentID, EA.dEffectiveDate, EA.dEndDate
-  FROM _iptblEmployeeAwards_TD EA
-  JOIN _iptblAwards A ON A.idAward = EA.iAwardID
-  LEFT JOIN _iptblPayClasses PC ON PC.idPayClass = EA.iPayClassID
-  LEFT JOIN _iptblAwardCategories AC ON AC.idAwardCategory = EA.iAwardEmplCategoryID
-  LEFT JOIN _iptblAwardConditionGroup CG ON CG.idAwardConditionGroup = EA.iAwardConditionGroupID
-  WHERE EA.iChangeType <> 3;
 CREATE TABLE _iptblAdditionsDeductions (
   idAddDeduct INTEGER PRIMARY KEY,
   cCode VARCHAR(20) NOT NULL,
@@ -166,9 +137,6 @@ CREATE TABLE _iptblAdditionsDeductions (
   fDefaultAmtPerc REAL NOT NULL DEFAULT 0,
   bInactive INTEGER NOT NULL DEFAULT 0
 );
-CREATE VIEW _ipvAdditionsDeductions AS
-  SELECT AD.idAddDeduct, AD.cCode, AD.cDescription, AD.siType, AD.fDefaultAmtPerc, AD.bInactive
-  FROM _iptblAdditionsDeductions AD;
 CREATE TABLE _iptblEmployeeAddsDeds_TD (
   idEmployeeAddDedTD INTEGER PRIMARY KEY,
   iEmployeeID INTEGER NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -180,12 +148,6 @@ CREATE TABLE _iptblEmployeeAddsDeds_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
-CREATE VIEW _ipvEmployeeAddsDeds AS
-  SELECT EAD.idEmployeeAddDedTD, EAD.iEmployeeID, EAD.iAddsDedsID, EAD.iAwardID, AD.cCode, AD.siType,
-         EAD.bUseRegister, AD.cDescription AS CADescription, EAD.fAmtPerc, EAD.dEffectiveDate, EAD.dEndDate
-  FROM _iptblEmployeeAddsDeds_TD EAD
-  JOIN _iptblAdditionsDeductions AD ON AD.idAddDeduct = EAD.iAddsDedsID
-  WHERE EAD.iChangeType <> 3;
 CREATE TABLE PRPeriod (
   Counter INTEGER PRIMARY KEY,
   PayFrequencyID INTEGER NOT NULL REFERENCES _iptblPayFrequencies (idPayFrequency),
@@ -204,11 +166,6 @@ CREATE TABLE _iptblEmployeeTrans (
   fRate REAL NOT NULL DEFAULT 0,
   fValue REAL NOT NULL DEFAULT 0
 );
-CREATE VIEW _ipvEmployeeTrans AS
-  SELECT ET.idEmployeeTrans, ET.iEmployeeID, ET.iAddsDedsID, AD.cCode AS cAddDedCode, ET.iPeriodID,
-         ET.iPayFrequencyID, ET.dEffectiveDate, ET.fUnits, ET.fRate, ET.fValue
-  FROM _iptblEmployeeTrans ET
-  JOIN _iptblAdditionsDeductions AD ON AD.idAddDeduct = ET.iAddsDedsID;
 CREATE TABLE _iptblRateTypes (
   idRateType INTEGER PRIMARY KEY,
   cCode VARCHAR(20) NOT NULL,

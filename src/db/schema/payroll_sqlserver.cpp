@@ -4,7 +4,7 @@
 
 namespace qora::schema {
 
-const std::string_view kPayrollSqlServer = R"sql(
+const std::string_view kPayrollSqlServerTables = R"sql(
 CREATE TABLE _iptblPayFrequencies (
   idPayFrequency INT IDENTITY(1,1) PRIMARY KEY,
   cCode NVARCHAR(10) NOT NULL,
@@ -75,12 +75,6 @@ CREATE TABLE _iptblPayClasses_TD (
   fNormalRate FLOAT NOT NULL DEFAULT 0
 );
 GO
-CREATE VIEW _ipvPayClasses_TD AS
-  SELECT PCT.idPayClassTD, PCT.iPayClassID, PCT.iAwardTDID, PC.iAwardID, PC.cCode, PC.cDescription,
-         PCT.fAutoPayAmount, PCT.fNormalRate
-  FROM _iptblPayClasses_TD PCT
-  JOIN _iptblPayClasses PC ON PC.idPayClass = PCT.iPayClassID;
-GO
 CREATE TABLE _iptblAwardCategories (
   idAwardCategory INT IDENTITY(1,1) PRIMARY KEY,
   cCode NVARCHAR(20) NOT NULL,
@@ -93,12 +87,6 @@ CREATE TABLE _iptblAwardCategoryLinks (
   fPercentage FLOAT NOT NULL DEFAULT 100,
   bStdRateOnly INT NOT NULL DEFAULT 0
 );
-GO
-CREATE VIEW _ipvAwardCategoryLinks AS
-  SELECT L.idAwardCategoryLink, L.iAwardTDID, C.idAwardCategory, C.cCode, C.cDescription, L.fPercentage,
-         L.bStdRateOnly
-  FROM _iptblAwardCategoryLinks L
-  JOIN _iptblAwardCategories C ON C.idAwardCategory = L.iAwardCategoryID;
 GO
 CREATE TABLE _iptblAwardConditionGroup (
   idAwardConditionGroup INT IDENTITY(1,1) PRIMARY KEY,
@@ -113,13 +101,6 @@ CREATE TABLE _iptblAwardJobs (
   iPayClassID INT REFERENCES _iptblPayClasses (idPayClass),
   iCostAccountID INT REFERENCES _iptblCostAccounts (idCostAccount)
 );
-GO
-CREATE VIEW _ipvAwardJobs AS
-  SELECT J.idAwardJob, J.iAwardID, J.cCode, J.cDescription, J.iPayClassID, PC.cCode AS PayClass,
-         J.iCostAccountID, CA.cCostCode AS CostAccount
-  FROM _iptblAwardJobs J
-  LEFT JOIN _iptblPayClasses PC ON PC.idPayClass = J.iPayClassID
-  LEFT JOIN _iptblCostAccounts CA ON CA.idCostAccount = J.iCostAccountID;
 GO
 CREATE TABLE _iptblAwardConditions (
   idAwardCondition INT IDENTITY(1,1) PRIMARY KEY,
@@ -149,20 +130,6 @@ CREATE TABLE _iptblEmployeeAwards_TD (
   dEndDate DATETIME
 );
 GO
-CREATE VIEW _ipvEmployeeAwards AS
-  SELECT EA.idEmployeeAwardTD, EA.iEmployeeID, EA.iAwardID, A.cCode AS cAwardCode, A.cName AS cAwardName,
-         EA.iPayClassID, PC.cCode AS cClassification, PC.cDescription AS cClassificationDescription,
-         EA.iAwardEmplCategoryID, AC.cCode AS cCategory, AC.cDescription AS cCategoryDescription,
-         EA.iAwardConditionGroupID, CG.cConditionGroup, EA.fYearlySalary, EA.fNormalHours, EA.bUseDefaultRate,
-         EA.fNormalRate, EA.fAwardCategoryHoursToDate, EA.fAutopayAmount, EA.iChangeType, EA.iChangeReasonID,
-         EA.iAgentID, EA.dEffectiveDate, EA.dEndDate
-  FROM _iptblEmployeeAwards_TD EA
-  JOIN _iptblAwards A ON A.idAward = EA.iAwardID
-  LEFT JOIN _iptblPayClasses PC ON PC.idPayClass = EA.iPayClassID
-  LEFT JOIN _iptblAwardCategories AC ON AC.idAwardCategory = EA.iAwardEmplCategoryID
-  LEFT JOIN _iptblAwardConditionGroup CG ON CG.idAwardConditionGroup = EA.iAwardConditionGroupID
-  WHERE EA.iChangeType <> 3;
-GO
 CREATE TABLE _iptblAdditionsDeductions (
   idAddDeduct INT IDENTITY(1,1) PRIMARY KEY,
   cCode NVARCHAR(20) NOT NULL,
@@ -171,10 +138,6 @@ CREATE TABLE _iptblAdditionsDeductions (
   fDefaultAmtPerc FLOAT NOT NULL DEFAULT 0,
   bInactive INT NOT NULL DEFAULT 0
 );
-GO
-CREATE VIEW _ipvAdditionsDeductions AS
-  SELECT AD.idAddDeduct, AD.cCode, AD.cDescription, AD.siType, AD.fDefaultAmtPerc, AD.bInactive
-  FROM _iptblAdditionsDeductions AD;
 GO
 CREATE TABLE _iptblEmployeeAddsDeds_TD (
   idEmployeeAddDedTD INT IDENTITY(1,1) PRIMARY KEY,
@@ -187,13 +150,6 @@ CREATE TABLE _iptblEmployeeAddsDeds_TD (
   dEffectiveDate DATETIME NOT NULL,
   dEndDate DATETIME
 );
-GO
-CREATE VIEW _ipvEmployeeAddsDeds AS
-  SELECT EAD.idEmployeeAddDedTD, EAD.iEmployeeID, EAD.iAddsDedsID, EAD.iAwardID, AD.cCode, AD.siType,
-         EAD.bUseRegister, AD.cDescription AS CADescription, EAD.fAmtPerc, EAD.dEffectiveDate, EAD.dEndDate
-  FROM _iptblEmployeeAddsDeds_TD EAD
-  JOIN _iptblAdditionsDeductions AD ON AD.idAddDeduct = EAD.iAddsDedsID
-  WHERE EAD.iChangeType <> 3;
 GO
 CREATE TABLE PRPeriod (
   Counter INT IDENTITY(1,1) PRIMARY KEY,
@@ -213,12 +169,6 @@ CREATE TABLE _iptblEmployeeTrans (
   fRate FLOAT NOT NULL DEFAULT 0,
   fValue FLOAT NOT NULL DEFAULT 0
 );
-GO
-CREATE VIEW _ipvEmployeeTrans AS
-  SELECT ET.idEmployeeTrans, ET.iEmployeeID, ET.iAddsDedsID, AD.cCode AS cAddDedCode, ET.iPeriodID,
-         ET.iPayFrequencyID, ET.dEffectiveDate, ET.fUnits, ET.fRate, ET.fValue
-  FROM _iptblEmployeeTrans ET
-  JOIN _iptblAdditionsDeductions AD ON AD.idAddDeduct = ET.iAddsDedsID;
 GO
 CREATE TABLE _iptblRateTypes (
   idRateType INT IDENTITY(1,1) PRIMARY KEY,
@@ -273,6 +223,10 @@ CREATE TABLE _iptblPublicHolidays (
   cDescription NVARCHAR(100) NOT NULL
 );
 GO
+)sql";
+
+// Functions and procedures, created after the shared views.
+const std::string_view kPayrollSqlServerRoutines = R"sql(
 CREATE FUNCTION dbo._ipfnGetAwards (@dDate DATETIME, @bCurrentOnly INT, @iAwardID INT, @bIncludeInactive INT)
 RETURNS TABLE
 AS

@@ -18,16 +18,23 @@
 //    3 deleted; the employee award view leaves deleted records out.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace qora::schema {
 
 extern const std::string_view kCommonSqlite;
-extern const std::string_view kPayrollSqlite;
+// Payroll tables per back end; PostgreSQL and SQL Server add routines that
+// are created after the shared views.
+extern const std::string_view kPayrollSqliteTables;
 extern const std::string_view kCommonPostgreSQL;
-extern const std::string_view kPayrollPostgreSQL;
+extern const std::string_view kPayrollPostgreSQLTables;
+extern const std::string_view kPayrollPostgreSQLRoutines;
 extern const std::string_view kCommonSqlServer;
-extern const std::string_view kPayrollSqlServer;
+extern const std::string_view kPayrollSqlServerTables;
+extern const std::string_view kPayrollSqlServerRoutines;
+// The payroll views, one statement each without its terminator.
+extern const std::array<std::string_view, 7> kPayrollViews;
 
 // Sample data, portable SQL (no back-end specific forms): the common and the
 // payroll database's rows. The registry row of the payroll database is
