@@ -4,7 +4,7 @@
 
 #include "common/text.h"
 #include "db/schema/schema_sources.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 
 namespace qora {
 

@@ -8,11 +8,11 @@
 #include "common/string_list.h"
 #include "common/text.h"
 #include "db/connection.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/global_objects.h"
 #include "engine/run_driver.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "engine/web_config.h"
 #include "rules/process_manager.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/delphi_format.h"
 #include "db/connection.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/payroll_connection.h"
 
 namespace qora {

@@ -5,7 +5,7 @@
 #include "award/award_list.h"
 #include "award/employee_award_cache.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "rules/process_manager.h"
 
 namespace qora {

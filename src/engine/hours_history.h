@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/datetime.h"
-#include "engine/enums.h"
+#include "foundation/enums.h"
 #include "foundation/object_list.h"
 #include "timesheet/hours_type.h"
 

@@ -1,6 +1,6 @@
 #include "engine/payroll_connection.h"
 
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 
 namespace qora {
 

@@ -5,7 +5,7 @@
 #include "common/datetime.h"
 #include "common/delphi_format.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "rules/process_manager_intf.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_shift.h"

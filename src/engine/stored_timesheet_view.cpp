@@ -2,11 +2,11 @@
 
 #include "common/delphi_format.h"
 #include "db/connection.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/hours_history.h"
 #include "engine/payroll_connection.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_json.h"
 

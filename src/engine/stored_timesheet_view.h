@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "engine/enums.h"
+#include "foundation/enums.h"
 
 namespace qora {
 

@@ -21,7 +21,7 @@
 #include <string>
 
 #include "common/string_list.h"
-#include "engine/enums.h"
+#include "foundation/enums.h"
 #include "engine/hours_history.h"
 #include "engine/leave_rate.h"
 #include "foundation/base_object.h"

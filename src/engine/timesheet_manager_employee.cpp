@@ -7,10 +7,10 @@
 #include "common/delphi_format.h"
 #include "db/connection.h"
 #include "engine/connection_string.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/payroll_connection.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_shift.h"
 

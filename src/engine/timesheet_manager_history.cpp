@@ -5,7 +5,7 @@
 
 #include "common/delphi_format.h"
 #include "db/connection.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_shift.h"

@@ -6,9 +6,9 @@
 #include "common/text.h"
 #include "db/connection.h"
 #include "db/sql_text.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_shift.h"
 

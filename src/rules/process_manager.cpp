@@ -1,6 +1,6 @@
 #include "rules/process_manager.h"
 
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 
 namespace qora {
 

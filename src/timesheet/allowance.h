@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "award/award_const.h"
+#include "foundation/award_const.h"
 #include "foundation/object_list.h"
 
 namespace qora {

@@ -7,7 +7,7 @@
 
 #include "common/delphi_format.h"
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 
 namespace qora {
 

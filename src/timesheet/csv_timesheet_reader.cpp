@@ -4,7 +4,7 @@
 
 #include "common/delphi_format.h"
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
 #include "timesheet/csv_timesheet_table.h"
 #include "timesheet/timesheet.h"

@@ -1,7 +1,7 @@
 #include "timesheet/csv_timesheet_table.h"
 
 #include "common/delphi_format.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
 
 namespace qora {

@@ -10,7 +10,7 @@
 #include "common/datetime.h"
 #include "common/delphi_format.h"
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/timesheet.h"
 
 namespace qora {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "foundation/class_builder.h"
 
 namespace qora {

@@ -5,7 +5,7 @@
 
 #include "common/delphi_format.h"
 #include "common/text.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "foundation/class_builder.h"
 #include "timesheet/timesheet_shift.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "common/text.h"
-#include "engine/exceptions.h"
-#include "engine/user_feedback.h"
+#include "common/exceptions.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_manager_intf.h"
 

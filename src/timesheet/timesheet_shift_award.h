@@ -10,7 +10,25 @@
 
 #include <string>
 
+#include "foundation/award_const.h"
+
 namespace qora {
+
+// An award allowance or penalty as the shift's addition actions read it.
+struct TShiftAwardAddition {
+  std::string AddDedCode;
+  // Ordinal of the award component's addition type (TAllowance::AddDedTypeText).
+  int AddDedTypeOrdinal = 0;
+  double AmountPerc = 0;
+  std::string CostCode;
+  TaiAllowancePayUnit PayUnitType = TaiAllowancePayUnit::aiapu_None;
+  TaiConditionPayOpt PayOption = TaiConditionPayOpt::aicpo_None;
+  // A standard allowance (not capped, not proportioned hours), with its two
+  // "pay even without worked hours" switches; false for penalties.
+  bool IsStandardAllowance = false;
+  bool PayIfLeaveOnly = false;
+  bool PayIfAllowanceOnly = false;
+};
 
 class IShiftAward {
  public:
@@ -35,6 +53,12 @@ class IShiftAward {
   virtual double ClassHourlyRate(const std::string& pClassification) const = 0;
   // The cost code of the award penalty with that code; "" when none.
   virtual std::string PenaltyCostCode(const std::string& pPenaltyCode) const = 0;
+  // The award allowance (first with that addition code, exact) or penalty;
+  // false, leaving pOut untouched, when the award has none.
+  virtual bool FindAllowance(const std::string& pCode, TShiftAwardAddition& pOut) const = 0;
+  virtual bool FindPenalty(const std::string& pCode, TShiftAwardAddition& pOut) const = 0;
+  // The hourly rate of the award's standard pay class; 0 when it has none.
+  virtual double StandardHourlyRate() const = 0;
 
  protected:
   IShiftAward() = default;

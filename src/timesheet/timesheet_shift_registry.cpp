@@ -1,7 +1,7 @@
 // The shift's published properties and operations: the names under which
 // the rule engine reads shift values into expression variables, assigns
 // them, and calls the hours actions.
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "foundation/class_builder.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_manager_intf.h"

@@ -1,6 +1,6 @@
 #include "timesheet/timesheet_shift_run.h"
 
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_manager_intf.h"
 

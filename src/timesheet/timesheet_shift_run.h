@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/enums.h"
+#include "foundation/enums.h"
 
 namespace qora {
 

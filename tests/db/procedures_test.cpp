@@ -4,7 +4,7 @@
 
 #include "db/connection.h"
 #include "db_test_support.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 
 namespace qora {
 namespace {

@@ -7,7 +7,7 @@
 #include "db/db_error.h"
 #include "engine/connection_string.h"
 #include "engine/costing_jobs.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
 #include "engine/web_config.h"
 

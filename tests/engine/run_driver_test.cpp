@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "formula/parser.h"
 #include "rules/process_manager_intf.h"
 #include "timesheet/timesheet.h"

@@ -4,7 +4,7 @@
 
 #include "common/datetime.h"
 #include "db/db_error.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/run_driver.h"
 #include "rules/process_manager.h"
 #include "timesheet/timesheet.h"

@@ -8,7 +8,7 @@
 #include "common/datetime.h"
 #include "common/text.h"
 #include "db/schema.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/timesheet.h"
 #include "tm_test_support.h"
 

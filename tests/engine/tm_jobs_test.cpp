@@ -8,7 +8,7 @@
 
 #include "db/schema.h"
 #include "engine/costing_jobs.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/stored_timesheet_view.h"
 
 namespace qora {

@@ -8,7 +8,7 @@
 
 #include "common/datetime.h"
 #include "db/db_error.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "engine/stored_timesheet_view.h"
 #include "timesheet/timesheet.h"
 #include "tm_test_support.h"

@@ -12,7 +12,7 @@
 #include "award/employee_award_cache.h"
 #include "engine/payroll_connection.h"
 #include "engine/timesheet_manager.h"
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 
 namespace qora::testing {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/csv_memory_table.h"
 #include "timesheet/csv_stream_format.h"
 

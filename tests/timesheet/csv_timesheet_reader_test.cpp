@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "csv_file_fixture.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "hours_fakes.h"
 #include "timesheet/csv_timesheet_reader.h"
 #include "timesheet/csv_timesheet_table.h"

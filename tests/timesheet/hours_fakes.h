@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_manager_intf.h"
 #include "timesheet/timesheet_shift_award.h"
@@ -39,8 +39,20 @@ class FakeAward : public IShiftAward {
   double CategoryPercentage(const std::string& c) const override { return Find(category_percent, c, 0.0); }
   double ClassHourlyRate(const std::string& c) const override { return Find(class_rate, c, 0.0); }
   std::string PenaltyCostCode(const std::string& c) const override { return Find(penalty_cost_code, c, std::string()); }
+  std::map<std::string, TShiftAwardAddition> allowances, penalties;
+  double standard_rate = 0;
+  bool FindAllowance(const std::string& c, TShiftAwardAddition& out) const override { return Lookup(allowances, c, out); }
+  bool FindPenalty(const std::string& c, TShiftAwardAddition& out) const override { return Lookup(penalties, c, out); }
+  double StandardHourlyRate() const override { return standard_rate; }
 
  private:
+  static bool Lookup(const std::map<std::string, TShiftAwardAddition>& m, const std::string& c,
+                     TShiftAwardAddition& out) {
+    auto it = m.find(c);
+    if (it == m.end()) return false;
+    out = it->second;
+    return true;
+  }
   template <class V>
   static V Find(const std::map<std::string, V>& m, const std::string& key, V fallback) {
     auto it = m.find(key);

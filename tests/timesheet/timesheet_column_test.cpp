@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/datetime.h"
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/timesheet_shift.h"
 #include "timesheet_test_util.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "award/award_const.h"
+#include "foundation/award_const.h"
 #include "common/datetime.h"
 
 namespace qora {

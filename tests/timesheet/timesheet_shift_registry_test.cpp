@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "timesheet/timesheet.h"
 #include "timesheet_test_util.h"
 

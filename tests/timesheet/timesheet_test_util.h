@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_manager_intf.h"
 

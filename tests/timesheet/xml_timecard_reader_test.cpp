@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/exceptions.h"
+#include "common/exceptions.h"
 #include "hours_fakes.h"
 #include "timesheet/timecard_reader.h"
 

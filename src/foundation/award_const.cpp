@@ -1,4 +1,4 @@
-#include "award/award_const.h"
+#include "foundation/award_const.h"
 
 namespace qora {
 

@@ -1,4 +1,4 @@
-#include "engine/user_feedback.h"
+#include "foundation/user_feedback.h"
 
 #include <algorithm>
 #include <fstream>

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/enums.h"
+#include "foundation/enums.h"
 #include "foundation/base_object.h"
 
 namespace qora {
