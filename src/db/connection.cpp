@@ -1,6 +1,52 @@
 #include "db/connection.h"
 
+#include <stdexcept>
+
+#include "db/sql_dialect.h"
+
 namespace qora {
+
+namespace {
+
+// Savepoints are named by depth, so an inner level always refers to its own.
+std::string SavepointName(int depth) { return "qora_level_" + std::to_string(depth); }
+
+}  // namespace
+
+void TDBConnection::StartTransaction() {
+  if (FTransactionDepth == 0) {
+    BeginWork();
+  } else if (Dialect().Backend() == TDBBackend::SqlServer) {
+    Execute("SAVE TRANSACTION " + SavepointName(FTransactionDepth));
+  } else {
+    Execute("SAVEPOINT " + SavepointName(FTransactionDepth));
+  }
+  ++FTransactionDepth;
+}
+
+void TDBConnection::Commit() {
+  if (FTransactionDepth == 0) throw std::logic_error("Commit without an open transaction.");
+  --FTransactionDepth;
+  if (FTransactionDepth == 0) {
+    CommitWork();
+  } else if (Dialect().Backend() != TDBBackend::SqlServer) {
+    // SQL Server savepoints need no release: the outer commit keeps their work.
+    Execute("RELEASE SAVEPOINT " + SavepointName(FTransactionDepth));
+  }
+}
+
+void TDBConnection::Rollback() {
+  if (FTransactionDepth == 0) throw std::logic_error("Rollback without an open transaction.");
+  --FTransactionDepth;
+  if (FTransactionDepth == 0) {
+    RollbackWork();
+  } else if (Dialect().Backend() == TDBBackend::SqlServer) {
+    Execute("ROLLBACK TRANSACTION " + SavepointName(FTransactionDepth));
+  } else {
+    Execute("ROLLBACK TO SAVEPOINT " + SavepointName(FTransactionDepth));
+    Execute("RELEASE SAVEPOINT " + SavepointName(FTransactionDepth));
+  }
+}
 
 TDBValue TDBConnection::QueryValue(std::string_view sql, const TDBParams& params) {
   const TDBResult result = Query(sql, params);

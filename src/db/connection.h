@@ -12,8 +12,9 @@
 // Server runs EXEC, PostgreSQL CALLs the procedure of the same name, and for
 // SQLite, which has none, the engine supplies them (sqlite_procedures.h).
 //
-// No transactions are opened; a failing statement throws EDatabaseError
-// with the server's message; nothing is retried.
+// Statements run in autocommit unless a transaction is open (see
+// StartTransaction); a failing statement throws EDatabaseError with the
+// server's message; nothing is retried.
 #pragma once
 
 #include <memory>
@@ -66,6 +67,18 @@ class TDBConnection {
   // elsewhere with the server's message.
   virtual TDBRow ExecProc(std::string_view name, const TDBParams& params) = 0;
 
+  // Transactions nest: the outermost StartTransaction begins a transaction,
+  // each inner one a savepoint, so that a routine that must be atomic can
+  // open its own whether or not its caller has one. Commit and Rollback end
+  // the innermost level; Rollback of an inner level undoes only that level.
+  // Throws EDatabaseError when not connected; Commit or Rollback without an
+  // open level throws std::logic_error.
+  void StartTransaction();
+  void Commit();
+  void Rollback();
+  // Open levels; 0 in autocommit.
+  int TransactionDepth() const { return FTransactionDepth; }
+
   // Where this connection goes.
   virtual const TDBConnectionParams& Params() const = 0;
   // The SQL forms of this connection's back end.
@@ -80,6 +93,43 @@ class TDBConnection {
 
  protected:
   TDBConnection() = default;
+  // The back end's statements for the outermost level (begin, commit,
+  // rollback); the savepoint statements are written from the dialect.
+  virtual void BeginWork() = 0;
+  virtual void CommitWork() = 0;
+  virtual void RollbackWork() = 0;
+  // Closing a connection abandons its transaction.
+  void ResetTransactions() { FTransactionDepth = 0; }
+
+ private:
+  int FTransactionDepth = 0;
+};
+
+// Opens a transaction level on construction and rolls it back on
+// destruction unless Commit was called: an exception between the two leaves
+// the database as it was.
+class TDBTransaction {
+ public:
+  explicit TDBTransaction(TDBConnection& connection) : FConnection(connection) { FConnection.StartTransaction(); }
+  ~TDBTransaction() {
+    if (!FDone) {
+      try {
+        FConnection.Rollback();
+      } catch (...) {
+        // A rollback that fails (the connection is gone) has nothing left to undo.
+      }
+    }
+  }
+  TDBTransaction(const TDBTransaction&) = delete;
+  TDBTransaction& operator=(const TDBTransaction&) = delete;
+  void Commit() {
+    FConnection.Commit();
+    FDone = true;
+  }
+
+ private:
+  TDBConnection& FConnection;
+  bool FDone = false;
 };
 
 // A connection for `params`, not opened yet.

@@ -101,6 +101,10 @@ std::string OdbcConnectString(const TDBConnectionParams& p) {
   } else if (!p.UserName.empty()) {
     text += "UID=" + OdbcValue(p.UserName) + ";PWD=" + OdbcValue(p.Password) + ";";
   }
+  // psqlODBC wraps every statement in a savepoint of its own and releases
+  // it afterwards, which releases the engine's own savepoints with it; the
+  // engine manages its transaction levels itself, so the driver must not.
+  if (p.Backend == TDBBackend::PostgreSQL) text += "Protocol=7.4-1;";
   return text + (p.ViaOdbc ? std::string() : p.Options);
 }
 

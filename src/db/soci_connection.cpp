@@ -140,7 +140,34 @@ void TSociConnection::Open() {
   }
 }
 
-void TSociConnection::Close() { FSession.reset(); }
+void TSociConnection::Close() {
+  FSession.reset();
+  ResetTransactions();
+}
+
+void TSociConnection::BeginWork() {
+  try {
+    Session().begin();
+  } catch (const soci::soci_error& e) {
+    throw EDatabaseError(e.what());
+  }
+}
+
+void TSociConnection::CommitWork() {
+  try {
+    Session().commit();
+  } catch (const soci::soci_error& e) {
+    throw EDatabaseError(e.what());
+  }
+}
+
+void TSociConnection::RollbackWork() {
+  try {
+    Session().rollback();
+  } catch (const soci::soci_error& e) {
+    throw EDatabaseError(e.what());
+  }
+}
 
 bool TSociConnection::Connected() const { return FSession != nullptr; }
 

@@ -39,6 +39,11 @@ class TSociConnection : public TDBConnection {
   // The open SOCI session; throws EDatabaseError when not connected.
   soci::session& Session();
 
+ protected:
+  void BeginWork() override;
+  void CommitWork() override;
+  void RollbackWork() override;
+
  private:
   const std::string& Rewritten(std::string_view sql);
   TDBResult Run(std::string_view sql, const TDBParams& params, bool readRows);

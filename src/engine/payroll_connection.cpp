@@ -6,6 +6,7 @@ namespace qora {
 
 void TPayrollConnection::SetParams(const TDBConnectionParams& params) {
   if (FInner) FInner->Close();
+  ResetTransactions();
   FInner = CreateConnection(params);
 }
 
@@ -17,6 +18,7 @@ TDBConnection& TPayrollConnection::Target() const {
 void TPayrollConnection::Open() { Target().Open(); }
 void TPayrollConnection::Close() {
   if (FInner) FInner->Close();
+  ResetTransactions();
 }
 bool TPayrollConnection::Connected() const { return FInner && FInner->Connected(); }
 TDBResult TPayrollConnection::Query(std::string_view sql, const TDBParams& params) {

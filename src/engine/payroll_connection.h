@@ -33,6 +33,12 @@ class TPayrollConnection : public TDBConnection {
   const TSqlDialect& Dialect() const override;
   void ExecuteScript(std::string_view script) override;
 
+ protected:
+  // The transaction is the target database's.
+  void BeginWork() override { Target().StartTransaction(); }
+  void CommitWork() override { Target().Commit(); }
+  void RollbackWork() override { Target().Rollback(); }
+
  private:
   TDBConnection& Target() const;
 

@@ -111,7 +111,7 @@ TEST(ConnectionParamsTest, PostgreSQLCanGoThroughOdbc) {
   EXPECT_EQ(p.OdbcDriver, "PostgreSQL Unicode");
   EXPECT_EQ(p.Schema, "s1");
   EXPECT_EQ(p.ConnectString(),
-            "DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=55432;DATABASE=postgres;UID=postgres;PWD=;");
+            "DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=55432;DATABASE=postgres;UID=postgres;PWD=;Protocol=7.4-1;");
   EXPECT_FALSE(ParseConnectionUri("postgresql://h/d").UsesOdbc());
   EXPECT_TRUE(ParseConnectionUri("sqlserver://h/d").UsesOdbc());
 }

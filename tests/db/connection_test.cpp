@@ -154,6 +154,31 @@ TEST_P(ConnectionTest, SqlServerFormsRunAfterRewriting) {
   EXPECT_NEAR(now, Now(), 1.0 / 24 / 60);
 }
 
+// A nested level rolls back alone; the outer level keeps its own work, and
+// a guard left without Commit undoes everything it covered.
+TEST_P(ConnectionTest, NestedTransactionsUndoOnlyTheirOwnLevel) {
+  TDBConnection& c = Db();
+  c.Execute("create table t_tx (v integer)");
+  {
+    TDBTransaction outer(c);
+    c.Execute("insert into t_tx (v) values (1)");
+    {
+      TDBTransaction inner(c);
+      c.Execute("insert into t_tx (v) values (2)");
+    }
+    EXPECT_EQ(c.TransactionDepth(), 1);
+    outer.Commit();
+  }
+  {
+    TDBTransaction abandoned(c);
+    c.Execute("insert into t_tx (v) values (3)");
+  }
+  const TDBResult rows = c.Query("select v from t_tx order by v");
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_EQ(rows[0]["v"].AsInteger(), 1);
+  EXPECT_EQ(c.TransactionDepth(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest,
                          testing::AllTestBackends(), BackendParamName);
 

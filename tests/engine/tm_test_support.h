@@ -44,6 +44,11 @@ class TRecordingConnection : public TDBConnection {
 
   std::vector<std::string> Statements;
 
+ protected:
+  void BeginWork() override { FInner.StartTransaction(); }
+  void CommitWork() override { FInner.Commit(); }
+  void RollbackWork() override { FInner.Rollback(); }
+
  private:
   TDBConnection& FInner;
 };
