@@ -232,6 +232,14 @@ bool TTimesheetShift::EmployeeHasAddition(const std::string& pAddDedCode) const 
   return false;
 }
 
+bool TTimesheetShift::WorkCodeExists(const std::string& pValue) const {
+  const std::string wanted = UpperCase(pValue);
+  for (int i = 0; i < FWorkCodeGroupList.Count(); ++i) {
+    if (UpperCase(FWorkCodeGroupList.Items(i)->WorkCode()) == wanted) return true;
+  }
+  return false;
+}
+
 bool TTimesheetShift::IsPublicHoliday(TDateTime pDate) const {
   const TDateObject* day = FWorkPatternList.FindDate(pDate);
   return day && !day->Description().empty();

@@ -226,6 +226,9 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   double HoursForWorkCode(const std::string& pWorkCode) const;
   // True when an allowance held on the employee has that code (exact).
   bool EmployeeHasAddition(const std::string& pAddDedCode) const;
+  // True when a WorkCodeGroupList group has that work code, compared in
+  // upper case (work codes arrive as typed on timesheets).
+  bool WorkCodeExists(const std::string& pValue) const;
   // True when the work pattern has a described (holiday) entry on that day.
   bool IsPublicHoliday(TDateTime pDate) const;
   // True when a leave entry's LeaveReason matches, trimmed and ignoring case.
