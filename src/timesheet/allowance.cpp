@@ -46,6 +46,14 @@ const ClassInfo& TPenalty::StaticClassInfo() {
   return info;
 }
 
+std::unique_ptr<TPenalty> TPenalty::Clone() const {
+  auto copy = std::make_unique<TPenalty>();
+  for (const PropertyInfo* prop : GetClassInfo().Properties()) {
+    if (prop->get && prop->set) prop->set(*copy, prop->get(*this));
+  }
+  return copy;
+}
+
 const ClassInfo& TAllowanceList::StaticClassInfo() {
   static const ClassInfo& info = ClassBuilder<TAllowanceList>("TAllowanceList").Build();
   return info;

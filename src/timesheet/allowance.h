@@ -1,6 +1,7 @@
 // Allowances and penalties paid on a shift, and their lists.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "foundation/award_const.h"
@@ -92,6 +93,9 @@ class TPenalty : public TAllowance {
 
  public:
   TPenalty() = default;
+
+  // A new penalty holding every published value of this one (not its ID).
+  std::unique_ptr<TPenalty> Clone() const;
 
   // Shift-relative hours of the window.
   double FromTime() const { return FFromTime; }

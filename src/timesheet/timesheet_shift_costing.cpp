@@ -62,15 +62,6 @@ void RebuildHours(THoursGroupList& pHours, const GroupFinder& pFind, const Group
 
 bool AnyGroup(const THoursGroup&) { return true; }
 
-// A penalty copy holding every published value of the original.
-std::unique_ptr<TPenalty> CopyPenalty(const TPenalty& pPenalty) {
-  auto copy = std::make_unique<TPenalty>();
-  for (const PropertyInfo* prop : pPenalty.GetClassInfo().Properties()) {
-    if (prop->get && prop->set) prop->set(*copy, prop->get(pPenalty));
-  }
-  return copy;
-}
-
 }  // namespace
 
 void TTimesheetShift::AdjustAllWorkCodes() {
@@ -106,7 +97,7 @@ void TTimesheetShift::AdjustPenaltyCostCodes() {
   const IShiftAward* award = ShiftAwardOf(*this);
   std::vector<std::unique_ptr<TPenalty>> result;
   for (int i = 0; i < FPenaltyList.Count(); ++i) {
-    std::unique_ptr<TPenalty> piece = CopyPenalty(*FPenaltyList.Items(i));
+    std::unique_ptr<TPenalty> piece = FPenaltyList.Items(i)->Clone();
     bool remeasure = false;
     while (piece) {
       const THoursGroup* found = FindCovering(FCostCodeGroupList, piece->FromTime(), AnyGroup);
@@ -117,7 +108,7 @@ void TTimesheetShift::AdjustPenaltyCostCodes() {
       } else {
         piece->SetAddDedCostCode(found->CostAccount());
         if (found->ToTime() < piece->ToTime()) {
-          rest = CopyPenalty(*piece);
+          rest = piece->Clone();
           rest->SetFromTime(found->ToTime());
           piece->SetToTime(found->ToTime());
           remeasure = true;

@@ -12,6 +12,7 @@
 #include "timesheet/timesheet_shift_award.h"
 #include "timesheet/timesheet_shift_overlap.h"
 #include "timesheet/timesheet_shift_params.h"
+#include "timesheet/timesheet_shift_rates.h"
 #include "timesheet/timesheet_shift_run.h"
 
 namespace qora {
@@ -103,11 +104,6 @@ void TTimesheetShift::CreateCostCodeGroup(const THoursGroup* pHoursGroup) {
 
 // ---- Pricing ------------------------------------------------------------------
 
-namespace {
-
-// The hourly rate for work under classification pClass: its class rate,
-// or the employee's own when that is higher (a missing class rate counts
-// as 0). A lower higher-duties rate is logged.
 double HigherDutiesRate(const TTimesheetShift& pShift, const IShiftAward& pAward, const std::string& pClass) {
   const double job_rate = pAward.ClassHourlyRate(pClass);
   const double own_rate = pAward.ClassHourlyRate(pShift.EmployeeClassification());
@@ -120,6 +116,8 @@ double HigherDutiesRate(const TTimesheetShift& pShift, const IShiftAward& pAward
   }
   return own_rate;
 }
+
+namespace {
 
 bool TakesOrdinaryJobCode(THoursType pType) {
   return pType == THoursType::htOvertime || pType == THoursType::htBreak || pType == THoursType::htMakeUp ||
