@@ -90,7 +90,7 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   void SetDBSQLUserName(std::string v) { FSQLUserName = std::move(v); }
   const std::string& DBSQLPassword() const { return FSQLPassword; }
   void SetDBSQLPassword(std::string v) { FSQLPassword = std::move(v); }
-  TaiCostingOutputType CostingOutputType() const { return FCostingOutputType; }
+  TaiCostingOutputType CostingOutputType() const override { return FCostingOutputType; }
   void SetCostingOutputType(TaiCostingOutputType t) { FCostingOutputType = t; }
   const std::string& PayrollLinkToken() const { return FPayrollLinkToken; }
 
@@ -206,13 +206,13 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   // the named penalties and allowances ("<All>" for all); 0 when the row has
   // no such hours or no costing.
   double GetAverageHourlyRate(int32_t timesheet_row_id, int32_t costing_type, THoursTypeSet hours_types,
-                              const std::string& allowances, const std::string& penalties);
+                              const std::string& allowances, const std::string& penalties) override;
   // Copies the named penalty and allowance costing lines of type 1 of a
   // stored row under costing_type with the given iALLink.
   void ApplyCompareLoading(int32_t timesheet_row_id, int32_t al_link, int32_t costing_type,
-                           const std::string& allowances, const std::string& penalties);
+                           const std::string& allowances, const std::string& penalties) override;
   // The number of the timesheet's shifts whose ID equals the row ID.
-  int NumberofShiftsOnRow(int32_t timesheet_row_id) const;
+  int NumberofShiftsOnRow(int32_t timesheet_row_id) const override;
   // The row's field as text; when the row has no such field, the debug
   // message "No value was supplied for "<name>"" and `default_value`.
   std::string GetFieldValueDef(const TDBRow& row, const std::string& field_name, const std::string& default_value);

@@ -5,8 +5,11 @@
 
 #include <string>
 
-#include "foundation/award_const.h"
+#include <cstdint>
+
 #include "common/datetime.h"
+#include "foundation/award_const.h"
+#include "foundation/enums.h"
 #include "timesheet/hours_type.h"
 
 namespace qora {
@@ -47,6 +50,28 @@ class ITimesheetManager {
                                const std::string& pLeaveReasons, TaiPeriodType pPeriodType,
                                TDateTime pCycleStartDate, const std::string& pRateCode,
                                double pDeductPenaltyMinimumRate) = 0;
+
+  // Which costing the run produces (cot_None for file runs).
+  virtual TaiCostingOutputType CostingOutputType() const = 0;
+  // The number of the timesheet's shifts that come from the stored row
+  // pTimesheetRowId (a shift's ID is its row's); 0 when none does.
+  virtual int NumberofShiftsOnRow(int32_t pTimesheetRowId) const = 0;
+  // The value per ordinary and overtime hour of the costing of type
+  // pCostingType stored for the row, counting its hours lines and the
+  // penalty and allowance lines named in the comma texts pPenalties and
+  // pAllowances ("<All>" names every one). 0 when the row has no such hours
+  // or no costing of that type. pHoursTypeSet does not change the result.
+  // Database errors propagate.
+  virtual double GetAverageHourlyRate(int32_t pTimesheetRowId, int32_t pCostingType, THoursTypeSet pHoursTypeSet,
+                                      const std::string& pAllowances, const std::string& pPenalties) = 0;
+  // Stores, under costing type pCostingType and with the annual-leave link
+  // pALLink, a copy of the penalty and allowance lines named in the comma
+  // texts ("<All>" for every one) of the row's planned (published) costing,
+  // so that the leave loading can be compared with what the day would have
+  // paid. Nothing is stored when the row has no such lines. Database errors
+  // propagate.
+  virtual void ApplyCompareLoading(int32_t pTimesheetRowId, int32_t pALLink, int32_t pCostingType,
+                                   const std::string& pAllowances, const std::string& pPenalties) = 0;
 
  protected:
   ITimesheetManager() = default;

@@ -75,11 +75,26 @@ class FakeManager : public ITimesheetManager {
   const IShiftAward* award = nullptr;
   std::map<std::pair<uint8_t, std::string>, double> hours_totals;  // (type byte, rate code) -> hours
   std::vector<HoursTotalCall> calls;
+  int current_index = 0;
+  int shifts_on_row = 1;
+  double average_rate = 0;
+  // Each compare-loading call as "row,ALLink,costing type,allowances,penalties".
+  std::vector<std::string> loadings;
 
   FakeManager() { log.SetDebugEnabled(true); }
   TUserFeedback* UserFeedback() override { return &log; }
   TObjListAwards* AwardCache() override { return nullptr; }
-  int CurrentShiftIndex() const override { return 0; }
+  int CurrentShiftIndex() const override { return current_index; }
+  TaiCostingOutputType CostingOutputType() const override { return TaiCostingOutputType::cot_Approve; }
+  int NumberofShiftsOnRow(int32_t) const override { return shifts_on_row; }
+  double GetAverageHourlyRate(int32_t, int32_t type, THoursTypeSet, const std::string&, const std::string&) override {
+    return type == 1 ? average_rate : -1;  // only the planned costing holds the day's rate
+  }
+  void ApplyCompareLoading(int32_t row, int32_t link, int32_t type, const std::string& allowances,
+                           const std::string& penalties) override {
+    loadings.push_back(std::to_string(row) + "," + std::to_string(link) + "," + std::to_string(type) + "," +
+                       allowances + "," + penalties);
+  }
   const IShiftAward* FindShiftAward(const TTimesheetShift&) override { return award; }
   double GetHoursTotal(const TTimesheetShift&, THoursTypeSet types, const std::string& reasons, TaiPeriodType period,
                        TDateTime cycle, const std::string& rate_code, double rate) override {

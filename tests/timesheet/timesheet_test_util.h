@@ -37,6 +37,12 @@ class FakeTimesheetManager : public ITimesheetManager {
                        const std::string&, double) override {
     return 0;
   }
+  TaiCostingOutputType CostingOutputType() const override { return TaiCostingOutputType::cot_None; }
+  int NumberofShiftsOnRow(int32_t) const override { return 0; }
+  double GetAverageHourlyRate(int32_t, int32_t, THoursTypeSet, const std::string&, const std::string&) override {
+    return 0;
+  }
+  void ApplyCompareLoading(int32_t, int32_t, int32_t, const std::string&, const std::string&) override {}
 
   TUserFeedback feedback;
   int current_index = -1;
