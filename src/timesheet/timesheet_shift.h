@@ -24,6 +24,7 @@ class ITimesheetManager;
 class TUserFeedback;
 class TObjListAwards;
 class TQelParser;
+struct TShiftAwardAddition;
 
 // Called when a component column is added while conditions run, so that the
 // rule engine can create an expression variable for it in `sender`.
@@ -270,6 +271,19 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   void AddOvertimeHoursLimit(TQelParser* pParser, const std::vector<std::string>& pParams);
   void ShowMessage(TQelParser* pParser, const std::vector<std::string>& pParams);
   void AddComponent(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddAllowance(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddProportionalAllowance(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddCappedAllowance(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddPenalty(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddShiftBreakPenalty(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddMealBreakPenalty(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void ApplyHigherDuty(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void ApplyLeaveReason(TQelParser* pParser, const std::vector<std::string>& pParams);
+  // Its accrue type and accrue-all switch are read strictly (a text that is
+  // not an integer, or not a Boolean, throws the conversion error).
+  void ApplyLeaveAccrual(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void ApplyPlannedHoursLeave(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void ApplyCompareLeaveLoading(TQelParser* pParser, const std::vector<std::string>& pParams);
 
   // ---- Period and work-code overtime (timesheet_shift_overtime.cpp) --------
   // Overtime by hours worked in a period beyond a threshold (normal hours,
@@ -285,6 +299,83 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   void _ApplyOvertimeToWorkCode(const std::string& pWorkCode, const std::string& pRateCode,
                                 double pNextOverTimeHours, const std::string& pNextRateCode);
 
+  // ---- Allowances (timesheet_shift_allowances.cpp) --------------------------
+  // Sets the allowance with addition code pAllowanceCode (creating and
+  // appending one when the shift has none) to pValue units of the award
+  // allowance pAllowanceCode, and completes it from the award
+  // (SetAllowanceDetails). Returns the allowance, owned by AllowanceList.
+  // Throws eaiPRocessorException "Allowance "<code>" not found." when the
+  // employee's award has no such allowance; the allowance then stays in the
+  // list with its units and code.
+  TAllowance* _AddAllowance(double pValue, const std::string& pAllowanceCode);
+  // As _AddAllowance, the allowance being proportioned by pProportionType.
+  TAllowance* _AddProportionalAllowance(double pValue, const std::string& pAllowanceCode,
+                                        TaiProportionedOpt pProportionType);
+  // As _AddAllowance, the allowance being capped at pCapValue per pCapUnits
+  // as a minimum or maximum (pCapMinMax).
+  TAllowance* _AddCappedAllowance(double pValue, const std::string& pAllowanceCode, double pCapValue,
+                                  TaiAllowancePayUnit pCapUnits, TaiCondMinMax pCapMinMax);
+  // Completes an allowance whose Description holds the award allowance's
+  // code: addition type and code, amount, costing destination (from the
+  // shift's column carrying that addition, else the award), pay unit, pay
+  // option and rate. A standard allowance paid per shift or day on a shift
+  // without worked hours is zeroed unless its award pays it on leave alone
+  // (and the shift has leave on its date) or alongside a unit allowance.
+  // Without an award nothing is changed. Throws as _AddAllowance does.
+  void SetAllowanceDetails(TAllowance* pAllowance);
+  // Sets the Rate of an allowance or penalty by its PayOption from the
+  // award (see the .cpp); aicpo_None and a missing award leave it as it is.
+  void SetAdditionRate(TAllowance* pAddition) const;
+
+  // ---- Penalties and higher duties (timesheet_shift_penalties.cpp) --------
+  // Adds the penalty pCode at pPercent over the window pStartTime ..
+  // pEndTime, one penalty per classification the window's hours are paid
+  // under, each with the ordinary hours of its part as units (0 when no
+  // ordinary hours lie there). Returns the first, owned by PenaltyList;
+  // null when the window is empty or inverted (nothing is added). Without
+  // an award the penalty is added bare. Throws eaiPRocessorException
+  // "Penalty "<code>" not found." when the award has no such penalty; the
+  // penalty then stays with its window, percent and code.
+  TPenalty* _AddPenalty(double pStartTime, double pEndTime, double pPercent, const std::string& pCode);
+  // Pays for too short a rest since the employee's previous shift (less
+  // than pHours): a penalty over the whole shift, or, when pPayFullShift
+  // and the rostered shift would pay more, the rostered shift instead of
+  // the hours worked. Returns the penalty; null when none is added. Reaches
+  // the manager (throws as TimesheetManager() does).
+  TPenalty* _AddShiftBreakPenalty(const std::string& pCode, double pPercentage, double pHours,
+                                  bool pPayFullShift);
+  // Penalises the time worked beyond pDueHours without a meal break of at
+  // least pMinBreakMinutes: the first pFirstHours at pFirstPercent, the
+  // rest at pNextPercent (see the .cpp for the windows).
+  void _AddMealBreakPenalty(double pDueHours, double pFirstPercent, double pFirstHours, double pNextPercent,
+                            const std::string& pCode, const std::string& pPaidBreakWorkCode, int64_t pMinBreakMinutes);
+  // Moves the hours between pFromTime and pToTime to the job pJobTitle when
+  // its classification pays more than the hours' own; otherwise, and when
+  // the award or the job is missing, nothing changes.
+  void _ApplyHigherDuty(double pFromTime, double pToTime, const std::string& pJobTitle);
+
+  // ---- Leave (timesheet_shift_leave.cpp) -------------------------------------
+  // Prices every leave entry of reason pLeaveReason (exact) at pPercent of
+  // EmployeeNormalRate, under rate code pRateCode.
+  void _ApplyLeaveReason(const std::string& pLeaveReason, const std::string& pRateCode, double pPercent);
+  // Turns overtime into leave accrual pAddDedCode: all overtime when
+  // pAccrueAll, or, when the shift has work code pWorkCode, the overtime
+  // blocks of type pHoursType. The blocks keep their place and times.
+  void _ApplyLeaveAccrualToWorkCode(const std::string& pAddDedCode, const std::string& pWorkCode,
+                                    THoursType pHoursType, TaiAccrueHoursOpt pAccrueType, bool pAccrueAll);
+  // Pays a full day of leave (one entry covering the rostered hours, the
+  // row's only shift) of one of the reasons in the comma text pLeaveReasons
+  // ("<All>" for any) at the average hourly rate of the row's planned
+  // costing with the named allowances and penalties. Reaches the manager.
+  void _ApplyPlannedHoursLeave(const std::string& pLeaveReasons, const std::string& pAllowances,
+                               const std::string& pPenalties);
+  // For a full day of annual leave of an employee with a leave-loading
+  // class: records the planned penalties and allowances to compare the
+  // loading with, has the manager store them for the day, and drops the
+  // employee's standing allowances (the loading replaces them). Reaches the
+  // manager.
+  void _ApplyCompareLeaveLoading(const std::string& pAllowances, const std::string& pPenalties);
+
   // ---- Costing adjustments (timesheet_shift_costing.cpp) -------------------
   // Called once the conditions have run: each rebuilds a list so that every
   // block (or penalty) takes its costing destination from the breakdown
@@ -299,6 +390,17 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   friend struct TTimesheetShiftRegistry;
 
   double GroupTotal(THoursTypeSet pTypes) const { return FHoursGroupList.TotalHours(pTypes); }
+  // The allowance with that code, found or appended, with its units and
+  // award code set (what every allowance action starts with).
+  TAllowance* PrepareAllowance(double pValue, const std::string& pAllowanceCode);
+  // False when a standard per-shift or per-day allowance has nothing on
+  // this shift to be paid for.
+  bool PaysStandardAllowance(const TShiftAwardAddition& pAward) const;
+  // True when the shift carries a single leave entry and is the only shift
+  // of its row: the day is a whole day of leave to be priced or loaded.
+  bool IsSingleLeaveDay() const;
+  // True when the leave entry covers the rostered hours (to the cent).
+  bool CoversRosteredHours(const TDateGroup& pLeave) const;
 
   THoursGroupList FHoursGroupList;
   THoursGroupList FWorkCodeGroupList;

@@ -1,6 +1,6 @@
 // The shift's published properties and operations: the names under which
 // the rule engine reads shift values into expression variables, assigns
-// them, and calls the hours actions.
+// them, and calls the actions that build its hours, additions and leave.
 #include "foundation/user_feedback.h"
 #include "foundation/class_builder.h"
 #include "timesheet/timesheet.h"
@@ -140,7 +140,18 @@ struct TTimesheetShiftRegistry {
         .Operation("ApplyOvertimeToWorkCode", &Shift::ApplyOvertimeToWorkCode)
         .Operation("AddOvertimeHoursLimit", &Shift::AddOvertimeHoursLimit)
         .Operation("ShowMessage", &Shift::ShowMessage)
-        .Operation("AddComponent", &Shift::AddComponent);
+        .Operation("AddComponent", &Shift::AddComponent)
+        .Operation("AddAllowance", &Shift::AddAllowance)
+        .Operation("AddProportionalAllowance", &Shift::AddProportionalAllowance)
+        .Operation("AddCappedAllowance", &Shift::AddCappedAllowance)
+        .Operation("AddPenalty", &Shift::AddPenalty)
+        .Operation("AddShiftBreakPenalty", &Shift::AddShiftBreakPenalty)
+        .Operation("AddMealBreakPenalty", &Shift::AddMealBreakPenalty)
+        .Operation("ApplyHigherDuty", &Shift::ApplyHigherDuty)
+        .Operation("ApplyLeaveReason", &Shift::ApplyLeaveReason)
+        .Operation("ApplyLeaveAccrual", &Shift::ApplyLeaveAccrual)
+        .Operation("ApplyPlannedHoursLeave", &Shift::ApplyPlannedHoursLeave)
+        .Operation("ApplyCompareLeaveLoading", &Shift::ApplyCompareLeaveLoading);
   }
 };
 
