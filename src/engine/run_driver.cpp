@@ -82,6 +82,11 @@ int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manag
       level.Commit();
     } catch (const std::exception& e) {
       ++skipped;
+      // A shift that could not be costed is not paid on a guess: it is
+      // rejected, and the outputs leave it out (the log says why).
+      TTimesheetShift* failed = manager.Timesheet().GetTimesheetShift(i);
+      failed->SetRejected(true);
+      failed->SetRejectReason(e.what());
       log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
                         TMessageSeverity::ms_Error, false);
     }

@@ -32,7 +32,9 @@ void TnxYIFGenerator::GenerateCSV() {
   FContent.Add(kCSVCostingHeader);
   TnxBuildContext context{FRun, TnxTransactionFormat::tfCSV};
   for (int i = 0; i < FTimesheet.Count(); ++i) {
-    for (std::string& item : BuildShiftTransactions(context, *FTimesheet.GetTimesheetShift(i)).Items) {
+    TTimesheetShift& shift = *FTimesheet.GetTimesheetShift(i);
+    if (shift.Rejected()) continue;
+    for (std::string& item : BuildShiftTransactions(context, shift).Items) {
       FContent.Add(std::move(item));
     }
   }
@@ -57,7 +59,7 @@ void TnxYIFGenerator::GenerateYIF() {
   TnxBuildContext context{FRun, TnxTransactionFormat::tfYIF};
   for (int i = 0; i < FTimesheet.Count(); ++i) {
     TTimesheetShift& shift = *FTimesheet.GetTimesheetShift(i);
-    if (shift.EmployeeCode().empty()) continue;
+    if (shift.EmployeeCode().empty() || shift.Rejected()) continue;
     const std::string plain = FEmployeeHeader.GetEmployeeHeader(shift.EmployeeCode());
     const std::string with_rdo = FEmployeeHeader.GetEmployeeHeader(shift.EmployeeCode(), true, std::string());
     TnxShiftTransactions lines = BuildShiftTransactions(context, shift);

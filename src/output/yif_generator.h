@@ -42,6 +42,8 @@ class TnxBaseGenerator {
   TDBConnection* FConnection;  // the payroll connection; may be null or closed
 };
 
+// Rejected shifts (those the run could not cost, or that the award's
+// conditions rejected) produce no lines in either layout.
 class TnxYIFGenerator : public TnxBaseGenerator {
  public:
   using TnxBaseGenerator::TnxBaseGenerator;

@@ -125,6 +125,10 @@ TEST_F(Costing, CsvFileKeepsOneHeaderWhenAppendedTo) {
 
 TEST_F(Costing, YifPutsLaterShiftsUnderTheEmployeeHeaderWithTheRdoFlag) {
   Shift("", kDay);  // no employee: never costed
+  TTimesheetShift& failed = Shift("E009", kDay);
+  Hours(failed, 9, 17);
+  failed.SetRejected(true);  // the run could not cost it: never paid
+  ASSERT_EQ(Lines(Yif()).size(), 1u);  // nothing costable: the file header alone
   Hours(Shift("E001", kDay), 9, 17);
   TTimesheetShift& second = Shift("E001", kDay + 1);
   Hours(second, 9, 17);
