@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "db/schema.h"
 #include "engine/costing_jobs.h"
@@ -56,6 +57,30 @@ TEST(TmJobsTest, TimesheetFileJobLoadsEachShiftsEmployee) {
             std::string::npos)
       << log;
   EXPECT_NE(log.find("Processed: 0. Skipped 2."), std::string::npos) << log;
+  std::filesystem::remove_all(folder);
+}
+
+// The file job writes the costing file or the import file its output type
+// asks for; the web-configured job writes both and hands the import to the
+// payroll database.
+TEST(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
+  auto db = OpenSampleDatabase();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("qora_tm_out_" + std::to_string(reinterpret_cast<uintptr_t>(db.get())));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path cards = folder / "cards.XML";
+  std::ofstream(cards) << kCards;
+  const ConnectionParams params{"sqlite", db->Params().Path, "", ""};
+  for (const auto& [type, file, start] : {std::tuple{1, "out.csv", "EmployeeCode,"}, {2, "out.yif", "YIFV02.00\\"}}) {
+    EXPECT_EQ(RunTimesheetFileJob(cards.string(), (folder / file).string(), type, params), kResultOK);
+    EXPECT_EQ(ReadFile(folder / file).rfind(start, 0), 0u) << file;
+  }
+  std::ofstream(folder / "web.config") << "<configuration><appSettings><add key=\"CS\" value=\"sqlite\"/><add key=\"CDB\" "
+                                          "value=\"" + db->Params().Path + "\"/></appSettings></configuration>";
+  EXPECT_EQ(RunWebConfigJob(cards.string(), folder.string()), kResultOK);
+  EXPECT_EQ(ReadFile(folder / "timesheet.yif").rfind("YIFV02.00\\", 0), 0u);
+  EXPECT_EQ(ReadFile(folder / "costed_timesheet.csv").rfind("EmployeeCode,", 0), 0u);
+  EXPECT_EQ(db->QueryValue("select count(*) from _iptblImportData where cImportSource = 'QORA'").AsInteger(), 1);
   std::filesystem::remove_all(folder);
 }
 
