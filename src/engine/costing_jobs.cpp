@@ -107,6 +107,22 @@ void WriteOutput(TTimesheetManager& tm, int32_t output_type, const std::string& 
 
 }  // namespace
 
+void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedback& log, const std::string& id,
+                         TaiCostingOutputType type) {
+  tm.ClearAll();
+  tm.SetCostingOutputType(type);
+  tm.DBLoadTimesheetShifts(id);
+  // The old costing goes and the new one comes in one transaction: a
+  // failure or a lost connection part-way leaves the previous costing as it
+  // was, never a timesheet half-costed.
+  if (!tm.DBConnection()) throw eDatabaseException("The main database connection is not open.");
+  TDBTransaction transaction(*tm.DBConnection());
+  tm.DBDeleteCosting(id);
+  ProcessShifts(tm, pm, log);
+  tm.DBSaveCosting();
+  transaction.Commit();
+}
+
 int32_t ResultCodeFor(const std::exception& e) {
   if (dynamic_cast<const eRecordNotFoundException*>(&e)) return kResultRecordNotFound;
   if (dynamic_cast<const eDatabaseException*>(&e)) return kResultDatabase;
@@ -171,12 +187,7 @@ void CostTimesheetsOfType(TTimesheetManager& tm, TaiCostingOutputType type, bool
   TStringList ids;
   ids.SetCommaText(tm.GetTimesheetIDString(type));
   for (int i = 0; i < ids.Count(); ++i) {
-    tm.ClearAll();
-    tm.SetCostingOutputType(type);
-    tm.DBLoadTimesheetShifts(ids[i]);
-    tm.DBDeleteCosting(ids[i]);
-    ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
-    tm.DBSaveCosting();
+    CostStoredTimesheet(tm, GetProcessManager(), GetUserFeedback(), ids[i], type);
     if (trial) tm.SaveCSVCostingFile(kTrialCostingFile);
   }
 }

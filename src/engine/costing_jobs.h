@@ -9,8 +9,13 @@
 #include <string>
 
 #include "engine/engine_connections.h"
+#include "foundation/enums.h"
 
 namespace qora {
+
+class IProcessManager;
+class TTimesheetManager;
+class TUserFeedback;
 
 // Return codes of the costing jobs (see include/qora/qora.h).
 inline constexpr int32_t kResultOK = 0;
@@ -42,6 +47,15 @@ int32_t RunWebConfigJob(const std::string& timesheet_file, const std::string& ap
 // containing "Debug" records debug messages.
 int32_t RunStoredTimesheetJob(const std::string& id_list, int32_t user_id, const std::string& guid,
                               const ConnectionParams& params);
+
+// Costs one stored timesheet as `type`: resets the manager, loads the
+// timesheet's shifts, then deletes its old costing of that type, runs the
+// shifts and stores the new costing inside one transaction of the main
+// connection, which is rolled back when anything there throws (the
+// exception propagates). Failed shifts do not throw: they are logged and
+// left out, as the run driver does.
+void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedback& log, const std::string& id,
+                         TaiCostingOutputType type);
 
 // The name of the trial costing file of stored-timesheet runs.
 inline constexpr const char* kTrialCostingFile = "TESTQora_Costing.csv";

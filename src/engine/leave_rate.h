@@ -5,10 +5,11 @@
 #include <string>
 
 #include "foundation/object_list.h"
+#include "output/costing_run.h"
 
 namespace qora {
 
-class TLeaveRate : public TnxBaseObject {
+class TLeaveRate : public TnxBaseObject, public ICostingLeaveRate {
   QORA_CLASS(TLeaveRate, TnxBaseObject)
 
  public:
@@ -20,7 +21,7 @@ class TLeaveRate : public TnxBaseObject {
 
   // The payroll database's rate type (iType) and rate grouping (iGrouping)
   // ordinals, kept as stored: only kNormalRateType means anything here.
-  int32_t RateType() const { return FRateType; }
+  int32_t RateType() const override { return FRateType; }
   void SetRateType(int32_t v) { FRateType = v; }
   double Value() const { return FValue; }
   void SetValue(double v) { FValue = v; }
@@ -36,7 +37,7 @@ class TLeaveRate : public TnxBaseObject {
   void SetUseNormalRate(bool v) { FUseNormalRate = v; }
   int32_t LeaveReasonID() const { return FLeaveReasonID; }
   void SetLeaveReasonID(int32_t v) { FLeaveReasonID = v; }
-  const std::string& CostCode() const { return FCostCode; }
+  const std::string& CostCode() const override { return FCostCode; }
   void SetCostCode(const std::string& v) { FCostCode = v; }
 
   // The rule for UseNormalRate: false when the rate carries a value or the

@@ -4,6 +4,7 @@
 
 #include "common/datetime.h"
 #include "common/delphi_format.h"
+#include "db/connection.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
 #include "rules/process_manager_intf.h"
@@ -37,6 +38,35 @@ void ProcessOneShift(TTimesheetManager& manager, IProcessManager& pm, int index,
   manager.BreakDownComponents();
 }
 
+// Inside a stored timesheet's transaction each shift gets a savepoint of
+// its own: a shift that fails takes back what it wrote to the database (and
+// a failed statement does not poison the timesheet's transaction), while
+// the other shifts' work stays.
+class ShiftLevel {
+ public:
+  explicit ShiftLevel(TDBConnection* db)
+      : FDb(db && db->Connected() && db->TransactionDepth() > 0 ? db : nullptr) {
+    if (FDb) FDb->StartTransaction();
+  }
+  ~ShiftLevel() {
+    if (!FDb) return;
+    try {
+      FDb->Rollback();
+    } catch (...) {
+      // A connection that is gone has nothing left to undo.
+    }
+  }
+  ShiftLevel(const ShiftLevel&) = delete;
+  ShiftLevel& operator=(const ShiftLevel&) = delete;
+  void Commit() {
+    if (FDb) FDb->Commit();
+    FDb = nullptr;
+  }
+
+ private:
+  TDBConnection* FDb;
+};
+
 }  // namespace
 
 int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log) {
@@ -47,9 +77,16 @@ int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manag
   for (int i = 0; i < count; ++i) {
     int32_t timesheet_id = 0;
     try {
+      ShiftLevel level(manager.DBConnection());
       ProcessOneShift(manager, process_manager, i, timesheet_id);
+      level.Commit();
     } catch (const std::exception& e) {
       ++skipped;
+      // A shift that could not be costed is not paid on a guess: it is
+      // rejected, and the outputs leave it out (the log says why).
+      TTimesheetShift* failed = manager.Timesheet().GetTimesheetShift(i);
+      failed->SetRejected(true);
+      failed->SetRejectReason(e.what());
       log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
                         TMessageSeverity::ms_Error, false);
     }

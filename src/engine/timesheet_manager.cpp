@@ -198,12 +198,6 @@ void TTimesheetManager::SetDefaultHours(TTimesheetShift& shift) {
   }
 }
 
-void TTimesheetManager::BreakDownComponents() { NotAvailable("The costing breakdown"); }
-void TTimesheetManager::DBDeleteCosting(const std::string&) { NotAvailable("Deleting stored costing"); }
-void TTimesheetManager::DBSaveCosting() { NotAvailable("Storing costing"); }
-void TTimesheetManager::SaveCSVCostingFile(const std::string&) { NotAvailable("The CSV costing file"); }
-void TTimesheetManager::SaveYIFFile(const std::string&) { NotAvailable("The YIF file"); }
-void TTimesheetManager::DBSaveYIF(const std::string&) { NotAvailable("Storing YIF data"); }
 void TTimesheetManager::CreateCustomVariables(TQelParser*) { NotAvailable("Shift column variables"); }
 void TTimesheetManager::SetCustomVariableValue(TQelParser*, const std::string&, bool&) {
   NotAvailable("Assigning shift columns");

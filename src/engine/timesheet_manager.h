@@ -25,6 +25,8 @@
 #include "engine/hours_history.h"
 #include "engine/leave_rate.h"
 #include "foundation/base_object.h"
+#include "output/costing_run.h"
+#include "output/field_writer.h"
 #include "timesheet/timesheet_manager_intf.h"
 
 namespace qora {
@@ -40,7 +42,7 @@ class TTimesheet;
 class TTimesheetShift;
 class TUserFeedback;
 
-class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
+class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public ICostingRun {
   QORA_CLASS(TTimesheetManager, TnxBaseObject)
 
  public:
@@ -80,9 +82,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   TEmployeeAwardCache* EmployeeCache() const { return FEmployeeCache; }
   void SetAwardCache(TObjListAwards* cache) { FAwardCache = cache; }
   void SetDBConnection(TDBConnection* connection) { FConnection = connection; }
-  TDBConnection* DBConnection() const { return FConnection; }
+  TDBConnection* DBConnection() const override { return FConnection; }
   void SetPayrollConnection(TDBConnection* connection) { FPayrollConnection = connection; }
-  TDBConnection* PayrollConnection() const { return FPayrollConnection; }
+  TDBConnection* PayrollConnection() const override { return FPayrollConnection; }
   // True when the main connection exists and is open.
   bool DBConnected() const;
 
@@ -174,12 +176,12 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
                          double amt_percent);
   // Appends one entry to the additions history.
   void AddAdditionToHistory(const std::string& employee_code, const std::string& add_ded_code,
-                            TDateTime day_worked, double value, bool for_costing);
+                            TDateTime day_worked, double value, bool for_costing) override;
   // The latest day of a matching additions-history entry; when there is
   // none, the latest transaction date of that addition in the payroll
   // database (when a payroll connection is set and open), else 0.
   TDateTime GetLastAdditionTransactionDate(const std::string& employee_code, const std::string& add_ded_code,
-                                           bool for_costing);
+                                           bool for_costing) override;
   // Loads into `hours_list` the stored costing of the employee's earlier
   // timesheets in the cycle of `days` days (the highest-priority costing
   // type per timesheet: approved, then ad hoc, then published), unless the
@@ -192,16 +194,16 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   // True when the additions history has an entry of that employee, code and
   // ForCosting on or after day_worked (any day when day_worked is 0).
   bool AdditionExists(const std::string& employee_code, const std::string& add_ded_code, TDateTime day_worked,
-                      bool for_costing) const;
+                      bool for_costing) const override;
   // The sum of Value over the same entries (from_day_worked 0: all); 0 when none.
   double GetAdditionTotal(const std::string& employee_code, const std::string& add_ded_code,
-                          TDateTime from_day_worked, bool for_costing) const;
+                          TDateTime from_day_worked, bool for_costing) const override;
   // The first leave rate whose trimmed Code equals the trimmed code; null when none.
-  TLeaveRate* GetLeaveRate(const std::string& leave_reason_code) const;
+  TLeaveRate* GetLeaveRate(const std::string& leave_reason_code) const override;
   // The rate to pay a leave reason at: 0 when unpaid, the shift's
   // EmployeeNormalRate when the rate says so or no rate matches, else the
   // rate's Value.
-  double GetLeaveReasonRate(const std::string& leave_reason, const TTimesheetShift& shift) const;
+  double GetLeaveReasonRate(const std::string& leave_reason, const TTimesheetShift& shift) const override;
   // Value per ordinary and overtime hour of a stored row's costing, counting
   // the named penalties and allowances ("<All>" for all); 0 when the row has
   // no such hours or no costing.
@@ -222,16 +224,44 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager {
   // A failing call throws the database error; later messages are not stored.
   virtual void DBSaveUserFeedback(int32_t user_id, const std::string& guid);
 
-  // Steps that later parts of the engine fill in. Each throws
-  // eNotImplementException until then, so that a run reports what it could
-  // not do instead of producing partial costing silently. The steps are
-  // virtual so that the run driver can be exercised with test doubles.
+  // ---- Costing output (timesheet_manager_output.cpp) ------------------------
+  // Every output is generated from the whole timesheet. Additions that a
+  // generation records are forgotten when it ends, so that each output of
+  // the timesheet carries the same lines however many are written.
+
+  // Breaks the current shift down for costing: work codes,
+  // classifications, cost codes, then the penalties' cost codes. Nothing
+  // happens without a current shift.
   virtual void BreakDownComponents();
+  // Deletes the stored costing of CostingOutputType of the timesheets in
+  // the comma list of IDs (digits only, else EDatabaseError); "" does nothing.
   virtual void DBDeleteCosting(const std::string& timesheet_ids);
+  // Stores the timesheet's costing lines of stored rows through
+  // "_qivAddTimesheetCost". Database errors propagate: the caller's
+  // transaction keeps the previous costing (see costing_jobs.cpp).
   virtual void DBSaveCosting();
+  // Appends the costing lines to the file (created with its header when
+  // new; an existing file keeps its one header).
   virtual void SaveCSVCostingFile(const std::string& file_name);
+  // Writes the costing text (header first) to the stream.
+  void SaveCSVCostingToStream(std::ostream& stream);
+  // The costing text: one line per pay line, each ended by CR LF, header first.
+  std::string CSVCostingAsString();
+  // Logs its progress, generates the costing text, then throws
+  // eNotImplementException "DBSaveCSV not implemented": the common database
+  // has no place for costing files.
+  void DBSaveCSV(const std::string& description);
+  // Writes the payroll import file, replacing an existing one.
   virtual void SaveYIFFile(const std::string& file_name);
-  virtual void DBSaveYIF(const std::string& file_name);
+  // Writes the payroll import text to the stream.
+  void SaveYIFToStream(std::ostream& stream);
+  // Hands the payroll import text to the payroll system through
+  // "_ipspAddImportData" on the main connection; the description only
+  // labels the run log's messages.
+  virtual void DBSaveYIF(const std::string& description);
+  // The lines of the whole timesheet in the layout (see the note above).
+  // Generation errors (unknown leave type, duplicate hours line) propagate.
+  TStringList GenerateOutputLines(TnxTransactionFormat format);
 
   // Rule-engine handlers registered by the run driver.
   virtual void CreateCustomVariables(TQelParser* parser);

@@ -123,6 +123,9 @@ TEST_F(DriverFixture, FailingShiftsAreSkippedAndTheRestRunOn) {
   EXPECT_EQ(log.Messages()[2].Info.TimesheetID, 0);
   // Shift 3 still ran all its steps after shift 2 failed.
   EXPECT_NE(std::find(steps.steps.begin(), steps.steps.end(), "conditions 103"), steps.steps.end());
+  // The failed shifts are rejected with their reason, so no output pays them.
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(manager.Timesheet().GetTimesheetShift(i)->Rejected(), i % 2 == 1) << i;
+  EXPECT_EQ(manager.Timesheet().GetTimesheetShift(3)->RejectReason(), "no pay class");
 }
 
 TEST_F(DriverFixture, RuleEngineTraceReachesTheLogOnlyWithDebugOn) {

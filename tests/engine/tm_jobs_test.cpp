@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "db/schema.h"
 #include "engine/costing_jobs.h"
@@ -59,24 +60,50 @@ TEST(TmJobsTest, TimesheetFileJobLoadsEachShiftsEmployee) {
   std::filesystem::remove_all(folder);
 }
 
+// The file job writes the costing file or the import file its output type
+// asks for; the web-configured job writes both and hands the import to the
+// payroll database.
+TEST(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
+  auto db = OpenSampleDatabase();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("qora_tm_out_" + std::to_string(reinterpret_cast<uintptr_t>(db.get())));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path cards = folder / "cards.XML";
+  std::ofstream(cards) << kCards;
+  const ConnectionParams params{"sqlite", db->Params().Path, "", ""};
+  for (const auto& [type, file, start] : {std::tuple{1, "out.csv", "EmployeeCode,"}, {2, "out.yif", "YIFV02.00\\"}}) {
+    EXPECT_EQ(RunTimesheetFileJob(cards.string(), (folder / file).string(), type, params), kResultOK);
+    EXPECT_EQ(ReadFile(folder / file).rfind(start, 0), 0u) << file;
+  }
+  std::ofstream(folder / "web.config") << "<configuration><appSettings><add key=\"CS\" value=\"sqlite\"/><add key=\"CDB\" "
+                                          "value=\"" + db->Params().Path + "\"/></appSettings></configuration>";
+  EXPECT_EQ(RunWebConfigJob(cards.string(), folder.string()), kResultOK);
+  EXPECT_EQ(ReadFile(folder / "timesheet.yif").rfind("YIFV02.00\\", 0), 0u);
+  EXPECT_EQ(ReadFile(folder / "costed_timesheet.csv").rfind("EmployeeCode,", 0), 0u);
+  EXPECT_EQ(db->QueryValue("select count(*) from _iptblImportData where cImportSource = 'QORA'").AsInteger(), 1);
+  std::filesystem::remove_all(folder);
+}
+
 // The stored-timesheet job loads the timesheet (employees included) and
-// stores its run log; storing costing is not part of the engine yet, which
-// ends the run with that error - stored as the run's message.
+// stores its run log: with debug off only the errors, here the shifts whose
+// conditions could not run.
 TEST(TmJobsTest, StoredTimesheetJobStoresItsRunLog) {
   auto db = OpenSampleDatabase();
-  const int32_t result = RunStoredTimesheetJob("1=2", 5, "GUID-7", {"sqlite", db->Params().Path, "", ""});
-  EXPECT_EQ(result, kResultOtherError);
+  const int32_t result = RunStoredTimesheetJob("1=3", 5, "GUID-7", {"sqlite", db->Params().Path, "", ""});
+  EXPECT_EQ(result, kResultOK);
   const TDBResult stored = db->Query("select iSeverity, iUserID, cGUID, cMessage from _estblTimesheetMessages");
-  ASSERT_EQ(stored.RowCount(), 1);
-  EXPECT_EQ(stored[0]["iSeverity"].AsInteger(), 2);
-  EXPECT_EQ(stored[0]["iUserID"].AsInteger(), 5);
-  EXPECT_EQ(stored[0]["cGUID"].AsString(), "GUID-7");
-  EXPECT_EQ(stored[0]["cMessage"].AsString(), "Deleting stored costing is not available yet.");
+  ASSERT_GE(stored.RowCount(), 1);
+  for (const TDBRow& row : stored) {
+    EXPECT_EQ(row["iSeverity"].AsInteger(), 2);
+    EXPECT_EQ(row["iUserID"].AsInteger(), 5);
+    EXPECT_EQ(row["cGUID"].AsString(), "GUID-7");
+  }
+  EXPECT_EQ(stored[0]["cMessage"].AsString().rfind("An error occurred processing shift 1: ", 0), 0u);
 
   // With "Debug" in the GUID every message is stored, the employee's
   // loading notes included.
   db->Execute("delete from _estblTimesheetMessages");
-  RunStoredTimesheetJob("1=2", 5, "Debug-8", {"sqlite", db->Params().Path, "", ""});
+  RunStoredTimesheetJob("1=3", 5, "Debug-8", {"sqlite", db->Params().Path, "", ""});
   EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetMessages where cMessage = "
                            "'Employee \"EMP001\" not in cache, starting load from database'")
                 .AsInteger(),

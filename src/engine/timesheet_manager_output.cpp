@@ -1,0 +1,115 @@
+// The costing steps of the run: the breakdown of each shift, and the
+// timesheet's pay lines written as a costing file, a payroll import file,
+// stored costing lines or a payroll import batch.
+#include <ostream>
+
+#include "common/delphi_format.h"
+#include "common/exceptions.h"
+#include "engine/timesheet_manager.h"
+#include "output/costing_store.h"
+#include "output/yif_generator.h"
+#include "timesheet/timesheet.h"
+#include "timesheet/timesheet_shift.h"
+
+namespace qora {
+namespace {
+
+double SecondsSince(TDateTime start) { return (Now() - start) * 86400.0; }
+
+// Drops the additions history entries recorded after it was made, however
+// the generation ends.
+class TAdditionsRollback {
+ public:
+  explicit TAdditionsRollback(TAdditionHistoryList& list) : FList(list), FCount(list.Count()) {}
+  ~TAdditionsRollback() {
+    while (FList.Count() > FCount) FList.Delete(FList.Count() - 1);
+  }
+  TAdditionsRollback(const TAdditionsRollback&) = delete;
+  TAdditionsRollback& operator=(const TAdditionsRollback&) = delete;
+
+ private:
+  TAdditionHistoryList& FList;
+  int FCount;
+};
+
+}  // namespace
+
+void TTimesheetManager::BreakDownComponents() {
+  TTimesheetShift* shift = CurrentShift();
+  if (!shift) return;
+  shift->AdjustAllWorkCodes();
+  shift->AdjustAllClassifications();
+  shift->AdjustAllCostCodes();
+  shift->AdjustPenaltyCostCodes();
+}
+
+TStringList TTimesheetManager::GenerateOutputLines(TnxTransactionFormat format) {
+  // Within one generation the additions paid on earlier shifts count (a
+  // weekly allowance is paid once a week); a second generation of the same
+  // timesheet must see the history as the first one did.
+  TAdditionsRollback rollback(FAdditionList);
+  TStringList lines;
+  TnxYIFGenerator::Execute(lines, *FTimesheet, *this, format);
+  return lines;
+}
+
+std::string TTimesheetManager::CSVCostingAsString() {
+  const TDateTime start = Now();
+  Debug(0, "Saving Costing stream");
+  std::string text = GenerateOutputLines(TnxTransactionFormat::tfCSV).Text();
+  Debug(0, Format("Saved Costing stream in %f.1 seconds", SecondsSince(start)));
+  return text;
+}
+
+void TTimesheetManager::SaveCSVCostingToStream(std::ostream& stream) { stream << CSVCostingAsString(); }
+
+void TTimesheetManager::SaveCSVCostingFile(const std::string& file_name) {
+  const TDateTime start = Now();
+  Debug(0, Format("Saving file \"%s\"", file_name));
+  AppendCostingFile(file_name, GenerateOutputLines(TnxTransactionFormat::tfCSV));
+  Debug(0, Format("Saved file \"%s\" in %f.1 seconds", file_name, SecondsSince(start)));
+}
+
+void TTimesheetManager::DBSaveCSV(const std::string& description) {
+  const TDateTime start = Now();
+  Debug(0, Format("Saving CSV to database \"%s\"", description));
+  GenerateOutputLines(TnxTransactionFormat::tfCSV);
+  Debug(0, Format("Saved import \"%s\" in %f.1 seconds", description, SecondsSince(start)));
+  throw eNotImplementException("DBSaveCSV not implemented");
+}
+
+void TTimesheetManager::SaveYIFFile(const std::string& file_name) {
+  const TDateTime start = Now();
+  Debug(0, Format("Saving file \"%s\"", file_name));
+  WriteTextFile(file_name, GenerateOutputLines(TnxTransactionFormat::tfYIF).Text());
+  Debug(0, Format("Saved file \"%s\" in %f.1 seconds", file_name, SecondsSince(start)));
+}
+
+void TTimesheetManager::SaveYIFToStream(std::ostream& stream) {
+  const TDateTime start = Now();
+  Debug(0, "Saving YIF to stream");
+  stream << GenerateOutputLines(TnxTransactionFormat::tfYIF).Text();
+  Debug(0, Format("Saved YIF to stream in %f.1 seconds", SecondsSince(start)));
+}
+
+void TTimesheetManager::DBSaveYIF(const std::string& description) {
+  const TDateTime start = Now();
+  Debug(0, Format("Saving YIF to database \"%s\"", description));
+  const std::string text = GenerateOutputLines(TnxTransactionFormat::tfYIF).Text();
+  StoreYIFImport(MainConnection(), *FTimesheet, text);
+  Debug(0, Format("Saved import \"%s\" in %f.1 seconds", description, SecondsSince(start)));
+}
+
+void TTimesheetManager::DBDeleteCosting(const std::string& timesheet_ids) {
+  if (timesheet_ids.empty()) return;
+  DeleteStoredCosting(MainConnection(), timesheet_ids, FCostingOutputType);
+}
+
+void TTimesheetManager::DBSaveCosting() {
+  const TDateTime start = Now();
+  Debug(0, "Saving Costing to database");
+  StoreCosting(MainConnection(), GenerateOutputLines(TnxTransactionFormat::tfCSV).Text(), FCostingOutputType);
+  Debug(0, Format("Saved costing in %f.1 seconds", SecondsSince(start)));
+}
+
+}  // namespace qora

@@ -1,0 +1,43 @@
+// Where generated pay lines go besides the generator's text: the costing
+// file, the payroll import file, the stored costing lines of a timesheet and
+// the payroll import batch.
+#pragma once
+
+#include <string>
+
+#include "common/string_list.h"
+#include "foundation/enums.h"
+
+namespace qora {
+
+class TDBConnection;
+class TTimesheet;
+
+// Writes the lines to a costing file: a new (or empty) file gets every
+// line; an existing one gets every line but the first (the header), so a
+// file written by several runs has one header. Lines end with CR LF.
+// Throws eaiPRocessorException "Cannot write file "<path>"." when the file
+// cannot be opened.
+void AppendCostingFile(const std::string& pFileName, const TStringList& pLines);
+// Writes the text to the file, replacing it; throws as AppendCostingFile.
+void WriteTextFile(const std::string& pFileName, const std::string& pText);
+
+// Deletes the stored costing of that type of the timesheets in the comma
+// list of IDs (validated as integers; anything else throws
+// EDatabaseError). An empty list does nothing.
+void DeleteStoredCosting(TDBConnection& pConnection, const std::string& pTimesheetIds,
+                         TaiCostingOutputType pCostingType);
+
+// Stores every line of the costing text (a costing file's text, header
+// first) that belongs to a stored timesheet row (ShiftID above 0) through
+// "_qivAddTimesheetCost": rate rounded to 4 decimals, units and value to 2.
+// Returns the number of lines stored. Database errors propagate; the
+// caller's transaction decides what stays.
+int StoreCosting(TDBConnection& pConnection, const std::string& pCostingText, TaiCostingOutputType pCostingType);
+
+// Hands the payroll import text to the payroll system as one import batch
+// through "_ipspAddImportData". A timesheet without description gets
+// "Timesheet Import-<now as YYYY-MM-DD HH:NN:SS>" first.
+void StoreYIFImport(TDBConnection& pConnection, TTimesheet& pTimesheet, const std::string& pYIFText);
+
+}  // namespace qora
