@@ -2,7 +2,8 @@
 // log and the job's return code.
 //   qora cost FILE --db TARGET [--output OUT] [--output-type N] [--user U --password P]
 //   qora cost --stored "ID=Type,..." --db TARGET [--user-id N] [--guid G]
-// TARGET is a database URI (sqlite:PATH, postgresql://...). The exit code is
+// TARGET is a database URI (sqlite:PATH, postgresql://..., sqlserver://...)
+// or the path of an SQLite file ending in .db, .sqlite or .sqlite3. The exit code is
 // 0 when the job returned 0, else 1.
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "command.h"
 #include "common/text.h"
 #include "engine/costing_jobs.h"
+#include "target.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ int Cost(const CostOptions& o) {
     return 2;
   }
   // A target URI names the database by itself: it goes in as the server.
-  const qora::ConnectionParams params{o.target, "", o.user, o.password};
+  const qora::ConnectionParams params{qora::cli::TargetUri(o.target), "", o.user, o.password};
   int32_t rc = 0;
   if (!o.stored.empty()) {
     rc = qora::RunStoredTimesheetJob(o.stored, o.user_id, o.guid, params);
@@ -63,7 +65,7 @@ qora::cli::CommandRegistrar reg([](CLI::App& app, int& exit_code) {
   auto* cmd = app.add_subcommand("cost", "Cost a timesheet file or stored timesheets and print the run log");
   cmd->add_option("file", o->file, "Timesheet file: CSV, or XML time cards (.xml)");
   cmd->add_option("--stored", o->stored, "Stored timesheets as ID=CostingType,... (1 publish, 2 approve, 3 ad hoc)");
-  cmd->add_option("--db", o->target, "Database: sqlite:PATH or postgresql://...")->required();
+  cmd->add_option("--db", o->target, "Database: sqlite:PATH, FILE.db, postgresql://... or sqlserver://...")->required();
   cmd->add_option("--output", o->output, "Costing output file (default: FILE with .costing.csv)");
   cmd->add_option("--output-type", o->output_type, "1 CSV costing, 2 YIF, other values: none")->capture_default_str();
   cmd->add_option("--user", o->user, "Database user name");

@@ -5,14 +5,16 @@
 // timesheet N as a costing run of type T (1 published, 2 actual/approved -
 // the default - or 3 ad hoc) does, with every shift's employee details.
 // A timesheet that cannot be loaded prints the engine's message on stderr
-// and exits with 1.
+// and exits with 1; the readers' warnings also go to stderr.
 #include <exception>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "command.h"
+#include "target.h"
 #include "engine/stored_timesheet_view.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_file_loader.h"
 #include "timesheet/timesheet_json.h"
@@ -34,9 +36,9 @@ int ShowStored(const ShowOptions& options) {
     return 2;
   }
   try {
-    const auto json = qora::ShowStoredTimesheet(options.target, options.id,
+    const auto json = qora::ShowStoredTimesheet(qora::cli::TargetUri(options.target), options.id,
                                                 static_cast<qora::TaiCostingOutputType>(options.costing_type));
-    std::cout << json.dump(2) << "\n";
+    std::cout << qora::JsonText(json) << "\n";
     return 0;
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
@@ -52,8 +54,12 @@ int ShowTimesheet(const ShowOptions& options) {
   }
   try {
     auto timesheet = std::make_unique<qora::TTimesheet>();
-    qora::LoadTimesheetFromFile(options.file, *timesheet, nullptr);
-    std::cout << qora::TimesheetToJson(*timesheet).dump(2) << "\n";
+    qora::TUserFeedback log;
+    qora::LoadTimesheetFromFile(options.file, *timesheet, &log);
+    // What the readers noted (a file read as Windows-1252, say) goes to
+    // stderr, so that stdout stays JSON.
+    for (const auto& message : log.Messages()) std::cerr << message.Text << "\n";
+    std::cout << qora::JsonText(qora::TimesheetToJson(*timesheet)) << "\n";
     return 0;
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";

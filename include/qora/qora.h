@@ -45,6 +45,29 @@ extern "C" {
 #define QORA_RESULT_SETUP_FAILED (-3)
 
 /*
+ * Which database Server, Database, UserName and Password name (for
+ * ProcessTimeSheetFile and ProcessDBTimeSheetList, and for the CS, CDB,
+ * CDBUID and CDBPWD keys of web.config), tried in this order:
+ *   Server "sqlite"             SQLite; Database is the file's path
+ *   Server "sqlite:PATH"        SQLite at PATH (Database is not used)
+ *   Server "postgresql://..."   PostgreSQL at that URI (also "postgres://");
+ *                               a Database, UserName or Password given
+ *                               replaces the URI's
+ *   Server "sqlserver://..."    SQL Server at that URI, over ODBC
+ *   Server "pg:HOST[:PORT]"     PostgreSQL on HOST, database Database
+ *   any other Server            SQL Server on that host ("host,port" gives a
+ *                               port) over ODBC, with the driver named by
+ *                               the environment variable QORA_ODBC_DRIVER
+ *                               ("FreeTDS" when unset); an empty UserName
+ *                               asks for a trusted login
+ * SQLite is used only when Server says so. A server name that looks like a
+ * file, or a Database that names one, still means SQL Server: a server that
+ * cannot be reached ends the job with result 1, and no local file is ever
+ * created in its place. The payroll databases that the registry of the
+ * common database names (cServer, cDatabase) are reached by the same rule.
+ */
+
+/*
  * Costs one timesheet file (".xml": XML time cards; anything else: CSV)
  * against the database named by Server, Database, UserName and Password,
  * writes the costing to OutputFile as CSV (OutputType 1) or YIF (2), and

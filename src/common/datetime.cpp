@@ -145,10 +145,10 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
 
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second) {
   const TDateTime date = EncodeDate(year, month, day);
-  const TDateTime time = EncodeTime(hour, minute, second);
-  // Before the epoch the time of day counts away from zero, like the date.
-  return date < 0 ? date - time : date + time;
+  return ComposeDateTime(date, EncodeTime(hour, minute, second));
 }
+
+TDateTime ComposeDateTime(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
   CivilFromDays(static_cast<int64_t>(std::trunc(value)) + kEpochOffset, year, month, day);
@@ -214,7 +214,7 @@ bool TryParseIsoDateTime(std::string_view text, TDateTime& out) {
     if (!ReadTime(text, pos, ms)) return false;
   }
   if (!IsZoneSuffix(text.substr(pos))) return false;
-  out = date + static_cast<double>(ms) / static_cast<double>(kMsPerDay);
+  out = ComposeDateTime(date, static_cast<double>(ms) / static_cast<double>(kMsPerDay));
   return true;
 }
 

@@ -23,6 +23,11 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& out);
 // Fraction of a day for a time of day; hour may exceed 23 (it carries over).
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond = 0);
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second);
+// A day number and a time of day as one value, by the rule every date of the
+// engine follows: before the epoch the time counts away from zero like the
+// date, so the fraction is always the time of day (-1.25 is 1899-12-29
+// 06:00). `time` is a fraction of a day from 0 to below 1.
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
 // Civil date of a day number (the fraction is ignored).
 void DecodeDate(TDateTime value, int& year, int& month, int& day);

@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "common/text.h"
 #include "db/db_error.h"
@@ -13,14 +11,6 @@ namespace qora {
 namespace {
 
 constexpr std::string_view kDefaultOdbcDriver = "FreeTDS";
-
-bool IsSqliteFileName(std::string_view name) {
-  if (name.empty()) return false;
-  const std::string ext = LowerCase(ExtractFileExt(name));
-  if (ext == ".db" || ext == ".sqlite" || ext == ".sqlite3") return true;
-  std::error_code error;
-  return std::filesystem::is_regular_file(std::filesystem::path(std::string(name)), error);
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -256,11 +246,8 @@ TDBConnectionParams ConnectionParamsFor(std::string_view server, std::string_vie
     params.Path = std::string(server.substr(7));
     return params;
   }
-  if (IsSqliteFileName(database) || IsSqliteFileName(server)) {
-    params.Path = std::string(IsSqliteFileName(database) ? database : server);
-    return params;
-  }
-  if (StartsText("postgresql://", server) || StartsText("postgres://", server)) {
+  if (StartsText("postgresql://", server) || StartsText("postgres://", server) ||
+      StartsText("sqlserver://", server)) {
     params = ParseConnectionUri(server);
   } else if (StartsText("pg:", server)) {
     params.Backend = TDBBackend::PostgreSQL;

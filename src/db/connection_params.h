@@ -6,17 +6,19 @@
 //     path, ":memory:", or an SQLite "file:" URI (file:name?mode=memory&cache=shared
 //     shares one in-memory database between the connections of a process).
 //  2. Server "sqlite:PATH": an SQLite database at PATH (Database is ignored).
-//  3. Server or Database naming an SQLite file: a name ending in ".db",
-//     ".sqlite" or ".sqlite3", or an existing regular file - Database first.
-//  4. Server "postgresql://..." or "postgres://...": PostgreSQL through libpq,
-//     read with ParseConnectionUri; a non-empty Database replaces the URI's
+//  3. Server "postgresql://...", "postgres://..." or "sqlserver://...": read
+//     with ParseConnectionUri; a non-empty Database replaces the URI's
 //     database, a non-empty UserName/Password the URI's credentials.
-//  5. Server "pg:HOST[:PORT]": PostgreSQL on HOST (port 5432 by default) with
+//  4. Server "pg:HOST[:PORT]": PostgreSQL on HOST (port 5432 by default) with
 //     Database, UserName and Password as given.
-//  6. Anything else: Microsoft SQL Server through ODBC, Server being the host
+//  5. Anything else: Microsoft SQL Server through ODBC, Server being the host
 //     ("host,port" or "host:port" give a port), with the ODBC driver named by
 //     the environment variable QORA_ODBC_DRIVER, "FreeTDS" when it is unset.
 //     An empty UserName asks for a trusted (integrated) login.
+// SQLite is chosen only when the server says so: a server name that merely
+// looks like a file, or a database named like one, still goes to SQL
+// Server, so that a host naming a server reaches that server or fails to
+// connect - it never gets a new, empty local file instead.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "db/schema.h"
 
 #include <atomic>
+#include <optional>
 
 #include "common/text.h"
 #include "db/schema/schema_sources.h"
@@ -90,11 +91,20 @@ void InsertSampleData(TDBConnection& common, TDBConnection& payroll, const TPayr
   if (payroll.Params().Backend == TDBBackend::PostgreSQL && &payroll != &common) ResetIdentityCounters(payroll);
 }
 
-void InitDatabase(TDBConnection& connection, bool withSample) {
-  CreateDatabaseObjects(connection, TDatabaseKind::Common);
-  CreateDatabaseObjects(connection, TDatabaseKind::Payroll);
-  if (withSample) InsertSampleData(connection, connection, PayrollLocationFor(connection.Params()));
+void CreateDatabases(TDBConnection& common, TDBConnection& payroll, bool withSample) {
+  // A failure half-way must not leave a half-made database behind, which
+  // the next attempt would then trip over.
+  TDBTransaction common_work(common);
+  std::optional<TDBTransaction> payroll_work;
+  if (&payroll != &common) payroll_work.emplace(payroll);
+  CreateDatabaseObjects(common, TDatabaseKind::Common);
+  CreateDatabaseObjects(payroll, TDatabaseKind::Payroll);
+  if (withSample) InsertSampleData(common, payroll, PayrollLocationFor(payroll.Params()));
+  if (payroll_work) payroll_work->Commit();
+  common_work.Commit();
 }
+
+void InitDatabase(TDBConnection& connection, bool withSample) { CreateDatabases(connection, connection, withSample); }
 
 std::unique_ptr<TDBConnection> OpenSampleDatabase() {
   static std::atomic<int> counter{0};

@@ -41,8 +41,14 @@ TPayrollLocation PayrollLocationFor(const TDBConnectionParams& params);
 // continue after the sample's explicit IDs.
 void InsertSampleData(TDBConnection& common, TDBConnection& payroll, const TPayrollLocation& location);
 
-// Creates both databases' objects in one database and, when `withSample`,
-// the sample data registered at that same database.
+// Creates the common database's objects on `common` and the payroll
+// database's on `payroll` (which may be the same connection) and, when
+// `withSample`, the sample data, with the payroll database registered where
+// `payroll` points. Each database is created in one transaction: when
+// anything fails, the error propagates and neither database keeps any of
+// it (unless the common one's commit itself fails after the payroll one's).
+void CreateDatabases(TDBConnection& common, TDBConnection& payroll, bool withSample);
+// CreateDatabases with one connection for both databases.
 void InitDatabase(TDBConnection& connection, bool withSample);
 
 // A fresh in-memory SQLite database (shared-cache, uniquely named) with both

@@ -101,8 +101,8 @@ TDBValue ReadField(const soci::row& row, std::size_t i) {
       return TDBValue(static_cast<int64_t>(row.get<unsigned long long>(i)));
     case soci::dt_date: {
       const std::tm tm = row.get<std::tm>(i);
-      return TDBValue::DateTime(EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) +
-                                EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec));
+      return TDBValue::DateTime(
+          EncodeDateTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec));
     }
     case soci::dt_blob:
       break;

@@ -98,6 +98,7 @@ class TSqliteDialect : public TSqlDialect {
     s = RewriteIsNull(s, literal);
     s = RewriteDateComparisons(s, literal);
     s = RewriteGetDate(s, CurrentDateTime());
+    s = CompareDatesAsValues(s, "julianday");
     s = RewriteTop(s);
     s = AliasQualifiedColumns(s);
     masked.Text = ExpandTableFunctions(s, SqliteTableFunctions());

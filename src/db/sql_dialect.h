@@ -17,6 +17,10 @@
 //   - SQLite only: qualified columns of the first select list get an alias of
 //     their own name, so that "order by iTimesheetID" names the output column
 //     as on the other servers instead of being ambiguous;
+//   - SQLite only: SQLite keeps dates as text, and '2024-12-31' sorts
+//     before '2024-12-31 00:00:00'; so that a date written by hand or by
+//     another tool compares by its value, both sides of every comparison
+//     with a date column are read through julianday() (CompareDatesAsValues);
 //   - SQLite only: the payroll database's table-valued functions
 //     (_ipfnGetAwards, _ipfnGetEmployeeWorkPatternDays, _efnGetFreqPeriodData)
 //     become sub-queries with the call's arguments in place, and a date

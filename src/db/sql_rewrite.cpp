@@ -30,6 +30,112 @@ std::string TrimBlanks(std::string_view s) {
   return std::string(s.substr(first, s.find_last_not_of(kBlanks) - first + 1));
 }
 
+// As IsDateColumn, with the pay period table's two dates, which predate the
+// naming scheme.
+bool IsAnyDateColumn(std::string_view name) {
+  static const std::regex kPeriodDate(R"(^([A-Za-z_]\w*\.)?Period(Start|End)$)", std::regex::icase);
+  return IsDateColumn(name) || std::regex_match(name.begin(), name.end(), kPeriodDate);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The end of the quoted text or masked literal that starts at s[i] (one
+// past it), or i when none starts there. The rewriting rules before this
+// one write date literals unmasked, in single quotes.
+size_t LiteralEnd(std::string_view s, size_t i) {
+  if (s[i] == kMaskStart) {
+    const size_t close = s.find(kMaskEnd, i);
+    return close == std::string_view::npos ? s.size() : close + 1;
+  }
+  if (s[i] != '\'') return i;
+  const size_t length = SqlLiteralLength(s, i, false);
+  return length == 0 ? i : i + length;
+}
+
+bool IsOperandChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || c == ':' || c == '@' || c == '$';
+}
+
+// The position of the bracket matching the one at `pos` (searching in
+// `step` direction), or npos.
+size_t MatchingBracket(std::string_view s, size_t pos, int step) {
+  int depth = 0;
+  for (size_t i = pos; i < s.size(); i += static_cast<size_t>(step)) {
+    if (s[i] == '(') depth += step;
+    if (s[i] == ')') depth -= step;
+    if (depth == 0) return i;
+    if (i == 0 && step < 0) break;
+  }
+  return std::string_view::npos;
+}
+
+// The operand that ends just before `end`: a masked literal, a bracketed
+// expression or call, or a name, parameter or number. Returns its start
+// (== end when there is none).
+size_t OperandBefore(std::string_view s, size_t end) {
+  size_t i = end;
+  while (i > 0 && IsBlank(s[i - 1])) --i;
+  if (i == 0) return end;
+  if (s[i - 1] == kMaskEnd || s[i - 1] == '\'') {
+    const size_t open = s[i - 1] == kMaskEnd ? s.rfind(kMaskStart, i - 1) : s.rfind('\'', i - 2);
+    return open == std::string_view::npos || i < 2 ? end : open;
+  }
+  if (s[i - 1] == ')') {
+    const size_t open = MatchingBracket(s, i - 1, -1);
+    if (open == std::string_view::npos) return end;
+    i = open;
+  }
+  while (i > 0 && IsOperandChar(s[i - 1])) --i;
+  return i;
+}
+
+// The operand that starts at or after `begin`; returns its end (== begin
+// when there is none).
+size_t OperandAfter(std::string_view s, size_t begin) {
+  size_t i = begin;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  if (i >= s.size()) return begin;
+  if (const size_t end = LiteralEnd(s, i); end != i) return end;
+  if (s[i] == '-') ++i;
+  while (i < s.size() && IsOperandChar(s[i])) ++i;
+  if (i < s.size() && s[i] == '(') {
+    const size_t close = MatchingBracket(s, i, 1);
+    if (close == std::string_view::npos) return begin;
+    i = close + 1;
+  }
+  return i;
+}
+
+// A date column, or COALESCE / ISNULL of one.
+bool IsDateOperand(std::string_view operand) {
+  const std::string text = TrimBlanks(operand);
+  if (IsAnyDateColumn(text)) return true;
+  const size_t open = text.find('(');
+  if (open == std::string::npos || text.back() != ')') return false;
+  const std::string name = TrimBlanks(std::string_view(text).substr(0, open));
+  if (!SameText(name, "COALESCE") && !SameText(name, "ISNULL")) return false;
+  std::vector<std::string> args;
+  size_t after = 0;
+  return ParseCallArguments(text, open, args, after) && !args.empty() && IsAnyDateColumn(args[0]);
+}
+
+// The length of the comparison operator at s[i], 0 when none starts there.
+size_t ComparisonAt(std::string_view s, size_t i) {
+  const char c = s[i];
+  const char next = i + 1 < s.size() ? s[i + 1] : '\0';
+  if (c == '<') return next == '=' || next == '>' ? 2 : 1;
+  if (c == '>') return next == '=' ? 2 : 1;
+  if (c == '!') return next == '=' ? 2 : 0;
+  if (c == '=') return next == '=' ? 2 : 1;
+  return 0;
+}
+
+bool WordAt(std::string_view s, size_t i, std::string_view word) {
+  if (i + word.size() > s.size() || !SameText(s.substr(i, word.size()), word)) return false;
+  const bool before = i == 0 || !IsOperandChar(s[i - 1]);
+  const bool after = i + word.size() == s.size() || !IsOperandChar(s[i + word.size()]);
+  return before && after;
+}
 
 }  // namespace
 
@@ -147,6 +253,47 @@ std::string RewriteDateComparisons(std::string_view text,
   }
   out.append(begin, s.cend());
   return out;
+}
+
+std::string CompareDatesAsValues(std::string_view text, std::string_view function) {
+  std::string s(text);
+  int depth = 0;
+  // Depths at which an UPDATE's SET list is open: its "=" are assignments.
+  std::vector<int> set_depths;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (const size_t end = LiteralEnd(s, i); end != i) {
+      i = end - 1;
+      continue;
+    }
+    if (c == '(') ++depth;
+    if (c == ')') {
+      while (!set_depths.empty() && set_depths.back() >= depth) set_depths.pop_back();
+      --depth;
+    }
+    if (WordAt(s, i, "set")) set_depths.push_back(depth);
+    if (WordAt(s, i, "where") && !set_depths.empty() && set_depths.back() == depth) set_depths.pop_back();
+    const size_t length = ComparisonAt(s, i);
+    if (length == 0) continue;
+    if (!set_depths.empty() && set_depths.back() == depth) {
+      i += length - 1;
+      continue;
+    }
+    const size_t left = OperandBefore(s, i);
+    const size_t right_end = OperandAfter(s, i + length);
+    const std::string left_operand = s.substr(left, i - left);
+    const std::string right_operand = s.substr(i + length, right_end - i - length);
+    if (left == i || right_end == i + length || (!IsDateOperand(left_operand) && !IsDateOperand(right_operand))) {
+      i += length - 1;
+      continue;
+    }
+    const std::string op = s.substr(i, length);
+    const std::string replacement = std::string(function) + "(" + TrimBlanks(left_operand) + ") " + op + " " +
+                                    std::string(function) + "(" + TrimBlanks(right_operand) + ")";
+    s.replace(left, right_end - left, replacement);
+    i = left + replacement.size() - 1;
+  }
+  return s;
 }
 
 std::string RewriteTop(std::string_view text) {

@@ -32,6 +32,12 @@ std::string RewriteIsNull(std::string_view text, const std::function<std::string
 // dColumn <op> number -> dColumn <op> date literal.
 std::string RewriteDateComparisons(std::string_view text,
                                    const std::function<std::string(double)>& dateLiteral);
+// Every comparison (=, <>, !=, <, <=, >, >=) of which one side is a date
+// column (dEndDate, R.dDateWorked, PR.PeriodEnd) or COALESCE/ISNULL of
+// one becomes function(left) <op> function(right), so that a back end that
+// keeps dates as text compares their values, however each was written. The
+// assignments of an UPDATE's SET list are left alone.
+std::string CompareDatesAsValues(std::string_view text, std::string_view function);
 // "select [distinct] top n" -> "select [distinct] ... LIMIT n".
 std::string RewriteTop(std::string_view text);
 // getdate() -> `now`.

@@ -252,7 +252,12 @@ bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const 
                         TDBRow& outputs) {
   const auto it = Procedures().find(LowerCase(name));
   if (it == Procedures().end()) return false;
+  // A procedure of the other back ends is atomic; so is each of these: what
+  // one call writes is kept whole or not at all (a savepoint when the caller
+  // has a transaction open).
+  TDBTransaction transaction(connection);
   outputs = it->second(connection, TProcArgs(params));
+  transaction.Commit();
   return true;
 }
 

@@ -22,6 +22,8 @@ void RegisterSqliteFunctions(soci::session& session);
 
 // Runs the engine-supplied procedure `name` (any case) on `connection` and
 // returns its output parameters. False when there is no such procedure.
+// Each call runs in a transaction level of its own: a failing statement
+// leaves nothing of the call behind.
 bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const TDBParams& params,
                         TDBRow& outputs);
 

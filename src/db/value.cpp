@@ -109,13 +109,14 @@ bool TDBValue::AsBoolean() const {
 }
 
 std::string FormatDBDateTime(TDateTime value) {
-  const int64_t totalMs = std::llround(value * static_cast<double>(kMsPerDay));
-  // Floor division keeps dates before 1899-12-30 on the right day.
-  int64_t days = totalMs / kMsPerDay;
-  int64_t ms = totalMs % kMsPerDay;
-  if (ms < 0) {
-    ms += kMsPerDay;
-    --days;
+  // The day and the time of day by the engine's one rule (ComposeDateTime):
+  // before the epoch the fraction is still the time of day. A time that
+  // rounds to a whole day is the next day's midnight.
+  int64_t days = static_cast<int64_t>(DateOf(value));
+  int64_t ms = std::llround(std::fabs(TimeOf(value)) * static_cast<double>(kMsPerDay));
+  if (ms >= kMsPerDay) {
+    ms -= kMsPerDay;
+    ++days;
   }
   int year = 0, month = 0, day = 0;
   DecodeDate(static_cast<TDateTime>(days), year, month, day);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <istream>
+#include <limits>
 #include <sstream>
 #include <string_view>
 
@@ -19,16 +20,17 @@
 namespace qora {
 namespace {
 
-// A timesheet ID is a run of decimal digits; anything else reads as 0 and
-// is never selected, so no other text can reach the SQL that lists IDs.
+// A timesheet ID is a run of decimal digits naming a positive 32-bit
+// integer; anything else reads as 0, so no other text can reach the SQL
+// that lists IDs.
 int64_t TimesheetIDOf(std::string_view name) {
-  if (name.empty() || name.size() > 9) return 0;
+  if (name.empty() || name.size() > 10) return 0;
   int64_t value = 0;
   for (char c : name) {
     if (c < '0' || c > '9') return 0;
     value = value * 10 + (c - '0');
   }
-  return value;
+  return value <= std::numeric_limits<int32_t>::max() ? value : 0;
 }
 
 // The costing type of an item: the single character after the first "=".
@@ -153,7 +155,7 @@ std::string TTimesheetManager::GetTimesheetIDString(TaiCostingOutputType output_
   std::string ids;
   for (int i = 0; i < FTimesheetIDList.Count(); ++i) {
     const int64_t id = TimesheetIDOf(FTimesheetIDList.Names(i));
-    if (id <= 0) continue;
+    if (id <= 0) continue;  // only before PopulateTimesheetIDList has checked the list
     if (output_type != TaiCostingOutputType::cot_None &&
         CostingTypeOf(FTimesheetIDList[i]) != static_cast<int>(output_type)) {
       continue;
@@ -166,6 +168,11 @@ std::string TTimesheetManager::GetTimesheetIDString(TaiCostingOutputType output_
 
 void TTimesheetManager::PopulateTimesheetIDList(const std::string& id_list) {
   FTimesheetIDList.SetCommaText(id_list);
+  for (int i = 0; i < FTimesheetIDList.Count(); ++i) {
+    if (TimesheetIDOf(FTimesheetIDList.Names(i)) <= 0) {
+      throw eaiPRocessorException(Format("\"%s\" is not a valid timesheet ID.", FTimesheetIDList[i]));
+    }
+  }
   if (!FConnection) throw eDatabaseException("No database connection to look up approved costing.");
   // The IDs formatted into the statement are digits only (GetTimesheetIDString).
   // A list that selects nothing leaves the parentheses empty: every back end

@@ -119,10 +119,15 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
 
   // Sets the ID list from "ID=Type,..." comma text, then drops every
   // timesheet that already has approved costing (needs the main connection).
+  // An item whose ID is not a timesheet ID (an integer from 1 to
+  // 2147483647) throws eaiPRocessorException "\"<item>\" is not a valid
+  // timesheet ID." before anything is looked up, so that no item of a
+  // host's list is ever dropped without a word. A list that selects nothing
+  // fails at the look-up with the server's syntax error, on every back end.
   virtual void PopulateTimesheetIDList(const std::string& id_list);
-  // The comma-joined IDs of the list items whose ID is a positive integer and
-  // whose type (the single character after "=") equals output_type; every
-  // positive ID for cot_None. "" when none is selected.
+  // The comma-joined IDs of the list items whose type (the single character
+  // after "=") equals output_type; every ID for cot_None. "" when none is
+  // selected.
   std::string GetTimesheetIDString(TaiCostingOutputType output_type) const;
   TStringList& TimesheetIDList() { return FTimesheetIDList; }
 
@@ -132,7 +137,8 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // ---- Stored timesheets (timesheet_manager_shifts.cpp) ---------------------
   // Replaces the timesheet's shifts with the rows of the stored timesheets
   // in the comma-separated ID list (validated as integers; anything else
-  // throws eDatabaseException), as CostingOutputType selects them: rostered
+  // throws the data-access layer's EDatabaseError "Invalid ID list ...",
+  // which ends a costing job with -2), as CostingOutputType selects them: rostered
   // rows for cot_Publish, rows with actual hours, leave, RDO, an empty
   // actual plan or an unplanned allowance otherwise. Every shift gets its
   // employee details (DBLoadEmployeeDetails), leave (not for cot_Publish),
@@ -220,8 +226,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   std::string GetFieldValueDef(const TDBRow& row, const std::string& field_name, const std::string& default_value);
 
   // Stores the run log through "_esspAddTimesheetMessage" on the main
-  // connection: every error, and every other message too when debug is on.
-  // A failing call throws the database error; later messages are not stored.
+  // connection: every error, and every other message too when debug is on,
+  // all in one transaction. A failing call throws the database error and
+  // leaves none of the messages stored.
   virtual void DBSaveUserFeedback(int32_t user_id, const std::string& guid);
 
   // ---- Costing output (timesheet_manager_output.cpp) ------------------------

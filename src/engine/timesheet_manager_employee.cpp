@@ -207,8 +207,9 @@ TEmployeeAwardObj& TTimesheetManager::LoadEmployeeFromDatabase(const TTimesheetS
     employee->SetPayPeriod(PayPeriodFromFrequency(row["iFrequency"].AsLargeInt()));
     employee->SetLeaveLoadingClassID(row["iLeaveLoadingClassID"].AsInteger());
   } else {
-    // Not in the payroll: cached under the shift's code with no award, so
-    // that processing reports the employee as not an award employee.
+    // Not in the payroll on this date: cached under the shift's code with
+    // no award (for this date only, see below), so that processing reports
+    // the employee as not an award employee.
     employee->SetEmployeeCode(code);
   }
   Debug(id, Format("Loaded employee details for \"%s\"", code));
@@ -231,6 +232,12 @@ TEmployeeAwardObj& TTimesheetManager::LoadEmployeeFromDatabase(const TTimesheetS
     employee->SetNormalRate(row["fNormalRate"].AsFloat());
     employee->SetEffectiveDate(row["dEffectiveDate"].AsDateTime());
     employee->SetEndDate(row["dEndDate"].AsDateTime());
+  } else {
+    // No award on this date: the record answers for this date only. Left
+    // open-ended it would match every later date and hide an assignment
+    // that starts after it for the rest of the call.
+    employee->SetEffectiveDate(shift.ShiftStartDate());
+    employee->SetEndDate(shift.ShiftStartDate());
   }
   Debug(id, Format("Loaded award details for \"%s\"", code));
 

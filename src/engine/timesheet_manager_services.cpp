@@ -153,6 +153,9 @@ std::string TTimesheetManager::GetFieldValueDef(const TDBRow& row, const std::st
 void TTimesheetManager::DBSaveUserFeedback(int32_t user_id, const std::string& guid) {
   if (!FUserFeedback) return;
   TDBConnection& db = MainConnection();
+  // The run log is stored whole or not at all: a reader of the stored log
+  // must not take part of it for all of it (the job then keeps it in a file).
+  TDBTransaction transaction(db);
   for (const TUserFeedback::Entry& message : FUserFeedback->Messages()) {
     if (message.Info.Severity != TMessageSeverity::ms_Error && !FUserFeedback->DebugEnabled()) continue;
     db.ExecProc("_esspAddTimesheetMessage", {{"iSeverity", static_cast<int>(message.Info.Severity)},
@@ -161,6 +164,7 @@ void TTimesheetManager::DBSaveUserFeedback(int32_t user_id, const std::string& g
                                              {"idUser", user_id},
                                              {"cGUID", guid}});
   }
+  transaction.Commit();
 }
 
 }  // namespace qora

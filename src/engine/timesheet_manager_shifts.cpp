@@ -9,6 +9,7 @@
 #include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
+#include "timesheet/shift_dates.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_shift.h"
 
@@ -149,6 +150,9 @@ std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& r
                               row["cJobCode"].AsString(), row["cCostCode"].AsString());
   } else {
     AddActualHours(*shift);
+    // Hours worked past midnight end the shift on the next day even when
+    // the roster did not cross midnight, as for shifts read from files.
+    if (shift->HoursGroupList().Count() > 0) ExtendShiftEndDate(*shift, shift->ShiftEnd());
   }
   if (shift->IsOffDay() && shift->HoursGroupList().Count() == 0) shift->SetIsDummyShift(true);
   return shift;
@@ -177,12 +181,13 @@ int32_t TTimesheetManager::FirstShiftTimesheetID() const {
   return FTimesheet->Count() > 0 ? FTimesheet->GetTimesheetShift(0)->TimesheetID() : 0;
 }
 
+// The text names the timesheet; the message itself is the application's,
+// with timesheet ID 0, as every message about the run rather than a shift.
 void TTimesheetManager::LogNoShift(const char* step) {
   if (!FUserFeedback) return;
-  const int32_t id = FirstShiftTimesheetID();
-  FUserFeedback->AddLogMessage(std::string("No shift specified in ") + step + " for Timesheet ID " +
-                                   std::to_string(id),
-                               id, TMessageSeverity::ms_Error, false);
+  FUserFeedback->AddMessage(TMessageSeverity::ms_Error, TMessageLogType::mlt_Application,
+                            std::string("No shift specified in ") + step + " for Timesheet ID " +
+                                std::to_string(FirstShiftTimesheetID()));
 }
 
 void TTimesheetManager::DBAddTimesheetLeave(TTimesheetShift* shift) {

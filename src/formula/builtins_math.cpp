@@ -1,4 +1,5 @@
 // Mathematical and trigonometric built-in functions.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -125,24 +126,41 @@ double Distance(W, TQelValues v, int) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
+// The fraction of `value` in ten-thousandths, truncated toward zero as
+// ScaledTrunc reads it, for a value of any size: the whole part is taken off
+// first (exactly), so nothing overflows, and the closeness to a whole number
+// of ten-thousandths is judged against the whole value, whose binary
+// neighbour is what the fraction's error comes from.
+int64_t FractionTenThousandths(double value) {
+  const double units = (value - std::trunc(value)) * 10000.0;
+  const double nearest = std::nearbyint(units);
+  const double tolerance = 1e-13 * std::max(1.0, std::fabs(value * 10000.0));
+  return static_cast<int64_t>(std::fabs(units - nearest) <= tolerance ? nearest : std::trunc(units));
+}
+
 // Works in ten-thousandths: the step and the value's fraction are whole
-// numbers of them, so the result is exact to four decimals.
+// numbers of them, so the result is exact to four decimals. The whole part
+// stays as it is, which keeps every magnitude a double can hold.
 double RoundCents(W, TQelValues v, int) {
   const double step = ScaledTrunc(A(v, 1), 10000.0);
   if (!(step <= 10000.0) || step < 0.0) Fail("The rounding value must be less than or equal to 1.");
   // A step below one ten-thousandth would divide by zero; it has no meaning
   // for money, so it is refused like any other invalid step.
   if (step == 0.0) Fail("The rounding value must be greater than or equal to 0.0001.");
-  const double units = ScaledTrunc(A(v, 0), 10000.0);
-  if (!std::isfinite(units) || std::fabs(units) > 9e15) Fail("The value " + QelShortestReal(A(v, 0)) + " can not be rounded.");
-  const auto total = static_cast<int64_t>(units);
+  const double value = A(v, 0);
+  if (!std::isfinite(value)) Fail("The value " + QelShortestReal(value) + " can not be rounded.");
+  const double whole = std::trunc(value);
+  const int64_t frac = FractionTenThousandths(value);
   const auto s = static_cast<int64_t>(step);
-  const int64_t whole = total / 10000;
-  const int64_t frac = total % 10000;
   const int64_t r = frac % s;
   int64_t cents = (frac / s) * s;
   if (r >= s / 2) cents += s;
-  return static_cast<double>(whole * 10000 + cents) / 10000.0;
+  // One division of an exact number of ten-thousandths gives the nearest
+  // double to the decimal result; beyond 2^53 units the whole part alone is
+  // already as precise as a double can be.
+  const double units = whole * 10000.0 + static_cast<double>(cents);
+  if (std::fabs(units) < 9007199254740992.0) return units / 10000.0;
+  return whole + static_cast<double>(cents) / 10000.0;
 }
 
 double RoundDown(W, TQelValues v, int) {

@@ -24,10 +24,18 @@ const ClassInfo& TnxBaseObjectList::StaticClassInfo() {
 
 TnxBaseObjectList::~TnxBaseObjectList() { Clear(); }
 
+void TnxBaseObjectList::CheckItemClass(const TnxBaseObject* item) const {
+  const ClassInfo* item_class = ItemClass();
+  if (item == nullptr || item_class == nullptr || item->GetClassInfo().InheritsFrom(*item_class)) return;
+  throw std::invalid_argument("Class " + item->ClassName() + " cannot be stored in a list of " + item_class->Name() +
+                              ".");
+}
+
 TnxBaseObjectList::Slot TnxBaseObjectList::MakeSlot(std::unique_ptr<TnxBaseObject> item) {
   if (!FOwnsObjects && item) {
     throw std::logic_error("A list that does not own its items cannot take ownership of one; use AddReference.");
   }
+  CheckItemClass(item.get());
   Slot slot;
   slot.ptr = item.get();
   slot.owned = std::move(item);
@@ -50,6 +58,7 @@ int TnxBaseObjectList::AddReference(TnxBaseObject* item) {
   if (FOwnsObjects) {
     throw std::logic_error("An owning list cannot hold a reference it does not own; use Add.");
   }
+  CheckItemClass(item);
   FList.push_back(Slot{item, nullptr});
   int index = Count() - 1;
   if (OnItemAdded) OnItemAdded(item);

@@ -24,6 +24,12 @@ class TnxBaseObjectList : public TnxBaseObject {
   ~TnxBaseObjectList() override;
 
   bool OwnsObjects() const { return FOwnsObjects; }
+  // The class every item must be of or derive from; null when the list
+  // takes any object. Add, AddReference, Insert and SetItem throw
+  // std::invalid_argument "Class <item's class> cannot be stored in a list
+  // of <class>." for an item that is not of it, so that a typed view
+  // (TypedObjectList) can rely on the class of what it hands out.
+  virtual const ClassInfo* ItemClass() const { return nullptr; }
   int Count() const { return static_cast<int>(FList.size()); }
   virtual void BeginUpdate() {}
   virtual void EndUpdate() {}
@@ -99,6 +105,7 @@ class TnxBaseObjectList : public TnxBaseObject {
     std::unique_ptr<TnxBaseObject> owned;  // set when the list owns the item
   };
   Slot MakeSlot(std::unique_ptr<TnxBaseObject> item);
+  void CheckItemClass(const TnxBaseObject* item) const;
   void CheckIndex(int index) const;
 
   std::vector<Slot> FList;
@@ -111,6 +118,7 @@ template <class T, class Base = TnxBaseObjectList>
 class TypedObjectList : public Base {
  public:
   using Base::Base;
+  const ClassInfo* ItemClass() const override { return &T::StaticClassInfo(); }
   T* Items(int index) const { return static_cast<T*>(this->GetItem(index)); }
   T* AddNew() {
     auto item = std::make_unique<T>();

@@ -81,7 +81,13 @@ TStringList LoadStringList(const pugi::xml_node& node) {
   return list;
 }
 
-void LoadObjectElement(TnxBaseObject& obj, const pugi::xml_node& node);
+// Nested objects and lists are loaded by recursion, one level per element.
+// Award files come from users; a document nested deeper than any award is
+// refused before the recursion can exhaust the stack.
+constexpr int kMaxNesting = 100;
+
+void LoadObjectElement(TnxBaseObject& obj, const pugi::xml_node& node, int depth);
+void LoadProperties(TnxBaseObject& obj, const pugi::xml_node& node, int depth);
 
 // The property a child element stands for, or null when it stands for none.
 // Inside a list, elements also stand for items; object properties carry
@@ -118,7 +124,7 @@ bool HasElementChild(const pugi::xml_node& node) {
 // place; a property that can replace its object gets a new one of the
 // stored class when it has none or one of another class. An element
 // without TYPE and without child elements stands for "no object".
-void LoadNested(TnxBaseObject& owner, const PropertyInfo& prop, const pugi::xml_node& node) {
+void LoadNested(TnxBaseObject& owner, const PropertyInfo& prop, const pugi::xml_node& node, int depth) {
   std::string type = node.attribute(kTypeAttr).value();
   TnxBaseObject* target = prop.get_object ? prop.get_object(owner) : nullptr;
   if (type.empty() && !HasElementChild(node)) {
@@ -136,18 +142,18 @@ void LoadNested(TnxBaseObject& owner, const PropertyInfo& prop, const pugi::xml_
                                   " attribute.");
     }
     std::unique_ptr<TnxBaseObject> created = CreateStoredObject(type, prop.name);
-    LoadObjectElement(*created, node);
+    LoadObjectElement(*created, node, depth);
     prop.set_object(owner, std::move(created));
     return;
   }
   // Without a way to create the object there is nothing to fill; the
   // element is skipped like one that names no property.
-  if (target != nullptr) LoadObjectElement(*target, node);
+  if (target != nullptr) LoadObjectElement(*target, node, depth);
 }
 
-void LoadProperty(TnxBaseObject& obj, const PropertyInfo& prop, const pugi::xml_node& node) {
+void LoadProperty(TnxBaseObject& obj, const PropertyInfo& prop, const pugi::xml_node& node, int depth) {
   if (prop.IsObject()) {
-    LoadNested(obj, prop, node);
+    LoadNested(obj, prop, node, depth);
     return;
   }
   // Stored computed values are ignored, as they were never meant to be set.
@@ -165,21 +171,40 @@ void LoadProperty(TnxBaseObject& obj, const PropertyInfo& prop, const pugi::xml_
 
 // Items of a list element: every child with a TYPE attribute, and every
 // child that names no property of the list's class, by its element name.
-void LoadListItems(TnxBaseObjectList& list, const pugi::xml_node& node) {
+// The list refuses an item that is not of its item class (Add).
+void LoadListItems(TnxBaseObjectList& list, const pugi::xml_node& node, int depth) {
   const ClassInfo& cls = list.GetClassInfo();
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
     if (PropertyOfElement(cls, child, true) != nullptr) continue;  // a property of the list itself
     std::string type = child.attribute(kTypeAttr).value();
     std::unique_ptr<TnxBaseObject> item = CreateStoredObject(type.empty() ? child.name() : type, child.name());
-    LoadObjectElement(*item, child);
+    LoadObjectElement(*item, child, depth);
     list.Add(std::move(item));
   }
 }
 
-void LoadObjectElement(TnxBaseObject& obj, const pugi::xml_node& node) {
+void LoadObjectElement(TnxBaseObject& obj, const pugi::xml_node& node, int depth) {
+  if (depth >= kMaxNesting) {
+    throw std::invalid_argument("Cannot load \"" + std::string(node.name()) + "\": the XML nests more than " +
+                                std::to_string(kMaxNesting) + " objects deep.");
+  }
   if (pugi::xml_attribute id = node.attribute(kIdAttr)) obj.SetID(id.as_int());
-  LoadPropertiesFromXml(obj, node);
+  LoadProperties(obj, node, depth + 1);
+}
+
+void LoadProperties(TnxBaseObject& obj, const pugi::xml_node& node, int depth) {
+  const ClassInfo& cls = obj.GetClassInfo();
+  auto* list = dynamic_cast<TnxBaseObjectList*>(&obj);
+  bool fill_list = list != nullptr && list->OwnsObjects();
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() != pugi::node_element) continue;
+    if (const PropertyInfo* prop = PropertyOfElement(cls, child, fill_list)) LoadProperty(obj, *prop, child, depth);
+  }
+  if (fill_list) {
+    list->Clear();
+    LoadListItems(*list, node, depth);
+  }
 }
 
 }  // namespace
@@ -194,19 +219,7 @@ void SavePropertiesToXml(const TnxBaseObject& obj, pugi::xml_node node) {
   }
 }
 
-void LoadPropertiesFromXml(TnxBaseObject& obj, const pugi::xml_node& node) {
-  const ClassInfo& cls = obj.GetClassInfo();
-  auto* list = dynamic_cast<TnxBaseObjectList*>(&obj);
-  bool fill_list = list != nullptr && list->OwnsObjects();
-  for (pugi::xml_node child : node.children()) {
-    if (child.type() != pugi::node_element) continue;
-    if (const PropertyInfo* prop = PropertyOfElement(cls, child, fill_list)) LoadProperty(obj, *prop, child);
-  }
-  if (fill_list) {
-    list->Clear();
-    LoadListItems(*list, node);
-  }
-}
+void LoadPropertiesFromXml(TnxBaseObject& obj, const pugi::xml_node& node) { LoadProperties(obj, node, 0); }
 
 std::string SaveObjectToXmlText(const TnxBaseObject& obj) {
   pugi::xml_document doc;
@@ -225,7 +238,7 @@ void LoadObjectFromXmlText(TnxBaseObject& obj, std::string_view xml) {
   }
   pugi::xml_node root = doc.document_element();
   if (!root) throw std::runtime_error("Invalid XML: the document has no root element.");
-  LoadObjectElement(obj, root);
+  LoadObjectElement(obj, root, 0);
 }
 
 }  // namespace qora

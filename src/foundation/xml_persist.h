@@ -28,7 +28,8 @@
 //    TYPE and without child elements clears it;
 //  - a nested owning list is emptied and refilled from its item elements
 //    (children with TYPE, and children that name no property of the list's
-//    class); a non-owning list is left alone;
+//    class), each of which must be of the list's item class; a non-owning
+//    list is left alone;
 //  - the ID attribute, when present, sets the object's ID.
 // Item and object classes are found through the ClassRegistry, which only
 // knows classes that have been touched: register families up front with
@@ -52,8 +53,11 @@ void SavePropertiesToXml(const TnxBaseObject& obj, pugi::xml_node node);
 // Sets obj's published properties (and, for an owning list, its items) from
 // the children of `node`; obj's ID is not touched. Throws
 // std::invalid_argument for a value that cannot be converted (message as
-// "Invalid TFoo value "x" for property "Bar".") and for an item or nested
-// object whose class is not registered or is abstract. Properties read
+// "Invalid TFoo value "x" for property "Bar"."), for an item or nested
+// object whose class is not registered or is abstract, for a list item that
+// is not of the list's item class ("Class TFoo cannot be stored in a list
+// of TBar."), and for objects nested more than 100 deep ("Cannot load
+// "<element>": the XML nests more than 100 objects deep."). Properties read
 // before the failure keep their new values.
 void LoadPropertiesFromXml(TnxBaseObject& obj, const pugi::xml_node& node);
 

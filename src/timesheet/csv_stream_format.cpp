@@ -1,4 +1,5 @@
 #include "timesheet/csv_stream_format.h"
+#include "timesheet/timesheet_text.h"
 
 #include <fstream>
 #include <iterator>
@@ -384,9 +385,7 @@ void TCSVStreamFormat::LoadFromStream(TMemoryTable& table, std::istream& in) con
 }
 
 void TCSVStreamFormat::LoadFromFile(TMemoryTable& table, const std::string& path) const {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw eLoadFromFileException(Format("Cannot open file \"%s\".", path));
-  LoadFromStream(table, file);
+  LoadFromString(table, ReadTextFileAsUtf8(path, nullptr));
 }
 
 std::unique_ptr<TCSVStreamFormat> CreateCSVStreamFormat() {

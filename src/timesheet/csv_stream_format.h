@@ -89,6 +89,7 @@ class TCSVStreamFormat {
   // a definition line that cannot be read.
   void LoadFromStream(TMemoryTable& table, std::istream& in) const;
   void LoadFromString(TMemoryTable& table, std::string_view text) const;
+  // A file that is not UTF-8 is read as Windows-1252 (ReadTextFileAsUtf8).
   // Throws eLoadFromFileException "Cannot open file "<path>"." when the
   // file cannot be read.
   void LoadFromFile(TMemoryTable& table, const std::string& path) const;

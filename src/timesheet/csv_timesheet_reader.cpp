@@ -1,13 +1,13 @@
 #include "timesheet/csv_timesheet_reader.h"
 
-#include <cmath>
-
 #include "common/delphi_format.h"
 #include "common/text.h"
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
 #include "timesheet/csv_timesheet_table.h"
+#include "timesheet/shift_dates.h"
 #include "timesheet/timesheet.h"
+#include "timesheet/timesheet_text.h"
 
 namespace qora {
 
@@ -77,8 +77,7 @@ void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
   double end = has_times ? TimeTextToHours(end_text) : 0;
   if (pContinuation && pShift.ShiftStart() > start) start += 24;
   if (end <= start) end += 24;
-  const TDateTime end_day = DateOf(pShift.ShiftStartDate()) + std::floor(end / 24);
-  if (end_day > pShift.ShiftEndDate()) pShift.SetShiftEndDate(end_day);
+  ExtendShiftEndDate(pShift, end);
   if (has_times) {
     pShift._AddHours(start, end, "Normal", ColumnText(pShift, "cWorkCode"), THoursType::htOrdinary,
                      ColumnText(pShift, "cJobTitle"), "", "");
@@ -87,12 +86,13 @@ void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
 
 }  // namespace
 
-void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* /*pLog*/) {
+void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog) {
   pTimesheet.SetShiftCount(0);
+  const std::string text = ReadTextFileAsUtf8(pFileName, pLog);
   auto table = CreateTimesheetTable();
-  LoadFieldDef(*table, pFileName);
+  LoadFieldDefFromText(*table, text, pFileName);
   table->CreateTable();
-  CreateCSVStreamFormat()->LoadFromFile(*table, pFileName);
+  CreateCSVStreamFormat()->LoadFromString(*table, text);
 
   TTimesheetShift* shift = nullptr;
   for (table->First(); !table->Eof(); table->Next()) {

@@ -26,7 +26,8 @@ class TUserFeedback;
 //  - eLoadFromFileException "Timesheet \"<file>\" contains incomplete shift
 //    information" when the first row has no date;
 //  - the errors of LoadFieldDef and of the CSV format (blank or missing file).
-// `pLog` may be null; the reader reports problems only by throwing.
+// A file that is not UTF-8 is read as Windows-1252, with a warning in
+// `pLog` (may be null) naming the file; every other problem is thrown.
 void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog);
 
 }  // namespace qora

@@ -3,6 +3,7 @@
 #include "common/delphi_format.h"
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
+#include "timesheet/timesheet_text.h"
 
 namespace qora {
 
@@ -42,6 +43,10 @@ TFieldDef ExtraColumnDef(const std::string& name) {
 }
 
 void LoadFieldDef(TMemoryTable& table, const std::string& file_name) {
+  LoadFieldDefFromText(table, ReadTextFileAsUtf8(file_name, nullptr), file_name);
+}
+
+void LoadFieldDefFromText(TMemoryTable& table, std::string_view text, const std::string& file_name) {
   if (table.Active()) {
     throw eLoadFromFileException("Error in LoadFieldDef: Cannot create custom fields - the table is already open.");
   }
@@ -60,7 +65,7 @@ void LoadFieldDef(TMemoryTable& table, const std::string& file_name) {
   format->NoHeader = true;
   format->LoadOptions.TableDef = false;
   format->LoadOptions.IndexDef = false;
-  format->LoadFromFile(scratch, file_name);
+  format->LoadFromString(scratch, text);
   if (scratch.RecordCount() == 0) {
     throw eLoadFromFileException(Format("Error in LoadFieldDef: No fields defined, or file %s is blank", file_name));
   }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "timesheet/csv_memory_table.h"
 
@@ -34,5 +35,8 @@ TFieldDef ExtraColumnDef(const std::string& name);
 //    when the file has no line;
 //  - the CSV format's "Cannot open file" error when it cannot be read.
 void LoadFieldDef(TMemoryTable& table, const std::string& file_name);
+// As LoadFieldDef, from the file's text (UTF-8) already read; `file_name`
+// only names the file in the blank-file message.
+void LoadFieldDefFromText(TMemoryTable& table, std::string_view text, const std::string& file_name);
 
 }  // namespace qora

@@ -1,7 +1,7 @@
 #include "timesheet/timecard_reader.h"
 
 #include <cmath>
-#include <fstream>
+#include <istream>
 #include <iterator>
 #include <vector>
 
@@ -10,8 +10,10 @@
 #include "common/datetime.h"
 #include "common/delphi_format.h"
 #include "common/text.h"
+#include "timesheet/shift_dates.h"
 #include "common/exceptions.h"
 #include "timesheet/timesheet.h"
+#include "timesheet/timesheet_text.h"
 
 namespace qora {
 
@@ -51,8 +53,7 @@ void ReadShiftHours(TTimesheetShift& pShift, const pugi::xml_node& pShiftNode) {
     const double from = RoundHours((start - day) * 24);
     double to = RoundHours((finish - day) * 24);
     if (to <= from) to += 24;
-    const TDateTime end_day = day + std::floor(to / 24);
-    if (end_day > pShift.ShiftEndDate()) pShift.SetShiftEndDate(end_day);
+    ExtendShiftEndDate(pShift, to);
     pShift._AddHours(from, to, "Normal", hours.child_value("Job"), THoursType::htOrdinary,
                      hours.child_value("PayRateCode"), "", "");
   }
@@ -161,12 +162,17 @@ void DateAllowanceShifts(TTimesheet& pTimesheet, const std::vector<TTimesheetShi
   }
 }
 
-}  // namespace
+// A document with a UTF-16 byte-order mark is left to the XML parser, which
+// reads it; any other document is UTF-8 by now (see TimesheetTextAsUtf8).
+bool HasUtf16Mark(std::string_view pXml) {
+  return pXml.size() >= 2 && ((pXml[0] == '\xFF' && pXml[1] == '\xFE') || (pXml[0] == '\xFE' && pXml[1] == '\xFF'));
+}
 
-void LoadXMLTimesheetFromString(TTimesheet& pTimesheet, std::string_view pXml, TUserFeedback* /*pLog*/) {
+void LoadDocument(TTimesheet& pTimesheet, std::string_view pXml) {
   pTimesheet.SetShiftCount(0);
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer(pXml.data(), pXml.size());
+  const pugi::xml_parse_result parsed = document.load_buffer(
+      pXml.data(), pXml.size(), pugi::parse_default, HasUtf16Mark(pXml) ? pugi::encoding_auto : pugi::encoding_utf8);
   if (!parsed) {
     throw eLoadFromStreamException(
         Format("%s at offset %d", std::string(parsed.description()), static_cast<int64_t>(parsed.offset)));
@@ -180,15 +186,21 @@ void LoadXMLTimesheetFromString(TTimesheet& pTimesheet, std::string_view pXml, T
   DateAllowanceShifts(pTimesheet, dummies);
 }
 
+}  // namespace
+
+void LoadXMLTimesheetFromString(TTimesheet& pTimesheet, std::string_view pXml, TUserFeedback* pLog) {
+  if (HasUtf16Mark(pXml)) return LoadDocument(pTimesheet, pXml);
+  LoadDocument(pTimesheet, TimesheetTextAsUtf8(pXml, "The time-card document", pLog));
+}
+
 void LoadXMLTimesheetFromStream(TTimesheet& pTimesheet, std::istream& pStream, TUserFeedback* pLog) {
   const std::string text((std::istreambuf_iterator<char>(pStream)), std::istreambuf_iterator<char>());
   LoadXMLTimesheetFromString(pTimesheet, text, pLog);
 }
 
 void LoadXMLTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog) {
-  std::ifstream file(pFileName, std::ios::binary);
-  if (!file) throw eLoadFromFileException(Format("Cannot open file \"%s\".", pFileName));
-  LoadXMLTimesheetFromStream(pTimesheet, file, pLog);
+  // Decoded here, so that the warning names the file; the text is UTF-8 from then on.
+  LoadXMLTimesheetFromString(pTimesheet, ReadTextFileAsUtf8(pFileName, pLog), pLog);
 }
 
 }  // namespace qora

@@ -27,7 +27,9 @@ class TUserFeedback;
 // Throws eLoadFromStreamException with the XML parser's description when
 // the text is not well-formed, or when its root element is not TimeCards,
 // and eLoadFromFileException "\"<text>\" is not a valid date and time."
-// for a date-time text that cannot be read. `pLog` may be null.
+// for a date-time text that cannot be read. A document that is not UTF-8
+// (nor UTF-16 with a byte-order mark) is read as Windows-1252, with a
+// warning in `pLog` (may be null).
 void LoadXMLTimesheetFromString(TTimesheet& pTimesheet, std::string_view pXml, TUserFeedback* pLog);
 void LoadXMLTimesheetFromStream(TTimesheet& pTimesheet, std::istream& pStream, TUserFeedback* pLog);
 // As above, from a file; throws eLoadFromFileException "Cannot open file

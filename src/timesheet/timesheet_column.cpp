@@ -26,11 +26,13 @@ bool DigitsAt(std::string_view s, size_t pos, size_t len, int& out) {
 }
 
 // Hours, minutes and (when present) seconds starting at pos. Seconds may be
-// left off ("10:30" reads as 10:30:00): users type times that way.
+// left off ("10:30" reads as 10:30:00): users type times that way. Seconds
+// that are not two digits ("09:00:5x") read as 0: a clock-in time is paid by
+// the minute, so a garbled seconds part must not reject a whole timesheet.
 bool ParseClock(std::string_view s, size_t pos, TDateTime& out) {
   int hour = 0, minute = 0, second = 0;
   if (!DigitsAt(s, pos, 2, hour) || !DigitsAt(s, pos + 3, 2, minute)) return false;
-  if (s.size() > pos + 5 && !DigitsAt(s, pos + 6, 2, second)) return false;
+  if (s.size() > pos + 5 && !DigitsAt(s, pos + 6, 2, second)) second = 0;
   if (hour > 23 || minute > 59 || second > 59) return false;
   out = EncodeTime(hour, minute, second);
   return true;

@@ -121,8 +121,9 @@ class TTimesheetColumn : public TnxBaseObject {
 // date-time; blank reads 0. Throws eaiPRocessorException with the message
 // "\"<text>\" is not a valid date. Please use the YYMM-MM-DD format.".
 TDateTime ParseColumnDate(const std::string& pText);
-// Parses "HH:NN:SS" (after trimming) as a fraction of a day; blank reads 0.
-// Throws eaiPRocessorException when the text is not such a time.
+// Parses "HH:NN:SS" or "HH:NN" (after trimming) as a fraction of a day;
+// blank reads 0, and seconds that are not two digits read as 0. Throws
+// eaiPRocessorException when the hours or minutes are not a time.
 TDateTime ParseColumnTime(const std::string& pText);
 
 }  // namespace qora

@@ -101,4 +101,8 @@ ordered_json TimesheetToJson(const TTimesheet& pTimesheet) {
   return out;
 }
 
+std::string JsonText(const nlohmann::ordered_json& pJson) {
+  return pJson.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 }  // namespace qora

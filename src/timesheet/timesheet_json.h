@@ -3,6 +3,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <string>
 
 namespace qora {
 
@@ -29,5 +30,11 @@ nlohmann::ordered_json ShiftToJson(const TTimesheetShift& pShift);
 // The timesheet's scalar properties (StartDate, EndDate, ...) plus
 // "Shifts", in timesheet order.
 nlohmann::ordered_json TimesheetToJson(const TTimesheet& pTimesheet);
+
+// The JSON text, indented by two blanks. A byte that is not UTF-8 is written
+// as U+FFFD instead of failing, so that a reader never sees the JSON
+// library's own error; the readers decode what they read, so this only
+// guards against text that reached a timesheet some other way.
+std::string JsonText(const nlohmann::ordered_json& pJson);
 
 }  // namespace qora

@@ -106,6 +106,7 @@ TEST(DateTime, ParsesIsoDateTimes) {
       {"2024-03-05T23:59:59+10:00", day + EncodeTime(23, 59, 59)},
       {"2024-03-05T00:00:00-0530", day},
       {"2024-03-05Z", day},
+      {"1899-12-29T06:00:00", EncodeDateTime(1899, 12, 29, 6, 0, 0)},  // the same rule before the epoch
   };
   for (const auto& g : good) {
     TDateTime out = 0;

@@ -59,6 +59,21 @@ TEST(CmdDbTest, InitWithoutSampleLeavesTheTablesEmpty) {
   std::remove(path.c_str());
 }
 
+TEST(CmdDbTest, AFailedInitLeavesTheDatabaseAsItWas) {
+  // The payroll script's last table exists already: the common database and
+  // most of the payroll one are created before that fails.
+  const std::string path = ::testing::TempDir() + "qora_cmd_db_half_" + std::to_string(getpid()) + ".db";
+  std::remove(path.c_str());
+  OpenConnection("sqlite", path, "", "")->Execute("create table _iptblPublicHolidays (x integer)");
+  const TRun run = RunTool("db init " + path + " --sample");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("_iptblPublicHolidays already exists"), std::string::npos) << run.output;
+  auto db = OpenConnection("sqlite", path, "", "");
+  EXPECT_EQ(db->QueryValue("select group_concat(name) from sqlite_master").AsString(), "_iptblPublicHolidays");
+  db.reset();
+  std::remove(path.c_str());
+}
+
 TEST(CmdDbTest, InitOnPostgreSQLSchema) {
   const std::string uri = testing::PostgresTestUri();
   if (uri.empty()) GTEST_SKIP() << "QORA_TEST_PG is not set";

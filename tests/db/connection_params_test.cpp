@@ -11,7 +11,8 @@ namespace qora {
 namespace {
 
 TEST(ConnectionParamsTest, RuleChoosesTheBackEndFromServerAndDatabase) {
-  // An existing file without an SQLite extension is still an SQLite database.
+  // SQLite only when the server says so: a name that looks like a file, or
+  // a file that happens to exist under the database's name, is not enough.
   const std::string existing = ::testing::TempDir() + "qora_rule_payroll";
   std::FILE* f = std::fopen(existing.c_str(), "w");
   ASSERT_NE(f, nullptr);
@@ -29,9 +30,11 @@ TEST(ConnectionParamsTest, RuleChoosesTheBackEndFromServerAndDatabase) {
       {"sqlite", "/data/payroll.db", TDBBackend::SQLite, "/data/payroll.db", "", ""},
       {"SQLite", ":memory:", TDBBackend::SQLite, ":memory:", "", ""},
       {"sqlite:/data/common.sqlite", "ignored", TDBBackend::SQLite, "/data/common.sqlite", "", ""},
-      {"PAYSRV01", "C:\\Payroll\\pay.sqlite3", TDBBackend::SQLite, "C:\\Payroll\\pay.sqlite3", "", ""},
-      {"/data/pay.db", "", TDBBackend::SQLite, "/data/pay.db", "", ""},
-      {"PAYSRV01", existing.c_str(), TDBBackend::SQLite, existing, "", ""},
+      {"PAYSRV01", "C:\\Payroll\\pay.sqlite3", TDBBackend::SqlServer, "PAYSRV01", "", "C:\\Payroll\\pay.sqlite3"},
+      {"/data/pay.db", "", TDBBackend::SqlServer, "/data/pay.db", "", ""},
+      {"PAYSRV01", existing.c_str(), TDBBackend::SqlServer, "PAYSRV01", "", existing.c_str()},
+      {"sqlprod01", "brandnew.db", TDBBackend::SqlServer, "sqlprod01", "", "brandnew.db"},
+      {"sqlserver://PAYSRV01:1433/Common", "Payroll", TDBBackend::SqlServer, "PAYSRV01", "1433", "Payroll"},
       {"postgresql://pg.local:6543/common", "payroll", TDBBackend::PostgreSQL, "pg.local", "6543", "payroll"},
       {"postgres://pg.local/common", "", TDBBackend::PostgreSQL, "pg.local", "", "common"},
       {"pg:db.example.com:5433", "Payroll2024", TDBBackend::PostgreSQL, "db.example.com", "5433", "Payroll2024"},

@@ -42,8 +42,11 @@ TEST_P(PayrollStatementsTest, EmployeeDetailsFollowTheEffectiveDatedRate) {
       {"EMP001", Day(2023, 12, 31), 0, 0, 0, false},      // before any rate
       {"EMP002", Day(2025, 4, 15), 1, 28.00, 2, false},
       {"EMP003", Day(2025, 4, 15), 1, 25.00, 0, true},   // no annual leave record
-      {"emp002", Day(2025, 4, 15), 0, 0, 0, false},       // codes compare exactly on the server side too
+      {"emp002", Day(2025, 4, 15), 1, 28.00, 2, false},   // codes match whatever their case, as the engine's do
   };
+  // The first rate's end is written by hand, without a time; the second
+  // rate's start keeps the stored form with one. Both cover their day.
+  Db().Execute("update _iptblEmployeeRates_TD set dEndDate = '2024-12-31' where idEmployeeRateTD = 1");
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.code) + " " + c.day.AsString());
     TDBParams params = Dates(c.day);

@@ -5,6 +5,7 @@
 #include "db/connection.h"
 #include "db_test_support.h"
 #include "common/exceptions.h"
+#include "db/db_error.h"
 
 namespace qora {
 namespace {
@@ -121,6 +122,9 @@ TEST_P(ProceduresTest, EmployeeAwardRecordsAreAddedEditedAndDeleted) {
   EXPECT_EQ(awards[1]["dEndDate"].AsDateTime(), 0.0);
   EXPECT_EQ(awards[1]["iChangeType"].AsInteger(), 1);
 
+  // A date written by hand, without a time, is the same date.
+  Db().Execute("update _iptblEmployeeAwards_TD set dEffectiveDate = '2025-07-01' where idEmployeeAwardTD = "
+               "(select max(idEmployeeAwardTD) from _iptblEmployeeAwards_TD)");
   out = UpdateAward(1, july, 0, 1);
   EXPECT_EQ(out["Message"].AsString(), "Employee Award effective on 2025-07-01 already exists for this employee.");
   EXPECT_EQ(AwardsOfEmployee3().RowCount(), 2);
@@ -149,6 +153,25 @@ TEST_P(ProceduresTest, EmployeeAwardRecordsAreAddedEditedAndDeleted) {
   awards = AwardsOfEmployee3();
   ASSERT_EQ(awards.RowCount(), 2);
   EXPECT_EQ(awards[1]["dEffectiveDate"].AsDateTime(), EncodeDate(2025, 7, 15));
+}
+
+TEST_P(ProceduresTest, AFailingEmployeeAwardChangeLeavesEveryRecordAsItWas) {
+  // The running record would be ended and the later ones replaced before the
+  // insert, which fails: the award is required.
+  UpdateAward(1, EncodeDate(2025, 9, 1), 0, 1);
+  const std::string all = "select * from _iptblEmployeeAwards_TD where iEmployeeID = 3 order by idEmployeeAwardTD";
+  const TDBResult before = Db().Query(all);
+  EXPECT_THROW(Db().ExecProc("_ipspUpdateEmployeeAward_TD",
+                             {{"iEmployeeID", 3}, {"iAwardID", TDBValue()}, {"iChangeType", 1},
+                              {"dEffectiveDate", TDBValue::DateTime(EncodeDate(2025, 8, 1))},
+                              {"bEndDateExisting", true}, {"bReplaceOverlapping", true}, {"Message", TDBValue(), true}}),
+               EDatabaseError);
+  const TDBResult after = Db().Query(all);
+  ASSERT_EQ(after.RowCount(), before.RowCount());
+  for (int i = 0; i < before.RowCount(); ++i) {
+    EXPECT_EQ(after[i]["iChangeType"], before[i]["iChangeType"]) << i;
+    EXPECT_EQ(after[i]["dEndDate"].AsDateTime(), before[i]["dEndDate"].AsDateTime()) << i;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ProceduresTest, testing::AllTestBackends(),

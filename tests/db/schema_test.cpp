@@ -228,6 +228,11 @@ TEST(SampleDatabaseTest, OpensAnInMemoryDatabaseWithTheSampleData) {
   EXPECT_EQ(first->QueryValue("select count(*) from _estblTimesheetRDO").AsInteger(), 0);
   EXPECT_EQ(second->QueryValue("select count(*) from _estblTimesheetRDO").AsInteger(), 1);
   EXPECT_EQ(second->QueryValue("select count(*) from _iptblAwardConditions").AsInteger(), 0);
+  // Employee codes ignore case through the column's collation, which keeps the index in use.
+  const TDBResult plan = first->Query("explain query plan select idEmployee from _iptblEmployee where cEmpCode = 'emp001'");
+  ASSERT_FALSE(plan.Empty());
+  EXPECT_NE(plan[0]["detail"].AsString().find("INDEX _ipixEmployeeCode"), std::string::npos)
+      << plan[0]["detail"].AsString();
 }
 
 }  // namespace

@@ -19,12 +19,13 @@ TEST(SqlDialectTest, RewritesSqlServerFormsForSqliteAndPostgres) {
   };
   const Case cases[] = {
       {"select * from _ipvEmployeeAwards WHERE ((ISNULL(dEndDate,0) < 5) OR (dEndDate >= :Date1))",
-       "select * from _ipvEmployeeAwards WHERE ((COALESCE(dEndDate, '1899-12-30 00:00:00') < '1900-01-04 00:00:00') "
-       "OR (dEndDate >= :Date1))",
+       "select * from _ipvEmployeeAwards WHERE ((julianday(COALESCE(dEndDate, '1899-12-30 00:00:00')) < "
+       "julianday('1900-01-04 00:00:00')) OR (julianday(dEndDate) >= julianday(:Date1)))",
        "select * from _ipvEmployeeAwards WHERE ((COALESCE(dEndDate, TIMESTAMP '1899-12-30 00:00:00') < "
        "TIMESTAMP '1900-01-04 00:00:00') OR (dEndDate >= :Date1))"},
       {"where ((ISNULL(ER.dEndDate,0) < 5) OR (ER.dEndDate >= :Date1))",
-       "where ((COALESCE(ER.dEndDate, '1899-12-30 00:00:00') < '1900-01-04 00:00:00') OR (ER.dEndDate >= :Date1))",
+       "where ((julianday(COALESCE(ER.dEndDate, '1899-12-30 00:00:00')) < julianday('1900-01-04 00:00:00')) OR "
+       "(julianday(ER.dEndDate) >= julianday(:Date1)))",
        "where ((COALESCE(ER.dEndDate, TIMESTAMP '1899-12-30 00:00:00') < TIMESTAMP '1900-01-04 00:00:00') OR "
        "(ER.dEndDate >= :Date1))"},
       {"select ISNULL(fRate, 0), isnull(cCode,'') from t", "select COALESCE(fRate, 0), COALESCE(cCode,'') from t",
@@ -47,12 +48,14 @@ TEST(SqlDialectTest, RewritesSqlServerFormsForSqliteAndPostgres) {
       {"select * from [dbo]._efnGetFreqPeriodData(1, 0)", nullptr,
        "select * from _efnGetFreqPeriodData(1, 0)"},
       {"where R.dDateWorked >= [dbo].[_esfnTimesheetCycleFromDate](14,'2025-01-06','2025-04-20')",
-       "where R.dDateWorked >= _esfnTimesheetCycleFromDate(14,'2025-01-06 00:00:00','2025-04-20 00:00:00')",
+       "where julianday(R.dDateWorked) >= julianday(_esfnTimesheetCycleFromDate(14,'2025-01-06 00:00:00',"
+       "'2025-04-20 00:00:00'))",
        "where R.dDateWorked >= _esfnTimesheetCycleFromDate(14,'2025-01-06','2025-04-20')"},
       {"select * from dbo._ipvAwardJobs where iAwardID = 1", "select * from _ipvAwardJobs where iAwardID = 1",
        "select * from _ipvAwardJobs where iAwardID = 1"},
       {"and ((dEndDate >= '2025-04-14') or (dEndDate <= 5)) and iChangeType <> 3",
-       "and ((dEndDate >= '2025-04-14 00:00:00') or (dEndDate <= '1900-01-04 00:00:00')) and iChangeType <> 3",
+       "and ((julianday(dEndDate) >= julianday('2025-04-14 00:00:00')) or (julianday(dEndDate) <= "
+       "julianday('1900-01-04 00:00:00'))) and iChangeType <> 3",
        "and ((dEndDate >= '2025-04-14') or (dEndDate <= TIMESTAMP '1900-01-04 00:00:00')) and iChangeType <> 3"},
       {"insert into t (d, c) values (getdate(), 'getdate() and ISNULL(dX,0) < 5 and dbo.x')",
        "insert into t (d, c) values (datetime('now', 'localtime'), 'getdate() and ISNULL(dX,0) < 5 and dbo.x')",
@@ -62,6 +65,11 @@ TEST(SqlDialectTest, RewritesSqlServerFormsForSqliteAndPostgres) {
        "select fValue from t where iCostingType = 1 and database = 5 and dbox.d = 2"},
       {"where cText = '2025-04-14x' and iDays = 5", "where cText = '2025-04-14x' and iDays = 5",
        "where cText = '2025-04-14x' and iDays = 5"},
+      // SQLite compares dates by value, however each side was written; a SET assigns.
+      {"update T set dEndDate = :D where dEffectiveDate<:E and PR.PeriodEnd > '2025-01-01'",
+       "update T set dEndDate = :D where julianday(dEffectiveDate) < julianday(:E) and julianday(PR.PeriodEnd) > "
+       "julianday('2025-01-01 00:00:00')",
+       "update T set dEndDate = :D where dEffectiveDate<:E and PR.PeriodEnd > '2025-01-01'"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sql);

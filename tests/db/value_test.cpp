@@ -80,6 +80,7 @@ TEST(DBValueTest, FormatsStoredDateTimesToTheMillisecond) {
       // Just below midnight rounds to the next day, not to 24:00:00.
       {EncodeDate(2025, 4, 17) + 1.0 - 1e-10, "2025-04-18 00:00:00"},
       {-1.0, "1899-12-29 00:00:00"},
+      {-1.25, "1899-12-29 06:00:00"},  // before the epoch the fraction is still the time of day
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatDBDateTime(c.value), c.text);

@@ -106,6 +106,7 @@ TEST(TimesheetIDList, SelectsByCostingType) {
       {"9=1 10=1", TaiCostingOutputType::cot_Publish, "9,10"},
       {"\"11=3\",12=3", TaiCostingOutputType::cot_Adhoc, "11,12"},
       {"1;drop table x=1", TaiCostingOutputType::cot_Publish, ""},
+      {"1000000001=2,2147483647=2,2147483648=2", TaiCostingOutputType::cot_Approve, "1000000001,2147483647"},
       {"", TaiCostingOutputType::cot_None, ""},
   };
   for (const Case& c : cases) {

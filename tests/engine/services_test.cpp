@@ -4,6 +4,7 @@
 
 #include "common/datetime.h"
 #include "db/db_error.h"
+#include "db/schema.h"
 #include "common/exceptions.h"
 #include "engine/run_driver.h"
 #include "rules/process_manager.h"
@@ -133,6 +134,19 @@ TEST(ServicesTest, ShiftsOnARowAndFieldDefaults) {
   EXPECT_TRUE(log.Messages()[0].Info.IsDebugMessage);
 }
 
+TEST(ServicesTest, TheRunLogIsStoredWholeOrNotAtAll) {
+  auto db = OpenSampleDatabase();
+  db->ExecuteScript("create trigger qora_injected before insert on _estblTimesheetMessages "
+                    "when new.cMessage = 'third' begin select raise(abort, 'injected failure'); end;");
+  TUserFeedback log;
+  for (const char* text : {"first", "second", "third"}) log.AddLogMessage(text, 0, TMessageSeverity::ms_Error, false);
+  TTimesheetManager manager;
+  manager.SetUserFeedback(&log);
+  manager.SetDBConnection(db.get());
+  EXPECT_THROW(manager.DBSaveUserFeedback(1, "GUID"), EDatabaseError);
+  EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetMessages").AsInteger(), 0);
+}
+
 class ServicesDbTest : public ManagerDbTest {
  protected:
   void AddLine(int id, int type, const char* component_type, const char* name, double units, double value) {
@@ -242,8 +256,19 @@ TEST_P(ServicesDbTest, ApprovedCostingDropsATimesheetFromTheRun) {
   manager.PopulateTimesheetIDList("1=1,2=3,1=2");
   EXPECT_EQ(manager.TimesheetIDList().CommaText(), "1=1,1=2");
   EXPECT_EQ(manager.GetTimesheetIDString(TaiCostingOutputType::cot_Approve), "1");
-  // No usable ID leaves "in ()" empty, which every back end rejects.
-  EXPECT_THROW(manager.PopulateTimesheetIDList("x=1"), EDatabaseError);
+  // Every 32-bit ID counts; an item that is not an ID fails the list, named.
+  manager.PopulateTimesheetIDList("1000000001=2,2147483647=2,1=2");
+  EXPECT_EQ(manager.GetTimesheetIDString(TaiCostingOutputType::cot_Approve), "1000000001,2147483647,1");
+  for (const char* bad : {"x=1", "2147483648=2", "0=2", "7"}) {
+    try {
+      manager.PopulateTimesheetIDList(std::string("1=2,") + bad);
+      ADD_FAILURE() << bad;
+    } catch (const eaiPRocessorException& e) {
+      EXPECT_EQ(std::string(e.what()), "\"" + std::string(bad) + "\" is not a valid timesheet ID.");
+    }
+  }
+  // An empty list leaves "in ()" empty, which every back end rejects.
+  EXPECT_THROW(manager.PopulateTimesheetIDList(""), EDatabaseError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ServicesDbTest, AllTestBackends(),

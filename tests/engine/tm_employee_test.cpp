@@ -93,8 +93,10 @@ TEST_P(TmEmployeeTest, LoadsTheEmployeeIntoTheShiftWithEveryDebugMessage) {
 }
 
 TEST_P(TmEmployeeTest, BaseWeeklyHoursFollowThePayPeriod) {
-  auto shift = FileShift("EMP002", EncodeDate(2025, 4, 8));
+  // The code as typed in a timesheet file: employee codes match whatever their case.
+  auto shift = FileShift("emp002", EncodeDate(2025, 4, 8));
   manager.DBLoadEmployeeDetails(*shift);
+  EXPECT_EQ(shift->EmployeeID(), 2);
   EXPECT_DOUBLE_EQ(shift->EmployeeNormalHours(), 60);
   EXPECT_DOUBLE_EQ(shift->BaseWeeklyHours(), 30);  // fortnightly
   EXPECT_EQ(shift->LeaveLoadingClassID(), 0);
@@ -253,6 +255,25 @@ TEST_P(TmEmployeeTest, LeaveRatesFollowTheShiftDate) {
 
 INSTANTIATE_TEST_SUITE_P(Backends, TmEmployeeTest, AllTestBackends(),
                          BackendParamName);
+
+// Engine rules of the employee cache: SQLite is enough.
+class TmEmployeeCacheTest : public TmEmployeeTest {};
+
+TEST_P(TmEmployeeCacheTest, ADayWithoutAnAssignmentDoesNotHideALaterOne) {
+  // Chloe's rate and award start on 2 January, written with and without a time.
+  Db().Execute("update _iptblEmployeeRates_TD set dEffectiveDate = '2025-01-02' where iEmployeeID = 3");
+  Db().Execute("update _iptblEmployeeAwards_TD set dEffectiveDate = '2025-01-02 00:00:00' where iEmployeeID = 3");
+  for (const TDateTime day : {EncodeDate(2024, 12, 30), EncodeDate(2024, 12, 31), EncodeDate(2025, 1, 1),
+                              EncodeDate(2025, 1, 2), EncodeDate(2025, 1, 3)}) {
+    auto shift = FileShift("EMP003", day);
+    manager.DBLoadEmployeeDetails(*shift);
+    EXPECT_EQ(shift->EmployeeAward(), day < EncodeDate(2025, 1, 2) ? "" : "HOSP") << FormatIsoDate(day);
+  }
+  // Each day without an assignment was looked up once; the assignment once.
+  EXPECT_EQ(CountMessages("Employee \"EMP003\" not in cache, starting load from database"), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(SQLite, TmEmployeeCacheTest, ::testing::Values(TTestBackend::SQLite), BackendParamName);
 
 }  // namespace
 }  // namespace qora::testing

@@ -170,6 +170,26 @@ TEST_P(TmShiftsTest, RostersAndActualHoursAcrossMidnight) {
   EXPECT_EQ(blocks, (std::vector<std::pair<double, double>>{{23, 26}, {27, 29}}));
 }
 
+// Engine date rules of stored shifts: SQLite is enough.
+class TmShiftDatesTest : public TmShiftsTest {};
+
+TEST_P(TmShiftDatesTest, HoursPastMidnightEndTheShiftOnTheNextDay) {
+  // Rostered 14:00 to 22:00, worked on with two breaks after midnight.
+  AddTimesheet3(At(2025, 4, 22, 14), At(2025, 4, 22, 22));
+  AddActualHours(31, At(2025, 4, 22, 22), At(2025, 4, 22, 23), false);
+  AddActualHours(32, At(2025, 4, 22, 0, 30), At(2025, 4, 22, 2), true);
+  AddActualHours(33, At(2025, 4, 22, 2, 30), At(2025, 4, 22, 6), true);
+  manager.SetCostingOutputType(TaiCostingOutputType::cot_Adhoc);
+  manager.DBLoadTimesheetShifts("3");
+  ASSERT_EQ(manager.Timesheet().Count(), 1);
+  const TTimesheetShift& shift = *manager.Timesheet().Items(0);
+  EXPECT_EQ(FormatIsoDate(shift.ShiftStartDate()), "2025-04-22");
+  EXPECT_EQ(FormatIsoDate(shift.ShiftEndDate()), "2025-04-23");
+  EXPECT_DOUBLE_EQ(shift.ShiftEnd(), 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(SQLite, TmShiftDatesTest, ::testing::Values(TTestBackend::SQLite), BackendParamName);
+
 TEST_P(TmShiftsTest, TwoTimesheetsInOneListAndListValidation) {
   manager.SetCostingOutputType(TaiCostingOutputType::cot_Approve);
   manager.DBLoadTimesheetShifts(" 1, 2 ");
@@ -181,15 +201,21 @@ TEST_P(TmShiftsTest, TwoTimesheetsInOneListAndListValidation) {
 }
 
 TEST_P(TmShiftsTest, MissingShiftsAreReportedAsErrors) {
+  auto first = std::make_unique<TTimesheetShift>();
+  first->SetTimesheetID(7);
+  manager.Timesheet().AddShift(std::move(first));
   manager.DBAddTimesheetLeave(nullptr);
   manager.DBAddTimesheetRDO(nullptr);
   manager.DBAddTimesheetAllowances(nullptr);
   ASSERT_EQ(log.Count(), 3);
-  EXPECT_EQ(log.Messages()[0].Text, "No shift specified in DBAddTimesheetLeave for Timesheet ID 0");
-  EXPECT_EQ(log.Messages()[1].Text, "No shift specified in DBAddTimesheetRDO for Timesheet ID 0");
-  EXPECT_EQ(log.Messages()[2].Text, "No shift specified in DBAddTimesheetAllowances for Timesheet ID 0");
+  EXPECT_EQ(log.Messages()[0].Text, "No shift specified in DBAddTimesheetLeave for Timesheet ID 7");
+  EXPECT_EQ(log.Messages()[1].Text, "No shift specified in DBAddTimesheetRDO for Timesheet ID 7");
+  EXPECT_EQ(log.Messages()[2].Text, "No shift specified in DBAddTimesheetAllowances for Timesheet ID 7");
+  // The text names the timesheet; the message is the application's own.
   for (const auto& m : log.Messages()) {
     EXPECT_EQ(m.Info.Severity, TMessageSeverity::ms_Error);
+    EXPECT_EQ(m.Info.LogType, TMessageLogType::mlt_Application);
+    EXPECT_EQ(m.Info.TimesheetID, 0);
     EXPECT_FALSE(m.Info.IsDebugMessage);
   }
 }

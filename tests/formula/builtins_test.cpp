@@ -103,6 +103,11 @@ TEST(QelBuiltins, RoundingIsExactToFourDecimals) {
       {"RoundCents(1.9999, 1)", "Real 2"},
       {"RoundCents(1.4, 1)", "Real 1"},
       {"RoundCents(5, 0.25)", "Real 5"},
+      // Totals in cents of large employers: the size of the value is no limit.
+      {"RoundCents(900000000001, 0.05)", "Real 900000000001"},
+      {"RoundCents(900000000000.29, 0.05)", "Real 900000000000.3"},
+      {"RoundCents(-900000000000.29, 0.05)", "Real -900000000000.25"},
+      {"RoundCents(1E+300, 0.05)", "Real 1e+300"},
       {"RoundCents(1, 1.5)", "!The rounding value must be less than or equal to 1."},
       {"RoundCents(v, 1.5)", "!The rounding value must be less than or equal to 1."},
       {"RoundCents(1, -0.05)", "!The rounding value must be less than or equal to 1."},

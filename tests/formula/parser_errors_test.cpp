@@ -3,7 +3,6 @@
 
 #include <stdexcept>
 
-#include "formula/integer_stack.h"
 #include "formula_test_util.h"
 
 namespace qora {
@@ -128,23 +127,6 @@ TEST(QelParserErrors, FailedCompileLeavesTheCacheAlone) {
   EXPECT_EQ(parser.CurrentExpression(), nullptr);
   EXPECT_EQ(parser.ExpressionCount(), 1);
   EXPECT_EQ(bad, "1 +");
-}
-
-TEST(QelParserErrors, IntegerStack) {
-  TIntegerStack stack;
-  stack.Push(3);
-  stack.Push(9);
-  EXPECT_EQ(stack.Count(), 2);
-  EXPECT_EQ(stack.Peek(), 9);
-  EXPECT_EQ(stack.Pop(), 9);
-  EXPECT_EQ(stack.Pop(), 3);
-  try {
-    stack.Pop();
-    FAIL() << "popping an empty stack must fail";
-  } catch (const std::out_of_range& e) {
-    EXPECT_STREQ(e.what(), "Error: The Stack is empty.");
-  }
-  EXPECT_THROW(stack.Peek(), std::out_of_range);
 }
 
 }  // namespace

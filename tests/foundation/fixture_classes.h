@@ -40,8 +40,8 @@ class TFxItemB : public TFxItemA {
   bool FFlag = false;
 };
 
-class TFxList : public TnxBaseObjectList {
-  QORA_CLASS(TFxList, TnxBaseObjectList)
+class TFxList : public TypedObjectList<TFxItemA> {
+  QORA_CLASS(TFxList, TypedObjectList<TFxItemA>)
 };
 
 // An abstract class: registered, but the registry cannot create it.

@@ -206,6 +206,8 @@ TEST(XmlPersist, LoadingRejectsBadValues) {
       {"<X><Items><Item TYPE=\"TFxAbstract\"/></Items></X>", "Cannot load \"Item\": class \"TFxAbstract\" is abstract."},
       {"<X><Child TYPE=\"TFxNothing\"/></X>", "Cannot load \"Child\": class \"TFxNothing\" is not registered."},
       {"<X><Child TYPE=\"TFxItemA\"/></X>", "Class TFxItemA cannot be stored in a property of type TFxChild."},
+      {"<X><Items><TFxChild/></Items></X>", "Class TFxChild cannot be stored in a list of TFxItemA."},
+      {"<X><Items><Item TYPE=\"TFxRecord\"/></Items></X>", "Class TFxRecord cannot be stored in a list of TFxItemA."},
   };
   EnsureClassesRegistered({&fixture::TFxAbstract::StaticClassInfo});
   for (const Case& c : cases) {
@@ -221,6 +223,23 @@ TEST(XmlPersist, LoadingRejectsBadValues) {
   EXPECT_THROW(r.LoadFromXML("<X><Count>1</Count>"), std::runtime_error);
   EXPECT_THROW(r.LoadFromXML(""), std::runtime_error);
   EXPECT_THROW(r.LoadFromXML("just text"), std::runtime_error);
+}
+
+TEST(XmlPersist, NestingIsBoundedBeforeTheStackIs) {
+  EnsureClassesRegistered({&TnxBaseObjectList::StaticClassInfo});
+  for (int levels : {99, 100, 30000}) {  // list elements below the root
+    std::string xml = "<L>";
+    for (int i = 0; i < levels; ++i) xml += "<TnxBaseObjectList>";
+    for (int i = 0; i < levels; ++i) xml += "</TnxBaseObjectList>";
+    xml += "</L>";
+    TnxBaseObjectList list;
+    try {
+      LoadObjectFromXmlText(list, xml);
+      EXPECT_EQ(levels, 99);
+    } catch (const std::exception& e) {
+      EXPECT_STREQ(e.what(), "Cannot load \"TnxBaseObjectList\": the XML nests more than 100 objects deep.") << levels;
+    }
+  }
 }
 
 TEST(XmlPersist, NestedObjectReplacedByStoredClass) {

@@ -38,6 +38,12 @@ TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
        Row("E1", "2024-03-05", "22:00:00", "23:00:00") + Row("E1", "", "00:30:00", "03:00:00") +
            Row("E1", "", "04:00:00", "06:00:00"),
        1, {{kOrd, 22, 23, "Normal"}, {kOrd, 24.5, 27, "Normal"}, {kOrd, 28, 30, "Normal"}}, d5, d6},
+      {"two breaks after midnight keep the start day",
+       Row("E1", "2024-03-05", "22:00:00", "23:00:00") + Row("E1", "", "00:30:00", "02:00:00") +
+           Row("E1", "", "02:30:00", "06:00:00"),
+       1, {{kOrd, 22, 23, "Normal"}, {kOrd, 24.5, 26, "Normal"}, {kOrd, 26.5, 30, "Normal"}}, d5, d6},
+      {"garbled seconds read as 0", Row("E1", "2024-03-05", "09:00:5x", "17:00:0"), 1, {{kOrd, 9, 17, "Normal"}}, d5,
+       d5},
       {"same start and end is a full day", Row("E1", "2024-03-05", "09:00:00", "09:00:00"), 1,
        {{kOrd, 9, 33, "Normal"}}, d5, d6},
       {"row without times adds no hours", Row("E1", "2024-03-05", "", ""), 1, {}, d5, d6},

@@ -5,6 +5,7 @@
 
 #include "csv_file_fixture.h"
 #include "hours_fakes.h"
+#include "foundation/user_feedback.h"
 #include "timesheet/timesheet_file_loader.h"
 #include "timesheet/timesheet_json.h"
 
@@ -124,6 +125,31 @@ TEST(LoaderTimesheetFile, CommandLineShowsTheSamples) {
     ASSERT_EQ(json["Shifts"].size(), c.shifts) << c.file;
     EXPECT_EQ(json["Shifts"][0]["EmployeeCode"], c.first_employee) << c.file;
   }
+}
+
+TEST(LoaderTimesheetFile, Windows1252FilesAreReadWithAWarning) {
+  // "Zoë" and a euro sign as an older payroll export writes them.
+  const std::string csv = "cEmployeeCode,dDayWorked,dStart,dEnd,cJobTitle,\r\nE1,2024-03-05,09:00:00,17:00:00,Zo\xEB \x80,\r\n";
+  const std::string xml =
+      "<TimeCards><TimeCard><TimeCardNo>E1</TimeCardNo><Shift><ShiftHours><StartTime>2024-03-05T09:00:00</StartTime>"
+      "<FinishTime>2024-03-05T17:00:00</FinishTime><PayRateCode>Zo\xEB \x80</PayRateCode></ShiftHours></Shift>"
+      "</TimeCard></TimeCards>";
+  TempFiles files;
+  for (const auto& [name, text] : {std::pair{"w.csv", csv}, std::pair{"w.xml", xml}}) {
+    const std::string path = files.Write(name, text);
+    TTimesheet timesheet;
+    TUserFeedback log;
+    LoadTimesheetFromFile(path, timesheet, &log);
+    ASSERT_EQ(timesheet.Count(), 1) << name;
+    EXPECT_EQ(timesheet.Items(0)->HoursGroupList().Items(0)->JobTitle(), "Zo\xC3\xAB \xE2\x82\xAC") << name;
+    ASSERT_EQ(log.Count(), 1) << name;
+    EXPECT_EQ(log.Messages()[0].Text, "The file \"" + path + "\" is not UTF-8 text; it was read as Windows-1252.");
+    EXPECT_EQ(log.Messages()[0].Info.Severity, TMessageSeverity::ms_Warning);
+  }
+  auto [status, out] = RunCli("timesheet show " + files.Write("w.csv", csv));
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("\"JobTitle\": \"Zo\xC3\xAB \xE2\x82\xAC\""), std::string::npos) << out;
+  EXPECT_NE(out.find("it was read as Windows-1252."), std::string::npos) << out;
 }
 
 TEST(LoaderTimesheetFile, CommandLineReportsTheEnginesMessage) {

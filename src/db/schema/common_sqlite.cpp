@@ -16,7 +16,7 @@ CREATE TABLE _hrtblPayrollDatabase (
 );
 CREATE TABLE _hrtblPerson (
   idPerson INTEGER PRIMARY KEY,
-  cEmployeeCode VARCHAR(20),
+  cEmployeeCode VARCHAR(20) COLLATE NOCASE,
   cFirstName VARCHAR(50),
   cSurname VARCHAR(50),
   iPayrollDatabaseID INTEGER REFERENCES _hrtblPayrollDatabase (idPayrollDatabase)

@@ -21,7 +21,7 @@ CREATE TABLE _iptblCostAccounts (
 );
 CREATE TABLE _iptblEmployee (
   idEmployee INTEGER PRIMARY KEY,
-  cEmpCode VARCHAR(20) NOT NULL,
+  cEmpCode VARCHAR(20) NOT NULL COLLATE NOCASE,
   cFirstName VARCHAR(50),
   cSurname VARCHAR(50),
   cEmploymentType VARCHAR(20),

@@ -284,6 +284,9 @@ CREATE PROCEDURE dbo._ipspUpdateEmployeeAward_TD @iEmployeeID INT = NULL, @iAwar
 AS
 BEGIN
   SET NOCOUNT ON;
+  -- One change is kept whole or not at all: any error rolls back what the
+  -- call has written (XACT_ABORT), a caller's transaction included.
+  SET XACT_ABORT ON;
   IF @dEndDate < '19000104' SET @dEndDate = NULL;
   SET @Message = '';
   IF @iChangeType = 3
@@ -319,6 +322,7 @@ BEGIN
                    + ' already exists for this employee.';
     RETURN;
   END
+  BEGIN TRANSACTION;
   IF ISNULL(@bReplaceOverlapping, 0) <> 0
     UPDATE _iptblEmployeeAwards_TD SET iChangeType = 3
     WHERE iEmployeeID = @iEmployeeID AND iChangeType <> 3 AND dEffectiveDate >= @dEffectiveDate
@@ -335,6 +339,7 @@ BEGIN
     ISNULL(@bUseDefaultRate, 1), ISNULL(@fNormalRate, 0), ISNULL(@fAwardCategoryHoursToDate, 0),
     ISNULL(@fAutopayAmount, 0), 1, ISNULL(@iChangeReasonID, 0), ISNULL(@iAgentID, 0), @dEffectiveDate,
     ISNULL(@dEndDate, '18991230'));
+  COMMIT TRANSACTION;
 END
 GO
 )sql";

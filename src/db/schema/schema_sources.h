@@ -16,6 +16,12 @@
 //    0 one week, 1 two weeks, 2 fortnightly, 3 four weeks, 4 bi-monthly, 5 monthly.
 //  - iChangeType of effective-dated records: 0 none, 1 added, 2 edited,
 //    3 deleted; the employee award view leaves deleted records out.
+//  - Employee codes (cEmpCode, cEmployeeCode) compare without regard to
+//    case, as the engine looks employees up: SQLite declares them COLLATE
+//    NOCASE, PostgreSQL gives them a case-insensitive ICU collation
+//    (qora_nocase), and SQL Server's usual collations are case-insensitive
+//    already. A collation on the column, not a function around it, keeps
+//    the comparison able to use the column's index.
 #pragma once
 
 #include <array>
