@@ -11,6 +11,8 @@
 #include "common/exceptions.h"
 #include "foundation/user_feedback.h"
 #include "foundation/class_builder.h"
+#include "formula/parser.h"
+#include "rules/domain_vocabulary.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_file_loader.h"
 #include "timesheet/timecard_reader.h"
@@ -204,12 +206,20 @@ void TTimesheetManager::DBSaveCosting() { NotAvailable("Storing costing"); }
 void TTimesheetManager::SaveCSVCostingFile(const std::string&) { NotAvailable("The CSV costing file"); }
 void TTimesheetManager::SaveYIFFile(const std::string&) { NotAvailable("The YIF file"); }
 void TTimesheetManager::DBSaveYIF(const std::string&) { NotAvailable("Storing YIF data"); }
-void TTimesheetManager::CreateCustomVariables(TQelParser*) { NotAvailable("Shift column variables"); }
-void TTimesheetManager::SetCustomVariableValue(TQelParser*, const std::string&, bool&) {
-  NotAvailable("Assigning shift columns");
+void TTimesheetManager::CreateCustomVariables(TQelParser* parser) {
+  if (!parser) return;
+  if (TTimesheetShift* shift = CurrentShift()) CreateColumnVariables(*parser, *shift);
+  RegisterDomainFunctions(parser->Functions());
 }
-void TTimesheetManager::CreateColumnVariable(TQelParser*, TTimesheetColumn*) {
-  NotAvailable("Shift column variables");
+
+void TTimesheetManager::SetCustomVariableValue(TQelParser* parser, const std::string& variable, bool& handled) {
+  TTimesheetShift* shift = CurrentShift();
+  if (!parser || !shift) return;
+  handled = StoreIntoColumn(*parser, *shift, variable);
+}
+
+void TTimesheetManager::CreateColumnVariable(TQelParser* parser, TTimesheetColumn* column) {
+  if (parser && column) qora::CreateColumnVariable(*parser, *column);
 }
 
 void TTimesheetManager::LogDebugMessages(TQelParser*, TnxBaseObject*, const std::string& message) {
