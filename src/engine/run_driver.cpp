@@ -11,9 +11,8 @@
 #include "timesheet/timesheet_shift.h"
 
 namespace qora {
-namespace {
 
-void RegisterHandlers(TTimesheetManager& manager, IProcessManager& pm) {
+void RegisterRuleEngineHandlers(TTimesheetManager& manager, IProcessManager& pm) {
   pm.SetOnCreateVariables([&manager](TQelParser& parser) { manager.CreateCustomVariables(&parser); });
   pm.SetOnSetVariable([&manager](TQelParser& parser, const std::string& variable, bool& handled) {
     manager.SetCustomVariableValue(&parser, variable, handled);
@@ -23,31 +22,33 @@ void RegisterHandlers(TTimesheetManager& manager, IProcessManager& pm) {
   });
 }
 
-void ProcessOneShift(TTimesheetManager& manager, IProcessManager& pm, int index, int32_t& timesheet_id) {
+void ProcessShift(TTimesheetManager& manager, IProcessManager& pm, int index, TShiftSteps steps) {
   TTimesheetShift* shift = manager.Timesheet().GetTimesheetShift(index);
-  // The shift's own ID goes with any failure message, including a failure
-  // to load its employee.
-  timesheet_id = shift->TimesheetID();
   manager.SetCurrentShiftIndex(index);
+  // A component column that an action adds gets its variable in the
+  // running conditions, whatever the shift was read from.
+  shift->SetOnCreateVariable(
+      [&manager](TQelParser* parser, TTimesheetColumn* column) { manager.CreateColumnVariable(parser, column); });
   pm.SetWorkItem(shift);
   pm.LoadCurrentShiftConditions();
   manager.SetDefaultHours(*shift);
   pm.Process();
   manager.SaveHoursHistory();
-  manager.BreakDownComponents();
+  if (steps == TShiftSteps::Costing) manager.BreakDownComponents();
 }
 
-}  // namespace
-
-int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log) {
+int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
+                      TShiftSteps steps) {
   const TDateTime start = Now();
-  RegisterHandlers(manager, process_manager);
+  RegisterRuleEngineHandlers(manager, process_manager);
   const int count = manager.Timesheet().Count();  // read once: steps may not add shifts to this run
   int skipped = 0;
   for (int i = 0; i < count; ++i) {
-    int32_t timesheet_id = 0;
+    // The shift's own ID goes with any failure message, including a failure
+    // to load its employee.
+    const int32_t timesheet_id = manager.Timesheet().GetTimesheetShift(i)->TimesheetID();
     try {
-      ProcessOneShift(manager, process_manager, i, timesheet_id);
+      ProcessShift(manager, process_manager, i, steps);
     } catch (const std::exception& e) {
       ++skipped;
       log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
