@@ -87,23 +87,6 @@ TEST(ConditionWalk, RowsRunAsOrderGotoExitAndPiecesSay) {
   }
 }
 
-TEST(ConditionWalk, AssignmentConvertsIntegerToRealAndReachesTheHandlerFirst) {
-  for (TConditionEvaluation way : kBothWays) {
-    TdmaiProcessor processor;
-    processor.SetEvaluation(way);
-    std::vector<std::string> asked;
-    processor.SetOnSetVariable([&asked](TQelParser& parser, const std::string& name, bool& handled) {
-      asked.push_back(name + "=" + std::to_string(parser.CurrentExpression()->IntegerResult()));
-      handled = name == "Column";
-    });
-    AddRows(processor, {{1, kSet, "", "7 div 2", "Hours"}, {2, kSet, "", "5", "Column"}});
-    TProbe probe;
-    processor.ProcessConditions(&probe);
-    EXPECT_EQ(probe.Hours, 3.0);
-    EXPECT_EQ(asked, (std::vector<std::string>{"Hours=3", "Column=5"}));
-  }
-}
-
 TEST(ConditionWalk, TraceAndRunLogTexts) {
   for (TConditionEvaluation way : kBothWays) {
     TUserFeedback log;

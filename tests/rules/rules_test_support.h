@@ -64,7 +64,6 @@ class TRowsAward : public IAwardConditions {
   explicit TRowsAward(std::string code, std::vector<Row> rows) : code_(std::move(code)), rows_(std::move(rows)) {}
   std::string AwardCode() const override { return code_; }
   void PopulateConditions(TAwardFamily family, TaiConditionList& list) override {
-    ++populated;
     if (family != TAwardFamily::Rules) return;
     for (const Row& r : rows_) {
       auto c = std::make_unique<TaiCondition>();
@@ -80,8 +79,6 @@ class TRowsAward : public IAwardConditions {
       list.AddCondition(std::move(c));
     }
   }
-  int populated = 0;
-
  private:
   std::string code_;
   std::vector<Row> rows_;
