@@ -119,6 +119,11 @@ std::shared_ptr<TConditionProgram> TaiProcessManager::AwardProgram(IAwardConditi
   return program;
 }
 
+TQelParser& TaiProcessManager::OperationParser() {
+  if (!FOperationParser) FOperationParser = std::make_unique<TQelParser>();
+  return *FOperationParser;
+}
+
 void TaiProcessManager::ProcessRule(const std::string& pCode, int32_t pOrder, const std::string& pRowCode) {
   if (FRuleDepth >= kMaxRuleDepth) {
     throw eaiPRocessorException(Format("%s runs the conditions of award \"%s\" nested %d deep; awards that run "

@@ -105,6 +105,9 @@ class TaiProcessManager : public TnxBaseObject, public IProcessManager {
   // Throws what the award throws while generating; nothing is kept then.
   std::shared_ptr<TConditionProgram> AwardProgram(IAwardConditions& pAward);
   void ConditionVisited() { ++FProcessedConditions; }
+  // The parser compiled runs hand to shift operations (an operation that
+  // adds a column makes the column's variable in it). Owned; made on first use.
+  TQelParser& OperationParser();
   // Runs the conditions of award pCode against the work item, for the
   // condition (pOrder, pRowCode) whose action asks for it: LoadConditions
   // then Process. Throws eaiPRocessorException beyond kMaxRuleDepth.
@@ -131,6 +134,7 @@ class TaiProcessManager : public TnxBaseObject, public IProcessManager {
   TConditionEvaluation FEvaluation = TConditionEvaluation::Compiled;
   std::optional<TFailedCondition> FFailedCondition;
   std::unordered_map<const IAwardConditions*, std::shared_ptr<TConditionProgram>> FPrograms;
+  std::unique_ptr<TQelParser> FOperationParser;
 };
 
 }  // namespace qora

@@ -74,16 +74,30 @@ TConditionRow ConditionRowOf(const TMemoryTable& pTable, int pIndex) {
   return row;
 }
 
-TdmaiProcessor::TdmaiProcessor() : FParser(std::make_unique<TQelParser>()), FTable("tblConditions") {
-  FTable.AddField("iOrder", TFieldType::ftInteger);
-  FTable.AddField("iAction", TFieldType::ftInteger);
-  FTable.AddField("cConditionExpression", TFieldType::ftString, 4000);
-  FTable.AddField("cActionExpression", TFieldType::ftString, 4000);
-  FTable.AddField("cActionVariable", TFieldType::ftString, 200);
-  FTable.AddField("bExitOnTrue", TFieldType::ftBoolean);
-  FTable.AddField("cCode", TFieldType::ftString, 50);
-  FTable.AddField("cGotoCodeOnTrue", TFieldType::ftString, 50);
-  FTable.AddField("cDescription", TFieldType::ftString, 200);
+TdmaiProcessor::TdmaiProcessor() = default;
+
+// The parser and the table are made when first needed: a processor loaded
+// with an award's compiled conditions needs neither, and one is made for
+// every shift.
+TQelParser& TdmaiProcessor::Parser() {
+  if (!FParser) FParser = std::make_unique<TQelParser>();
+  return *FParser;
+}
+
+TMemoryTable& TdmaiProcessor::Table() {
+  if (!FTable) {
+    FTable = std::make_unique<TMemoryTable>("tblConditions");
+    FTable->AddField("iOrder", TFieldType::ftInteger);
+    FTable->AddField("iAction", TFieldType::ftInteger);
+    FTable->AddField("cConditionExpression", TFieldType::ftString, 4000);
+    FTable->AddField("cActionExpression", TFieldType::ftString, 4000);
+    FTable->AddField("cActionVariable", TFieldType::ftString, 200);
+    FTable->AddField("bExitOnTrue", TFieldType::ftBoolean);
+    FTable->AddField("cCode", TFieldType::ftString, 50);
+    FTable->AddField("cGotoCodeOnTrue", TFieldType::ftString, 50);
+    FTable->AddField("cDescription", TFieldType::ftString, 200);
+  }
+  return *FTable;
 }
 
 TdmaiProcessor::~TdmaiProcessor() = default;
@@ -98,17 +112,17 @@ void TdmaiProcessor::SetOnCreateVariables(TCreateVariablesEvent pHandler, uint64
 void TdmaiProcessor::EnsureTable() {
   if (!FDeferred) return;
   FDeferred = false;
-  if (FTable.Active()) {
-    FTable.EmptyTable();
+  if (TableActive()) {
+    Table().EmptyTable();
   } else {
-    FTable.CreateTable();
+    Table().CreateTable();
   }
   if (FSorted) {
-    for (const TConditionStep& step : FProgram->Steps()) AppendRow(FTable, *step.Row);
+    for (const TConditionStep& step : FProgram->Steps()) AppendRow(Table(), *step.Row);
   } else {
-    for (const TConditionRow& row : FProgram->Rows()) AppendRow(FTable, row);
+    for (const TConditionRow& row : FProgram->Rows()) AppendRow(Table(), row);
   }
-  FTable.First();
+  Table().First();
 }
 
 void TdmaiProcessor::TableChanged() {
@@ -118,12 +132,14 @@ void TdmaiProcessor::TableChanged() {
 
 TMemoryTable& TdmaiProcessor::tblConditions() {
   EnsureTable();
-  return FTable;
+  return Table();
 }
+
+bool TdmaiProcessor::TableActive() const { return FTable && FTable->Active(); }
 
 int TdmaiProcessor::ConditionCount() const {
   if (FDeferred) return static_cast<int>(FProgram->Rows().size());
-  return FTable.Active() ? FTable.RecordCount() : 0;
+  return TableActive() ? FTable->RecordCount() : 0;
 }
 
 void TdmaiProcessor::AddCondition(const std::string& pCode, int32_t pOrder, const std::string& pConditionExpression,
@@ -131,8 +147,8 @@ void TdmaiProcessor::AddCondition(const std::string& pCode, int32_t pOrder, cons
                                   TaiActionType pActionType, bool pExitOnTrue, const std::string& pGotoCodeOnTrue,
                                   const std::string& pDescription) {
   EnsureTable();
-  if (!FTable.Active()) FTable.CreateTable();
-  TConditionRow row{pOrder != 0 ? pOrder : FTable.RecordCount() + 1,
+  if (!TableActive()) Table().CreateTable();
+  TConditionRow row{pOrder != 0 ? pOrder : Table().RecordCount() + 1,
                     pActionType,
                     pConditionExpression,
                     pActionExpression,
@@ -141,7 +157,7 @@ void TdmaiProcessor::AddCondition(const std::string& pCode, int32_t pOrder, cons
                     pCode,
                     pGotoCodeOnTrue,
                     pDescription};
-  AppendRow(FTable, row);
+  AppendRow(Table(), row);
   TableChanged();
   LogAdded(row);
 }
@@ -149,15 +165,15 @@ void TdmaiProcessor::AddCondition(const std::string& pCode, int32_t pOrder, cons
 void TdmaiProcessor::ClearConditions() {
   if (FDeferred) {
     FDeferred = false;
-    if (!FTable.Active()) FTable.CreateTable();
+    if (!TableActive()) Table().CreateTable();
   }
-  if (FTable.Active()) FTable.EmptyTable();
+  if (TableActive()) Table().EmptyTable();
   TableChanged();
 }
 
 void TdmaiProcessor::InitialiseObjects() {
   EnsureTable();
-  if (!FTable.Active()) FTable.CreateTable();
+  if (!TableActive()) Table().CreateTable();
 }
 
 void TdmaiProcessor::LoadAwardConditions(IAwardConditions& pAward) {
@@ -190,41 +206,41 @@ void TdmaiProcessor::LoadAwardConditions(IAwardConditions& pAward) {
 }
 
 void TdmaiProcessor::SaveRulesToFile(const std::string& pFilename) {
-  if (!FDeferred && !FTable.Active()) return;
+  if (!FDeferred && !TableActive()) return;
   EnsureTable();
-  CreateCSVStreamFormat()->SaveToFile(FTable, pFilename);
+  CreateCSVStreamFormat()->SaveToFile(Table(), pFilename);
 }
 
 void TdmaiProcessor::LoadRulesFromFile(const std::string& pFilename) {
   FDeferred = false;
   TableChanged();
-  CreateCSVStreamFormat()->LoadFromFile(FTable, pFilename);
-  for (int i = 0; i < FTable.RecordCount(); ++i) {
-    const std::string& text = FTable.Row(i)[fAction];
+  CreateCSVStreamFormat()->LoadFromFile(Table(), pFilename);
+  for (int i = 0; i < Table().RecordCount(); ++i) {
+    const std::string& text = Table().Row(i)[fAction];
     int64_t action = -1;
     if (!TryStrToInt(Trim(text), action) || action < 0 || action > static_cast<int>(TaiActionType::aatProcessRule)) {
-      FTable.EmptyTable();
+      Table().EmptyTable();
       throw eLoadFromStreamException(Format("Row %d of \"%s\": iAction \"%s\" is not an action type (0 to 4).",
                                             i + 1, pFilename, text));
     }
   }
-  FTable.First();
+  Table().First();
 }
 
 const std::shared_ptr<TConditionProgram>& TdmaiProcessor::Program() {
   if (!FProgram) {
     std::vector<TConditionRow> rows;
-    rows.reserve(static_cast<size_t>(FTable.RecordCount()));
-    for (int i = 0; i < FTable.RecordCount(); ++i) rows.push_back(ConditionRowOf(FTable, i));
+    rows.reserve(static_cast<size_t>(Table().RecordCount()));
+    for (int i = 0; i < Table().RecordCount(); ++i) rows.push_back(ConditionRowOf(Table(), i));
     FProgram = std::make_shared<TConditionProgram>(std::move(rows));
   }
   return FProgram;
 }
 
 void TdmaiProcessor::SortTable() {
-  const int count = FTable.RecordCount();
+  const int count = Table().RecordCount();
   std::vector<int32_t> orders(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) orders[static_cast<size_t>(i)] = OrderOf(FTable.Row(i));
+  for (int i = 0; i < count; ++i) orders[static_cast<size_t>(i)] = OrderOf(Table().Row(i));
   if (std::is_sorted(orders.begin(), orders.end())) return;
   std::vector<int> index(static_cast<size_t>(count));
   std::iota(index.begin(), index.end(), 0);
@@ -232,18 +248,18 @@ void TdmaiProcessor::SortTable() {
                    [&orders](int a, int b) { return orders[static_cast<size_t>(a)] < orders[static_cast<size_t>(b)]; });
   std::vector<std::vector<std::string>> rows;
   rows.reserve(static_cast<size_t>(count));
-  for (int i : index) rows.push_back(FTable.Row(i));
-  FTable.EmptyTable();
+  for (int i : index) rows.push_back(Table().Row(i));
+  Table().EmptyTable();
   for (auto& row : rows) {
-    FTable.Append();
-    for (int f = 0; f < static_cast<int>(row.size()); ++f) FTable.SetText(f, std::move(row[static_cast<size_t>(f)]));
+    Table().Append();
+    for (int f = 0; f < static_cast<int>(row.size()); ++f) Table().SetText(f, std::move(row[static_cast<size_t>(f)]));
   }
 }
 
 // ---- Running: what both ways share --------------------------------------------
 
 void TdmaiProcessor::ProcessConditions(TnxBaseObject* pItem) {
-  if (!FDeferred && !FTable.Active()) {
+  if (!FDeferred && !TableActive()) {
     LogDebug("There are no conditions to process.");
     return;
   }

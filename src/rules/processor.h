@@ -44,7 +44,7 @@ uint64_t NewVariableHandlerGeneration();
 
 class TdmaiProcessor {
  public:
-  // Creates the parser and the empty, closed condition table.
+  // The condition table starts empty and closed.
   TdmaiProcessor();
   ~TdmaiProcessor();
   TdmaiProcessor(const TdmaiProcessor&) = delete;
@@ -77,7 +77,7 @@ class TdmaiProcessor {
   void SetRuleName(std::string pValue) { FRuleName = std::move(pValue); }
   // The parser of the literal run; the compiled run hands it to shift
   // operations. Owned by the processor.
-  TQelParser& Parser() { return *FParser; }
+  TQelParser& Parser();
   // The award whose conditions were loaded last; null when none was.
   IAwardConditions* Award() const { return FAward; }
 
@@ -178,7 +178,9 @@ class TdmaiProcessor {
   IAwardConditions* FAward = nullptr;
   std::unique_ptr<TQelParser> FParser;
 
-  TMemoryTable FTable;
+  TMemoryTable& Table();
+  bool TableActive() const;
+  std::unique_ptr<TMemoryTable> FTable;
   // The rows as a program; shared with the manager's cache for an award.
   std::shared_ptr<TConditionProgram> FProgram;
   // FProgram's rows are the table's content but are not written into it

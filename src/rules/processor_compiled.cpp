@@ -10,6 +10,7 @@
 #include "common/datetime.h"
 #include "common/exceptions.h"
 #include "foundation/base_object.h"
+#include "rules/process_manager.h"
 #include "rules/processor.h"
 #include "rules/processor_support.h"
 #include "timesheet/timesheet_shift.h"
@@ -90,7 +91,9 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
         binding.OperationResolved = true;
       }
       if (tracing) last_text(FText);
-      CallOperation(row, binding.Operation, pItem, FParser.get());
+      // Operations may make a variable in the parser they are given (a column
+      // they add): not in the layout's, whose variables are those of its key.
+      CallOperation(row, binding.Operation, pItem, FManager ? &FManager->OperationParser() : &Parser());
       break;
     }
     case TaiActionType::aatProcessRule:
@@ -134,7 +137,7 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
       break;
   }
   pState.Dirty = true;
-  if (tracing) Trace(*FParser, &pItem, "Action = \"" + row.ActionExpression + "\", Result = \"" + FText + "\"");
+  if (tracing) Trace(pState.Layout->Parser(), &pItem, "Action = \"" + row.ActionExpression + "\", Result = \"" + FText + "\"");
 }
 
 void TdmaiProcessor::RunCompiled(TnxBaseObject& pItem) {

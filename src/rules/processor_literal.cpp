@@ -28,23 +28,23 @@ int FindCode(const TMemoryTable& pTable, const std::string& pCode) {
 }  // namespace
 
 void TdmaiProcessor::RefreshVariables(TnxBaseObject& pItem) {
-  FParser->ClearVariables();
-  FParser->ClearExpressions();
-  if (FOnCreateVariables) FOnCreateVariables(*FParser);
-  CreatePropertyVariables(*FParser, pItem);
+  Parser().ClearVariables();
+  Parser().ClearExpressions();
+  if (FOnCreateVariables) FOnCreateVariables(Parser());
+  CreatePropertyVariables(Parser(), pItem);
 }
 
 bool TdmaiProcessor::EvaluateLiteral(const std::string& pText, bool pCondition, TnxBaseObject& pItem,
                                      std::string* pCanonical) {
   std::string text = Trim(pText);
   if (text.empty()) return true;
-  FParser->Compile(text);
-  TExpression* expression = FParser->CurrentExpression();
+  Parser().Compile(text);
+  TExpression* expression = Parser().CurrentExpression();
   expression->Evaluate(&pItem);
   const bool result = pCondition ? expression->BooleanResult() : true;
   if (Tracing()) {
     ResultText(expression->Result(), FText);
-    Trace(*FParser, &pItem, "Evaluating Condition: \"" + text + "\", Result = \"" + FText + "\"");
+    Trace(Parser(), &pItem, "Evaluating Condition: \"" + text + "\", Result = \"" + FText + "\"");
   }
   if (pCanonical) *pCanonical = std::move(text);
   return result;
@@ -60,14 +60,14 @@ void TdmaiProcessor::RunLiteralAction(const TConditionRow& pRow, TnxBaseObject& 
         const size_t end = expression.find(';', start);
         EvaluateLiteral(expression.substr(start, end - start), false, pItem, nullptr);
         // An empty piece was not evaluated: it repeats the text of what was.
-        const TExpression* current = FParser->CurrentExpression();
+        const TExpression* current = Parser().CurrentExpression();
         std::string text;
         if (current) ResultText(current->Result(), text);
         FParams.push_back(std::move(text));
         if (end == std::string::npos) break;
         start = end + 1;
       }
-      CallOperation(pRow, pItem.GetClassInfo().FindOperation(pRow.ActionVariable), pItem, FParser.get());
+      CallOperation(pRow, pItem.GetClassInfo().FindOperation(pRow.ActionVariable), pItem, &Parser());
       break;
     }
     case TaiActionType::aatProcessRule: ProcessRule(pRow); break;
@@ -78,9 +78,9 @@ void TdmaiProcessor::RunLiteralAction(const TConditionRow& pRow, TnxBaseObject& 
       }
       EvaluateLiteral(pRow.ActionExpression, false, pItem, nullptr);
       bool handled = false;
-      if (FOnSetVariable) FOnSetVariable(*FParser, pRow.ActionVariable, handled);
+      if (FOnSetVariable) FOnSetVariable(Parser(), pRow.ActionVariable, handled);
       if (!handled) {
-        AssignProperty(pRow, pItem.GetClassInfo().FindProperty(pRow.ActionVariable), *FParser->CurrentExpression(),
+        AssignProperty(pRow, pItem.GetClassInfo().FindProperty(pRow.ActionVariable), *Parser().CurrentExpression(),
                        pItem);
       }
       break;
@@ -89,24 +89,24 @@ void TdmaiProcessor::RunLiteralAction(const TConditionRow& pRow, TnxBaseObject& 
   }
   if (Tracing()) {
     FText.clear();
-    if (const TExpression* current = FParser->CurrentExpression()) ResultText(current->Result(), FText);
-    Trace(*FParser, &pItem, "Action = \"" + pRow.ActionExpression + "\", Result = \"" + FText + "\"");
+    if (const TExpression* current = Parser().CurrentExpression()) ResultText(current->Result(), FText);
+    Trace(Parser(), &pItem, "Action = \"" + pRow.ActionExpression + "\", Result = \"" + FText + "\"");
   }
 }
 
 void TdmaiProcessor::RunLiteral(TnxBaseObject& pItem) {
   EnsureTable();
   const double start = Now();
-  FParser->ClearExpressions();
+  Parser().ClearExpressions();
   SortTable();
   FSorted = true;
-  FTable.First();
-  const uint64_t limit = VisitLimit(FTable.RecordCount());
+  Table().First();
+  const uint64_t limit = VisitLimit(Table().RecordCount());
   uint64_t visits = 0;
   TConditionRow row;
   try {
-    while (!FTable.Eof()) {
-      row = ConditionRowOf(FTable, FTable.RecNo());
+    while (!Table().Eof()) {
+      row = ConditionRowOf(Table(), Table().RecNo());
       RefreshVariables(pItem);
       Visited();
       if (++visits > limit) TooManyVisits(visits - 1, row);
@@ -115,14 +115,14 @@ void TdmaiProcessor::RunLiteral(TnxBaseObject& pItem) {
       if (holds) RunLiteralAction(row, pItem);
       if (holds && row.ExitOnTrue) break;
       if (holds && !go_to.empty()) {
-        const int target = FindCode(FTable, go_to);
+        const int target = FindCode(Table(), go_to);
         if (target >= 0) {
-          FTable.SetRecNo(target);
+          Table().SetRecNo(target);
           continue;
         }
         GotoMissing(row, pItem);
       }
-      FTable.Next();
+      Table().Next();
     }
   } catch (...) {
     Failed(row);
