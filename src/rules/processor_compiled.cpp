@@ -51,6 +51,9 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
   const TConditionStep& step = pState.Program->Steps()[static_cast<size_t>(pStep)];
   const TConditionRow& row = *step.Row;
   const bool tracing = Tracing();
+  // Whether the shift may have changed: evaluating expressions never
+  // changes it, and calling a name the shift does not have does nothing.
+  bool acted = true;
   // Traces the text just evaluated with its value.
   // The text of what was evaluated last in the row, for the action's trace.
   auto last_text = [&pState](std::string& out) {
@@ -94,6 +97,7 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
       // Operations may make a variable in the parser they are given (a column
       // they add): not in the layout's, whose variables are those of its key.
       CallOperation(row, binding.Operation, pItem, FManager ? &FManager->OperationParser() : &Parser());
+      acted = binding.Operation != nullptr;
       break;
     }
     case TaiActionType::aatProcessRule:
@@ -136,7 +140,7 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
       if (tracing) last_text(FText);
       break;
   }
-  pState.Dirty = true;
+  pState.Dirty = pState.Dirty || acted;
   if (tracing) Trace(pState.Layout->Parser(), &pItem, "Action = \"" + row.ActionExpression + "\", Result = \"" + FText + "\"");
 }
 

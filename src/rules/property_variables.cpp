@@ -1,5 +1,7 @@
 #include "rules/property_variables.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +11,21 @@
 #include "foundation/base_object.h"
 
 namespace qora {
+
+double RealAsItsText(double pValue) {
+  // A value whose shortest exact decimal has at most 15 significant digits
+  // is the 15-digit value already: nothing to write and read back.
+  if (std::isfinite(pValue) && pValue != 0.0) {
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, pValue, std::chars_format::scientific);
+    if (error == std::errc()) {
+      int digits = 0;
+      for (const char* c = buffer; c != end && *c != 'e'; ++c) digits += (*c >= '0' && *c <= '9');
+      if (digits <= 15) return pValue;
+    }
+  }
+  return StrToFloatDef(FloatToStr(pValue), 0);
+}
 
 bool IsPropertyVariable(const PropertyInfo& pProp) {
   return pProp.get && !pProp.IsObject() && pProp.kind != PropKind::StringList;
@@ -41,7 +58,11 @@ void AssignPropertyVariable(TCustomVariable& pVariable, const PropertyInfo& pPro
     case rdtDouble:
       // The text form has 15 significant digits: a total such as
       // 7.499999999999999 left by subtraction reads as 7.5, as users see it.
-      static_cast<TRealVariable&>(pVariable).SetValue(StrToFloatDef(PropValueToText(pProp, pValue), 0));
+      if (const double* d = std::get_if<double>(&pValue)) {
+        static_cast<TRealVariable&>(pVariable).SetValue(RealAsItsText(*d));
+      } else {
+        static_cast<TRealVariable&>(pVariable).SetValue(StrToFloatDef(PropValueToText(pProp, pValue), 0));
+      }
       break;
     case rdtString:
       if (const std::string* s = std::get_if<std::string>(&pValue)) {

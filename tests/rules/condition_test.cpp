@@ -15,7 +15,6 @@ TEST(ConditionRecord, ActionParametersAndActionExpression) {
   c.SetAction(TaiAction::aaAddOvertimeHours);
   EXPECT_EQ(c.ActionVariable(), "AddOvertimeHours");
   ASSERT_EQ(c.Parameters().Count(), 4);
-  EXPECT_EQ(c.Parameters()[0].name, "Code");
   EXPECT_EQ(c.Parameters()[0].Value, "");  // the old kind's value is gone
   EXPECT_EQ(c.Parameters()[3].name, "WorkCode");
 
@@ -29,9 +28,6 @@ TEST(ConditionRecord, ActionParametersAndActionExpression) {
   c.SetActionType(TaiActionType::aatSet);
   c.SetVariableValue("\"B\"");
   EXPECT_EQ(c.ActionExpression(), "\"B\"");
-  c.SetActionType(TaiActionType::aatCallMethod);
-  c.Parameters().Clear();
-  EXPECT_EQ(c.ActionExpression(), "");
 }
 
 }  // namespace

@@ -3,6 +3,12 @@
 // added while conditions run) and assignments into columns and properties.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <random>
+
+#include "common/delphi_format.h"
+
 #include "foundation/user_feedback.h"
 #include "rules/domain_vocabulary.h"
 #include "rules/processor_support.h"
@@ -107,6 +113,28 @@ TEST_F(VocabularyFixture, AssignmentsColumnsAddedWhileRunningAndColumnsNamedLike
     AddColumn(*shift, "ShiftStart", TFieldType::ftFloat, "1", true);
     EXPECT_EQ(Run({{1, kSet, "", "1", "ShiftCost"}}, way), "Error: A Variable named ShiftStart already exists");
     EXPECT_EQ(shift->ShiftCost(), 0.0);
+  }
+}
+
+// The shortcuts of the value texts must agree with the full formatting.
+TEST(ValueTexts, ShortcutsAgreeWithTheFullFormatting) {
+  std::mt19937_64 rng(7);
+  std::vector<double> values = {0.1 + 0.2, 7.499999999999999, 1e15, 999999999999999.9, 1e-5, 4e-6, 0.000015, -2.5,
+                                123456.123456, 1.0 / 3, 5e-324, 0.0, -0.0, std::nan(""), 1e300};
+  for (int i = 0; i < 20000; ++i) {
+    const double scale = std::pow(10.0, static_cast<int>(rng() % 24) - 8);
+    values.push_back(std::round(static_cast<double>(rng() % 100000000) * (i % 2 ? 1 : -1)) / 1e4 * scale);
+    values.push_back(std::bit_cast<double>(rng()));
+  }
+  for (double v : values) {
+    TQelValue value;
+    value.Type = rdtDouble;
+    value.D = v;
+    std::string text;
+    ResultText(value, text);
+    ASSERT_EQ(text, FormatFloat("0.#####", v)) << v;
+    ASSERT_EQ(std::bit_cast<uint64_t>(RealAsItsText(v)), std::bit_cast<uint64_t>(StrToFloatDef(FloatToStr(v), 0)))
+        << v;
   }
 }
 
