@@ -31,18 +31,13 @@ Row RandomRow(std::mt19937& rng, int order, int index) {
   const std::string condition = pick(15) == 0 ? kRareConditions[pick(std::size(kRareConditions))]
                                               : kConditions[pick(std::size(kConditions))];
   const std::vector<Row> actions = {
-      {0, kSet, "", "\"B\"", "ConditionGroup"},
-      {0, kSet, "", "ShiftCost + 1", "ShiftCost"},
-      {0, kSet, "", "iUnits + 2", "iUnits"},
-      {0, kSet, "", "MaxR(ShiftStart, 22) - 1", "fKm"},
-      {0, kSet, "", "OvertimeStartDay", "StandardRate"},
-      {0, kSet, "", "\"X\"", "EmployeeClassification"},
+      {0, kSet, "", "\"B\"", "ConditionGroup"}, {0, kSet, "", "ShiftCost + 1", "ShiftCost"},
+      {0, kSet, "", "iUnits + 2", "iUnits"}, {0, kSet, "", "MaxR(ShiftStart, 22) - 1", "fKm"},
+      {0, kSet, "", "OvertimeStartDay", "StandardRate"}, {0, kSet, "", "\"X\"", "EmployeeClassification"},
       {0, kSet, "", "\"Y\"", "EmployeeClassification"},
       {0, kCall, "", "ShiftEnd;ShiftEnd + 0.5;\"OT\";\"GEN\";2;\"\"", "AddHours"},
-      {0, kCall, "", "12;;12.5", "AddBreak"},
-      {0, kCall, "", "\"OT15\";\"OT20\";2;\"GEN\"", "AddOvertimeHours"},
-      {0, kCall, "", "\"Comp\";\"Comp hours\";100", "AddComponent"},
-      {0, kCall, "", ";\"x\"", "NoSuchOperation"},
+      {0, kCall, "", "12;;12.5", "AddBreak"}, {0, kCall, "", "\"OT15\";\"OT20\";2;\"GEN\"", "AddOvertimeHours"},
+      {0, kCall, "", "\"Comp\";\"Comp hours\";100", "AddComponent"}, {0, kCall, "", ";\"x\"", "NoSuchOperation"},
       {0, TaiActionType::aatNone, "", "EqualString(EmployeeCode, \"E1\")", ""},
       {0, TaiActionType::aatProcessRule, "", "", "SUB"},
   };

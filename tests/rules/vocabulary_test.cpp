@@ -126,11 +126,11 @@ TEST(ValueTexts, ShortcutsAgreeWithTheFullFormatting) {
     values.push_back(std::round(static_cast<double>(rng() % 100000000) * (i % 2 ? 1 : -1)) / 1e4 * scale);
     values.push_back(std::bit_cast<double>(rng()));
   }
+  TQelValue value;
+  value.Type = rdtDouble;
+  std::string text;
   for (double v : values) {
-    TQelValue value;
-    value.Type = rdtDouble;
     value.D = v;
-    std::string text;
     ResultText(value, text);
     ASSERT_EQ(text, FormatFloat("0.#####", v)) << v;
     ASSERT_EQ(std::bit_cast<uint64_t>(RealAsItsText(v)), std::bit_cast<uint64_t>(StrToFloatDef(FloatToStr(v), 0)))
