@@ -1,6 +1,7 @@
 #include "engine/run_driver.h"
 
 #include <exception>
+#include <optional>
 
 #include "common/datetime.h"
 #include "common/delphi_format.h"
@@ -12,9 +13,8 @@
 #include "timesheet/timesheet_shift.h"
 
 namespace qora {
-namespace {
 
-void RegisterHandlers(TTimesheetManager& manager, IProcessManager& pm) {
+void RegisterRuleEngineHandlers(TTimesheetManager& manager, IProcessManager& pm) {
   pm.SetOnCreateVariables([&manager](TQelParser& parser) { manager.CreateCustomVariables(&parser); });
   pm.SetOnSetVariable([&manager](TQelParser& parser, const std::string& variable, bool& handled) {
     manager.SetCustomVariableValue(&parser, variable, handled);
@@ -24,62 +24,41 @@ void RegisterHandlers(TTimesheetManager& manager, IProcessManager& pm) {
   });
 }
 
-void ProcessOneShift(TTimesheetManager& manager, IProcessManager& pm, int index, int32_t& timesheet_id) {
+void ProcessShift(TTimesheetManager& manager, IProcessManager& pm, int index, TShiftSteps steps) {
   TTimesheetShift* shift = manager.Timesheet().GetTimesheetShift(index);
-  // The shift's own ID goes with any failure message, including a failure
-  // to load its employee.
-  timesheet_id = shift->TimesheetID();
   manager.SetCurrentShiftIndex(index);
+  // A component column that an action adds gets its variable in the
+  // running conditions, whatever the shift was read from.
+  shift->SetOnCreateVariable(
+      [&manager](TQelParser* parser, TTimesheetColumn* column) { manager.CreateColumnVariable(parser, column); });
   pm.SetWorkItem(shift);
   pm.LoadCurrentShiftConditions();
   manager.SetDefaultHours(*shift);
   pm.Process();
   manager.SaveHoursHistory();
-  manager.BreakDownComponents();
+  if (steps == TShiftSteps::Costing) manager.BreakDownComponents();
 }
 
-// Inside a stored timesheet's transaction each shift gets a savepoint of
-// its own: a shift that fails takes back what it wrote to the database (and
-// a failed statement does not poison the timesheet's transaction), while
-// the other shifts' work stays.
-class ShiftLevel {
- public:
-  explicit ShiftLevel(TDBConnection* db)
-      : FDb(db && db->Connected() && db->TransactionDepth() > 0 ? db : nullptr) {
-    if (FDb) FDb->StartTransaction();
-  }
-  ~ShiftLevel() {
-    if (!FDb) return;
-    try {
-      FDb->Rollback();
-    } catch (...) {
-      // A connection that is gone has nothing left to undo.
-    }
-  }
-  ShiftLevel(const ShiftLevel&) = delete;
-  ShiftLevel& operator=(const ShiftLevel&) = delete;
-  void Commit() {
-    if (FDb) FDb->Commit();
-    FDb = nullptr;
-  }
-
- private:
-  TDBConnection* FDb;
-};
-
-}  // namespace
-
-int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log) {
+int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
+                      TShiftSteps steps) {
   const TDateTime start = Now();
-  RegisterHandlers(manager, process_manager);
+  RegisterRuleEngineHandlers(manager, process_manager);
   const int count = manager.Timesheet().Count();  // read once: steps may not add shifts to this run
   int skipped = 0;
   for (int i = 0; i < count; ++i) {
-    int32_t timesheet_id = 0;
+    // The shift's own ID goes with any failure message, including a failure
+    // to load its employee.
+    const int32_t timesheet_id = manager.Timesheet().GetTimesheetShift(i)->TimesheetID();
     try {
-      ShiftLevel level(manager.DBConnection());
-      ProcessOneShift(manager, process_manager, i, timesheet_id);
-      level.Commit();
+      // Inside a stored timesheet's transaction each shift gets a savepoint
+      // of its own: a shift that fails takes back what it wrote (and a failed
+      // statement does not poison the timesheet's transaction), while the
+      // other shifts' work stays.
+      std::optional<TDBTransaction> level;
+      TDBConnection* db = manager.DBConnection();
+      if (db && db->Connected() && db->TransactionDepth() > 0) level.emplace(*db);
+      ProcessShift(manager, process_manager, i, steps);
+      if (level) level->Commit();
     } catch (const std::exception& e) {
       ++skipped;
       // A shift that could not be costed is not paid on a guess: it is

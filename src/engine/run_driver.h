@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace qora {
 
@@ -18,6 +19,20 @@ class TUserFeedback;
 // "An error occurred processing shift <n>: "<message>"" with its TimesheetID;
 // the loop goes on. Ends with the summary line
 // "Processed: <n>. Skipped <m>. Time: <seconds>.1 seconds". Always returns 0.
-int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log);
+// With TShiftSteps::WithoutCosting the breakdown into costing is left out
+// (a tool that only shows what the conditions do to the shifts).
+enum class TShiftSteps : uint8_t { Costing, WithoutCosting };
+int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
+                      TShiftSteps steps = TShiftSteps::Costing);
+
+// The three rule-engine handlers of the timesheet manager (column variables
+// and domain functions, storing into columns, the trace) registered on the
+// process manager. The manager must outlive the process manager's use of them.
+void RegisterRuleEngineHandlers(TTimesheetManager& manager, IProcessManager& process_manager);
+
+// The steps of one shift (the body of the loop of ProcessShifts), for
+// callers that report each shift themselves. Throws what a step throws.
+void ProcessShift(TTimesheetManager& manager, IProcessManager& process_manager, int index,
+                  TShiftSteps steps = TShiftSteps::Costing);
 
 }  // namespace qora

@@ -12,6 +12,8 @@
 #include "common/exceptions.h"
 #include "foundation/user_feedback.h"
 #include "foundation/class_builder.h"
+#include "formula/parser.h"
+#include "rules/domain_vocabulary.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_file_loader.h"
 #include "timesheet/timecard_reader.h"
@@ -39,10 +41,6 @@ int CostingTypeOf(std::string_view item) {
   if (eq == std::string_view::npos || eq + 1 >= item.size()) return 0;
   char c = item[eq + 1];
   return (c >= '0' && c <= '9') ? c - '0' : 0;
-}
-
-[[noreturn]] void NotAvailable(const char* step) {
-  throw eNotImplementException(std::string(step) + " is not available yet.");
 }
 
 }  // namespace
@@ -205,12 +203,20 @@ void TTimesheetManager::SetDefaultHours(TTimesheetShift& shift) {
   }
 }
 
-void TTimesheetManager::CreateCustomVariables(TQelParser*) { NotAvailable("Shift column variables"); }
-void TTimesheetManager::SetCustomVariableValue(TQelParser*, const std::string&, bool&) {
-  NotAvailable("Assigning shift columns");
+void TTimesheetManager::CreateCustomVariables(TQelParser* parser) {
+  if (!parser) return;
+  if (TTimesheetShift* shift = CurrentShift()) CreateColumnVariables(*parser, *shift);
+  RegisterDomainFunctions(parser->Functions());
 }
-void TTimesheetManager::CreateColumnVariable(TQelParser*, TTimesheetColumn*) {
-  NotAvailable("Shift column variables");
+
+void TTimesheetManager::SetCustomVariableValue(TQelParser* parser, const std::string& variable, bool& handled) {
+  TTimesheetShift* shift = CurrentShift();
+  if (!parser || !shift) return;
+  handled = StoreIntoColumn(*parser, *shift, variable);
+}
+
+void TTimesheetManager::CreateColumnVariable(TQelParser* parser, TTimesheetColumn* column) {
+  if (parser && column) qora::CreateColumnVariable(*parser, *column);
 }
 
 void TTimesheetManager::LogDebugMessages(TQelParser*, TnxBaseObject*, const std::string& message) {

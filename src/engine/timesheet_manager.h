@@ -271,10 +271,17 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   TStringList GenerateOutputLines(TnxTransactionFormat format);
 
   // Rule-engine handlers registered by the run driver.
+  // The current shift's column variables (columns in order, each asking
+  // for one), then the domain functions; nothing without a parser.
   virtual void CreateCustomVariables(TQelParser* parser);
+  // Stores the parser's current expression into the current shift's column
+  // named `variable` (exactly) and sets `handled`; leaves it false when there
+  // is no such column or its type takes no assigned value (the engine then
+  // assigns the shift property). Throws the parser's type errors.
   virtual void SetCustomVariableValue(TQelParser* parser, const std::string& variable, bool& handled);
   // Creates the expression variable of a column added while conditions run
-  // (every stored shift's OnCreateVariable is bound to it).
+  // (every shift's OnCreateVariable is bound to it while the run driver
+  // runs its conditions); nothing when a variable of that name exists.
   virtual void CreateColumnVariable(TQelParser* parser, TTimesheetColumn* column);
 
   // The histories and leave rates of the run (owned).

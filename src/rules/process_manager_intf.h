@@ -13,9 +13,15 @@ class TQelParser;
 class TnxBaseObject;
 class TTimesheetShift;
 
-// Called before every condition row so that the shift's column variables and
-// the domain functions exist in the parser. (TECAParserEvent, for assignment
-// actions, and TECADebugEvent, the rule engine's trace, come with the parser.)
+// Makes the shift's column variables and registers the domain functions in
+// the parser: before every condition row when conditions run literally, and
+// once per column layout when they run compiled. So the variables it makes
+// may depend only on the shift's columns that ask for a variable (their
+// names and types, in order), and a variable's value only on the column of
+// the same name: compiled runs refresh such variables from their columns,
+// and any other variable keeps the value it was made with. (TECAParserEvent,
+// for assignment actions, and TECADebugEvent, the rule engine's trace, come
+// with the parser.)
 using TCreateVariablesEvent = std::function<void(TQelParser& sender)>;
 
 class IProcessManager {

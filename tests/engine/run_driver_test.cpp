@@ -10,7 +10,9 @@
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
 #include "formula/parser.h"
+#include "rules/process_manager.h"
 #include "rules/process_manager_intf.h"
+#include "rules/rules_test_support.h"
 #include "timesheet/timesheet.h"
 
 namespace qora {
@@ -141,6 +143,56 @@ TEST_F(DriverFixture, RuleEngineTraceReachesTheLogOnlyWithDebugOn) {
   EXPECT_EQ(debug_log.Messages()[0].Text, "trace of 101");
   EXPECT_EQ(debug_log.Messages()[0].Info.TimesheetID, 0);
   EXPECT_TRUE(pm.create_ && pm.set_ && pm.debug_);
+}
+
+}  // namespace
+}  // namespace qora
+
+// The real process manager behind the driver: conditions run on each shift
+// through the manager's handlers, and an award that cannot be had, or that
+// runs its own conditions without end, skips only its shift.
+namespace qora {
+namespace {
+
+struct CostlessManager : TTimesheetManager {
+  void BreakDownComponents() override {}
+};
+
+TEST(RunDriverConditions, ShiftsRunTheirAwardsConditions) {
+  constexpr auto kSet = TaiActionType::aatSet;
+  testing::TRowsProvider provider;
+  provider.Add("AW", {{1, kSet, "EqualString(ConditionGroup, \"a\")", "\"B\"", "ConditionGroup"},
+                      {2, TaiActionType::aatCallMethod, "ShiftEnd = 17", "17;18;\"OT\";\"GEN\";2;\"\"", "AddHours"}});
+  provider.Add("LOOP", {{1, TaiActionType::aatProcessRule, "", "", "LOOP", false, "L1"}});
+  TUserFeedback log;
+  CostlessManager manager;
+  manager.SetUserFeedback(&log);
+  for (const char* award : {"AW", "NOPE", "LOOP"}) {
+    TTimesheetShift& shift = testing::AddShift(manager, "E1", 9, 17);
+    shift.SetEmployeeAward(award);
+    shift.SetConditionGroup("A");
+  }
+  TaiProcessManager pm;
+  pm.SetUserFeedback(&log);
+  ProcessShifts(manager, pm, log);
+  EXPECT_EQ(log.Messages()[0].Text,
+            "An error occurred processing shift 1: \"Award conditions cannot be loaded: award interpretation is not "
+            "available yet.\"");
+
+  log.Clear();
+  pm.SetAwardProvider(&provider);
+  ProcessShifts(manager, pm, log);
+  const TTimesheetShift& first = *manager.Timesheet().GetTimesheetShift(0);
+  EXPECT_EQ(first.ConditionGroup(), "B");
+  EXPECT_EQ(first.ShiftEnd(), 18.0);
+  ASSERT_EQ(log.Count(), 3);
+  EXPECT_EQ(log.Messages()[0].Text,
+            "An error occurred processing shift 2: \"Could not load award code \"NOPE\" for Employee \"E1\"\"");
+  EXPECT_EQ(log.Messages()[1].Text,
+            "An error occurred processing shift 3: \"Condition 1 \"L1\" runs the conditions of award \"LOOP\" nested 17 "
+            "deep; awards that run each other's conditions in a circle never end, so the shift stops here.\"");
+  EXPECT_EQ(pm.FailedCondition()->Order, 1);
+  EXPECT_EQ(pm.ProcessorCount(), TaiProcessManager::kMaxRuleDepth + 1);
 }
 
 }  // namespace

@@ -1,0 +1,209 @@
+#include "rules/domain_vocabulary.h"
+
+#include <vector>
+
+#include "common/datetime.h"
+#include "common/exceptions.h"
+#include "common/text.h"
+#include "formula/parser.h"
+#include "timesheet/timesheet_shift.h"
+
+namespace qora {
+
+namespace {
+
+enum class TColumnKind { Text, Integer, Boolean, Real, Other };
+
+// How a column's value is stored into: the types an assignment may write.
+TColumnKind StoreKindOf(TFieldType pType) {
+  switch (pType) {
+    case TFieldType::ftString:
+    case TFieldType::ftMemo:
+    case TFieldType::ftFmtMemo:
+    case TFieldType::ftFixedChar:
+    case TFieldType::ftWideString: return TColumnKind::Text;
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftWord:
+    case TFieldType::ftLargeint: return TColumnKind::Integer;
+    case TFieldType::ftBoolean: return TColumnKind::Boolean;
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+    case TFieldType::ftDate:
+    case TFieldType::ftTime:
+    case TFieldType::ftDateTime: return TColumnKind::Real;
+    default: return TColumnKind::Other;
+  }
+}
+
+// Domain functions read the shift through the work item; anything else (no
+// work item, say) reads as an empty shift would.
+TTimesheetShift* ShiftOf(TnxBaseObject* pWorkItem) { return dynamic_cast<TTimesheetShift*>(pWorkItem); }
+
+bool EmployeeHasAdditionFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  return s && s->EmployeeHasAddition(v[0]->S);
+}
+
+double HoursForWorkCodeFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  return s ? s->HoursForWorkCode(v[0]->S) : 0.0;
+}
+
+// The column named "f" followed by the value, compared exactly; 0 without one.
+double GetFloatValueFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  if (!s) return 0.0;
+  const std::string& wanted = v[0]->S;
+  for (int i = 0; i < s->Count(); ++i) {
+    TTimesheetColumn* column = s->Items(i);
+    const std::string& name = column->FieldName();
+    if (name.size() == wanted.size() + 1 && name[0] == 'f' && name.compare(1, std::string::npos, wanted) == 0) {
+      return column->FloatValue();
+    }
+  }
+  return 0.0;
+}
+
+bool WorkCodeExistsFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  return s && s->WorkCodeExists(v[0]->S);
+}
+
+bool LeaveReasonExistsFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  return s && s->LeaveReasonExists(v[0]->S);
+}
+
+// Public holidays count as a day of their own (8), so that award rules for
+// holidays need no second test.
+int32_t DayOfWeekFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  if (s && s->IsPublicHoliday(v[0]->D)) return 8;
+  return DayOfWeek(v[0]->D);
+}
+
+bool EqualStringFn(TnxBaseObject*, TQelValues v, int) { return SameText(v[0]->S, v[1]->S); }
+
+double MinTimeFn(TnxBaseObject*, TQelValues v, int) { return MinTimeOf(v[0]->I, v[1]->D, v[2]->I, v[3]->D); }
+double MaxTimeFn(TnxBaseObject*, TQelValues v, int) { return MaxTimeOf(v[0]->I, v[1]->D, v[2]->I, v[3]->D); }
+
+TFunctionRecord Domain(const char* pName, const char* pPrototype, std::vector<TQelDataType> pParams) {
+  TFunctionRecord r;
+  r.Name = pName;
+  r.Prototype = pPrototype;
+  r.InputDataTypes = std::move(pParams);
+  r.CanConvertToConstant = false;  // they read the shift, which changes between evaluations
+  return r;
+}
+
+const std::vector<TFunctionRecord>& DomainFunctions() {
+  static const std::vector<TFunctionRecord> records = [] {
+    const TQelDataType S = rdtString, R = rdtDouble, I = rdtInteger;
+    std::vector<TFunctionRecord> list;
+    TFunctionRecord r = Domain("EmployeeHasAddition", "Logical|EmployeeHasAddition(Value)", {S});
+    r.BFunctionAddr = EmployeeHasAdditionFn;
+    list.push_back(r);
+    r = Domain("HoursForWorkCode", "Date|HoursForWorkCode(Value)", {S});
+    r.RFunctionAddr = HoursForWorkCodeFn;
+    list.push_back(r);
+    r = Domain("GetFloatValue", "Math|GetFloatValue(Value)", {S});
+    r.RFunctionAddr = GetFloatValueFn;
+    list.push_back(r);
+    r = Domain("WorkCodeExists", "Logical|WorkCodeExists(Value)", {S});
+    r.BFunctionAddr = WorkCodeExistsFn;
+    list.push_back(r);
+    r = Domain("LeaveReasonExists", "Logical|LeaveReasonExists(Value)", {S});
+    r.BFunctionAddr = LeaveReasonExistsFn;
+    list.push_back(r);
+    r = Domain("DayOfWeek", "Math|DayOfWeek(Value)", {R});
+    r.IFunctionAddr = DayOfWeekFn;
+    list.push_back(r);
+    r = Domain("EqualString", "Text|EqualString(Value1,Value2)", {S, S});
+    r.BFunctionAddr = EqualStringFn;
+    list.push_back(r);
+    r = Domain("MinTime", "Math|MinTime(Day1, Time1, Day2, Time2)", {I, R, I, R});
+    r.RFunctionAddr = MinTimeFn;
+    list.push_back(r);
+    r = Domain("MaxTime", "Math|MaxTime(Day1, Time1, Day2, Time2)", {I, R, I, R});
+    r.RFunctionAddr = MaxTimeFn;
+    list.push_back(r);
+    return list;
+  }();
+  return records;
+}
+
+}  // namespace
+
+double MinTimeOf(int32_t pDay1, double pTime1, int32_t pDay2, double pTime2) {
+  if (pDay2 > pDay1) return pTime1;
+  if (pDay2 < pDay1) return pTime2;
+  return pTime1 < pTime2 ? pTime1 : pTime2;
+}
+
+double MaxTimeOf(int32_t pDay1, double pTime1, int32_t pDay2, double pTime2) {
+  if (pDay1 == pDay2) return pTime1 > pTime2 ? pTime1 : pTime2;
+  if (pDay2 < pDay1 || pDay2 == 7) return pTime1;
+  return pTime2;
+}
+
+TQelDataType ColumnVariableType(TFieldType pFieldType) {
+  switch (StoreKindOf(pFieldType)) {
+    case TColumnKind::Integer: return rdtInteger;
+    case TColumnKind::Boolean: return rdtBoolean;
+    case TColumnKind::Real: return rdtDouble;
+    default: return rdtString;
+  }
+}
+
+void AssignColumnVariable(TCustomVariable& pVariable, TTimesheetColumn& pColumn) {
+  switch (pVariable.ResultType()) {
+    case rdtInteger:
+      static_cast<TIntegerVariable&>(pVariable).SetValue(static_cast<int32_t>(pColumn.IntegerValue()));
+      break;
+    case rdtBoolean: static_cast<TBooleanVariable&>(pVariable).SetValue(pColumn.BooleanValue()); break;
+    case rdtDouble: static_cast<TRealVariable&>(pVariable).SetValue(pColumn.FloatValue()); break;
+    case rdtString: static_cast<TStringVariable&>(pVariable).SetValue(pColumn.StringValue()); break;
+  }
+}
+
+void CreateColumnVariable(TQelParser& pParser, TTimesheetColumn& pColumn) {
+  if (!pColumn.NeedVariable() || pParser.IndexOfVariable(pColumn.FieldName()) >= 0) return;
+  TCustomVariable* variable = nullptr;
+  switch (ColumnVariableType(pColumn.FieldType())) {
+    case rdtInteger: variable = pParser.CreateVariable(pColumn.FieldName(), int32_t{0}); break;
+    case rdtBoolean: variable = pParser.CreateVariable(pColumn.FieldName(), false); break;
+    case rdtDouble: variable = pParser.CreateVariable(pColumn.FieldName(), 0.0); break;
+    case rdtString: variable = pParser.CreateVariable(pColumn.FieldName(), std::string()); break;
+  }
+  AssignColumnVariable(*variable, pColumn);
+}
+
+void CreateColumnVariables(TQelParser& pParser, TTimesheetShift& pShift) {
+  for (int i = 0; i < pShift.Count(); ++i) CreateColumnVariable(pParser, *pShift.Items(i));
+}
+
+void RegisterDomainFunctions(TFunctionStringList& pFunctions) {
+  for (const TFunctionRecord& record : DomainFunctions()) {
+    if (pFunctions.IndexOf(record.Name) < 0) pFunctions.Add(record);
+  }
+}
+
+bool StoreIntoColumn(TQelParser& pParser, TTimesheetShift& pShift, const std::string& pVariable) {
+  TTimesheetColumn* column = pShift.FindColumnByName(pVariable);
+  if (!column) return false;
+  const TColumnKind kind = StoreKindOf(column->FieldType());
+  if (kind == TColumnKind::Other) return false;
+  const TExpression* value = pParser.CurrentExpression();
+  if (!value) throw eaiPRocessorException("There is no value to store into column \"" + pVariable + "\".");
+  switch (kind) {
+    case TColumnKind::Text: column->SetStringValue(value->StringResult()); break;
+    case TColumnKind::Integer: column->SetIntegerValue(value->IntegerResult()); break;
+    case TColumnKind::Boolean: column->SetBooleanValue(value->BooleanResult()); break;
+    case TColumnKind::Real: column->SetFloatValue(value->DoubleResult()); break;
+    case TColumnKind::Other: break;
+  }
+  return true;
+}
+
+}  // namespace qora
