@@ -4,6 +4,7 @@
 
 #include "award/award.h"
 #include "award/award_list.h"
+#include "award/award_overtime_kinds.h"
 #include "foundation/class_info.h"
 
 namespace qora {
@@ -67,6 +68,10 @@ void RegisterAwardMemberClasses() {
       &TObjListAwardRules::StaticClassInfo,
       &TObjListAwardLeave::StaticClassInfo,
       &TObjListAwardMessages::StaticClassInfo,
+      &TObjAwardOvertimeStd::StaticClassInfo,
+      &TObjAwardOvertimeTimeOfDay::StaticClassInfo,
+      &TObjAwardOvertimeSpecified::StaticClassInfo,
+      &TObjAwardOvertimeHoursWorked::StaticClassInfo,
   });
 }
 

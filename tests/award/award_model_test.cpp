@@ -10,6 +10,7 @@
 
 #include "award/award.h"
 #include "award/award_list.h"
+#include "award/award_overtime_kinds.h"
 #include "common/datetime.h"
 #include "common/text.h"
 
@@ -162,8 +163,14 @@ TEST(AwardModel, AwardFileRoundTripAndForeignItems) {
   category->SetIncrementPeriodType(TIncrementPeriodType::iptMonth);
   award.ObjLstConditionGroup().AddNew()->SetConditionGroup("Night Fill");
   award.ObjLstJobs().AddNew()->SetJobTitle("Cashier");
+  auto overtime = std::make_unique<TObjAwardOvertimeHoursWorked>();
+  overtime->SetExceedBasedOn(TaiOvertimeTotalType::aiot_Fixed);
+  overtime->InclLeaveReasonLst().Add("AL");
+  overtime->ConditionGroupLst().Add("Night Fill");
+  award.ObjLstOvertime().Add(std::move(overtime));
   const std::string xml = award.SaveToXML();
   EXPECT_NE(xml.find("<IncrementPeriodType>iptMonth</IncrementPeriodType>"), std::string::npos);
+  EXPECT_NE(xml.find("<ExceedBasedOn>aiot_Fixed</ExceedBasedOn>"), std::string::npos);
 
   TObjAward loaded;
   loaded.LoadFromXML(xml);
@@ -171,6 +178,11 @@ TEST(AwardModel, AwardFileRoundTripAndForeignItems) {
   ASSERT_EQ(loaded.ObjLstClassRates().Count(), 2);
   EXPECT_EQ(loaded.ObjLstClassRates().Items(1)->HourlyRate(), 28.125);
   EXPECT_EQ(loaded.ObjLstCategories().Items(0)->IncrementPeriodType(), TIncrementPeriodType::iptMonth);
+  ASSERT_EQ(loaded.ObjLstOvertime().Count(), 1);
+  const auto* loaded_ot = dynamic_cast<const TObjAwardOvertimeHoursWorked*>(loaded.ObjLstOvertime().Items(0));
+  ASSERT_NE(loaded_ot, nullptr);
+  EXPECT_EQ(loaded_ot->ConditionTypeName(), "Period Hours Exceeded");
+  EXPECT_EQ(loaded_ot->InclLeaveReasonLst().Items(), std::vector<std::string>{"AL"});
 
   // A job stored among the pay classes is refused, not handed out as a pay class.
   const std::string foreign =
