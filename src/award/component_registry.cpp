@@ -5,6 +5,7 @@
 #include "award/award.h"
 #include "award/award_list.h"
 #include "award/award_overtime_kinds.h"
+#include "award/award_rules.h"
 #include "foundation/class_info.h"
 
 namespace qora {
@@ -72,6 +73,11 @@ void RegisterAwardMemberClasses() {
       &TObjAwardOvertimeTimeOfDay::StaticClassInfo,
       &TObjAwardOvertimeSpecified::StaticClassInfo,
       &TObjAwardOvertimeHoursWorked::StaticClassInfo,
+      &TObjAwardRuleConditionGroupChange::StaticClassInfo,
+      &TObjAwardRuleMinHours::StaticClassInfo,
+      &TObjAwardRuleMinOvertime::StaticClassInfo,
+      &TObjAwardRuleHigherDuty::StaticClassInfo,
+      &TObjAwardRuleUnworkedPubHoliday::StaticClassInfo,
   });
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "award/award_overtime_kinds.h"
+#include "award/award_rules.h"
 
 namespace qora {
 namespace {
@@ -76,6 +77,21 @@ TEST(ComponentValidation, MessagesInOrder) {
        }),
        {"Negative Hours value entered for Overtime to start.", "No Work Days selected.", "No Leave Reasons selected."}},
       {"normal hours need no days", Valid<TObjAwardOvertimeHoursWorked>([](auto& o) { o.WorkDaysLst().Clear(); }), {}},
+      {"group change between", Valid<TObjAwardRuleConditionGroupChange>([](auto& r) {
+         r.WorkDaysLst().Clear();
+         r.SetTimeOpt(TaiConditionTimeOpt::aicto_Between);
+       }),
+       {"No Work Days selected.", "From Time has not been entered.", "To Time has not been entered.",
+        "No Change Status has been entered."}},
+      {"group change before midnight", Valid<TObjAwardRuleConditionGroupChange>([](auto&) {}),
+       {"Time has not been entered.", "No Change Status has been entered."}},
+      {"minimum hours", Valid<TObjAwardRuleMinHours>([](auto& r) { r.SetIfEnterOnTimesheet(true); }),
+       {"No Minimum Hours have been entered.", "No Timesheet Work Code entered."}},
+      {"minimum overtime", Valid<TObjAwardRuleMinOvertime>([](auto&) {}),
+       {"No Minimum Overtime Hours have been entered.", "No Overtime Rate selected."}},
+      {"higher duty", Valid<TObjAwardRuleHigherDuty>([](auto&) {}), {"No Hours have been entered."}},
+      {"unworked public holiday", Valid<TObjAwardRuleUnworkedPubHoliday>([](auto& r) { r.WorkDaysLst().Clear(); }),
+       {"No Work Days selected."}},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
