@@ -57,11 +57,12 @@ TEST(OvertimeConditions, GeneratedConditionPerKind) {
       {"std, next rate switched off", [](TObjAward& a) -> TObjAwardOvertime& {
          auto& o = AddOvertime<TObjAwardOvertimeStd>(a, "OT15", 150, "OT20", 200);
          o.SetOv2FromHour(2);
-         o.WorkDaysLst().Clear();
-         o.WorkDaysLst().Add("Public Holiday");
+         o.WorkDaysLst().SetCommaText("\"Public Holiday\",none,Funday");
+         o.ConditionGroupLst().Clear();  // validation keeps this out of awards; generation still works
          return o;
        },
-       "", g + " and (OvertimeHoursTotal > 0) and ((DayOfWeek(ShiftStartDate) = 8))", "AddOvertimeHours",
+       "", "() and (OvertimeHoursTotal > 0) and ((DayOfWeek(ShiftStartDate) = 8) or (DayOfWeek(ShiftStartDate) = 8) or "
+       "(DayOfWeek(ShiftStartDate) = 8))", "AddOvertimeHours",
        "\"OT15\";\"\";0;\"\"", 150},
       {"time of day Saturday to Sunday", [](TObjAward& a) -> TObjAwardOvertime& {
          auto& o = AddOvertime<TObjAwardOvertimeTimeOfDay>(a, "WKND", 200);
