@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "award/award_conditions.h"
 #include "award/component_registry.h"
 #include "common/delphi_format.h"
 #include "common/text.h"
@@ -81,9 +82,13 @@ TObjListAwardLeave& TObjAward::ObjLstLeave() { return CreateOnFirstUse(FObjLstLe
 TObjListAwardMessages& TObjAward::Messages() { return CreateOnFirstUse(FMessages); }
 
 void TObjAward::SetupListProperties() {
-  TObjListAwardOvertime& overtime = ObjLstOvertime();
-  for (int i = 0; i < overtime.Count(); ++i) {
-    if (TObjAwardOvertime* item = overtime.Items(i)) item->SetAward(this);
+  // Every overtime component, in whichever list its stored module put it,
+  // orders its condition through this award.
+  for (TAwardFamily family : kAwardFamilies) {
+    TObjListAwardConditionBase& list = FamilyList(*this, family);
+    for (int i = 0; i < list.Count(); ++i) {
+      if (auto* item = dynamic_cast<TObjAwardOvertime*>(list.Items(i))) item->SetAward(this);
+    }
   }
   TObjListAwardClassRates& rates = ObjLstClassRates();
   for (int i = 0; i < rates.Count(); ++i) {

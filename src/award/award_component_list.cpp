@@ -9,13 +9,9 @@ const ClassInfo& TObjListAwardConditionBase::StaticClassInfo() {
   return info;
 }
 
-TObjAwardConditionBase* TObjListAwardConditionBase::Component(int index) const {
-  return dynamic_cast<TObjAwardConditionBase*>(GetItem(index));
-}
-
 bool TObjListAwardConditionBase::CheckDupeDesc(const TObjAwardConditionBase& pItem) const {
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardConditionBase* other = Component(i);
+    const TObjAwardConditionBase* other = Items(i);
     if (other != nullptr && other != &pItem && other->Description() == pItem.Description()) return false;
   }
   return true;
@@ -23,7 +19,7 @@ bool TObjListAwardConditionBase::CheckDupeDesc(const TObjAwardConditionBase& pIt
 
 bool TObjListAwardConditionBase::ConditionGroupUsed(const std::string& pName) const {
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardConditionBase* item = Component(i);
+    const TObjAwardConditionBase* item = Items(i);
     if (item != nullptr && item->ConditionGroupLst().IndexOf(pName) >= 0) return true;
   }
   return false;
@@ -31,31 +27,31 @@ bool TObjListAwardConditionBase::ConditionGroupUsed(const std::string& pName) co
 
 void TObjListAwardConditionBase::RemoveThisConditionGroup(const std::string& pName) {
   for (int i = 0; i < Count(); ++i) {
-    if (TObjAwardConditionBase* item = Component(i)) item->RemoveThisConditionGroup(pName);
+    if (TObjAwardConditionBase* item = Items(i)) item->RemoveThisConditionGroup(pName);
   }
 }
 
 void TObjListAwardConditionBase::ReplaceThisConditionGroup(const std::string& pOld, const std::string& pNew) {
   for (int i = 0; i < Count(); ++i) {
-    if (TObjAwardConditionBase* item = Component(i)) item->ReplaceThisConditionGroup(pOld, pNew);
+    if (TObjAwardConditionBase* item = Items(i)) item->ReplaceThisConditionGroup(pOld, pNew);
   }
 }
 
 void TObjListAwardConditionBase::AddThisConditionGroup(const std::string& pName) {
   for (int i = 0; i < Count(); ++i) {
-    if (TObjAwardConditionBase* item = Component(i)) item->AddThisConditionGroup(pName);
+    if (TObjAwardConditionBase* item = Items(i)) item->AddThisConditionGroup(pName);
   }
 }
 
 void TObjListAwardConditionBase::PopulateConditions(TaiConditionList& pList) const {
   for (int i = 0; i < Count(); ++i) {
-    if (TObjAwardConditionBase* item = Component(i)) item->PopulateConditions(pList);
+    if (TObjAwardConditionBase* item = Items(i)) item->PopulateConditions(pList);
   }
 }
 
 void TObjListAwardConditionBase::PopulateWorkCodes(TStringList& pList) const {
   for (int i = 0; i < Count(); ++i) {
-    if (const TObjAwardConditionBase* item = Component(i)) item->PopulateWorkCodes(pList);
+    if (const TObjAwardConditionBase* item = Items(i)) item->PopulateWorkCodes(pList);
   }
 }
 

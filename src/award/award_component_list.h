@@ -2,24 +2,26 @@
 // allowances, rules, leave): an owning list of components in the order
 // condition generation follows, with the edits that keep components in step
 // when the award's condition groups change.
+//
+// A list holds any component, not only those of its family: a stored row
+// lands in the list its module names whatever its kind, and generates its
+// conditions from there. Look-ups that need a family's fields see only the
+// components of that family.
 #pragma once
 
 #include <string>
 
 #include "award/award_condition_base.h"
+#include "award/checked_list.h"
 #include "foundation/object_list.h"
 
 namespace qora {
 
-class TObjListAwardConditionBase : public TnxBaseObjectList {
-  QORA_CLASS(TObjListAwardConditionBase, TnxBaseObjectList)
+class TObjListAwardConditionBase : public TCheckedObjectList<TObjAwardConditionBase> {
+  QORA_CLASS(TObjListAwardConditionBase, TCheckedObjectList<TObjAwardConditionBase>)
 
  public:
   TObjListAwardConditionBase() = default;
-
-  // Item `index` as a component; null when the slot holds another kind of
-  // object. Throws std::out_of_range for a bad index.
-  TObjAwardConditionBase* Component(int index) const;
 
   // False when another item (not pItem itself) has the same Description,
   // compared exactly; true otherwise.

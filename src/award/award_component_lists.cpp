@@ -33,7 +33,7 @@ const ClassInfo& TObjListAwardLeave::StaticClassInfo() {
 
 TObjAwardAddDedBase* TObjListAwardAdditions::FindByAdditionCode(const std::string& pCode) const {
   for (int i = 0; i < Count(); ++i) {
-    TObjAwardAddDedBase* item = Items(i);
+    TObjAwardAddDedBase* item = Addition(i);
     if (item != nullptr && item->AddDedCode() == pCode) return item;
   }
   return nullptr;
@@ -42,7 +42,7 @@ TObjAwardAddDedBase* TObjListAwardAdditions::FindByAdditionCode(const std::strin
 TStringList TObjListAwardAdditions::GetAdditionCodeDescLst() const {
   TStringList lines;
   for (int i = 0; i < Count(); ++i) {
-    if (const TObjAwardAddDedBase* item = Items(i)) {
+    if (const TObjAwardAddDedBase* item = Addition(i)) {
       lines.Add(Format("%s - %s", item->AddDedCode(), item->AddDedDescription()));
     }
   }
@@ -51,7 +51,7 @@ TStringList TObjListAwardAdditions::GetAdditionCodeDescLst() const {
 
 bool TObjListAwardAdditions::CheckDupeADCode(const TObjAwardAddDedBase& pItem) const {
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardAddDedBase* other = Items(i);
+    const TObjAwardAddDedBase* other = Addition(i);
     if (other != nullptr && other != &pItem && SameText(other->AddDedCode(), pItem.AddDedCode())) return false;
   }
   return true;
@@ -59,7 +59,7 @@ bool TObjListAwardAdditions::CheckDupeADCode(const TObjAwardAddDedBase& pItem) c
 
 bool TObjListAwardAllowances::StdRateUsed() const {
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardAddDedBase* item = Items(i);
+    const TObjAwardAddDedBase* item = Addition(i);
     if (item != nullptr && item->PayOption() == TaiConditionPayOpt::aicpo_PercOfStd) return true;
   }
   return false;

@@ -1,6 +1,5 @@
-// The award's penalty, allowance, rule and leave lists. Each accepts only
-// components of its family; penalties and allowances are looked up by the
-// payroll addition they pay.
+// The award's penalty, allowance, rule and leave lists. Penalties and
+// allowances are looked up by the payroll addition they pay.
 #pragma once
 
 #include <string>
@@ -9,20 +8,21 @@
 #include "award/award_component_list.h"
 #include "award/award_leave_base.h"
 #include "award/award_rule_base.h"
-#include "award/checked_list.h"
 #include "common/string_list.h"
 
 namespace qora {
 
-using TObjListAwardAdditionsBase = TCheckedObjectList<TObjAwardAddDedBase, TObjListAwardConditionBase>;
-
 // What the penalty and the allowance list share: components that pay a
 // payroll addition.
-class TObjListAwardAdditions : public TObjListAwardAdditionsBase {
-  QORA_CLASS(TObjListAwardAdditions, TObjListAwardAdditionsBase)
+class TObjListAwardAdditions : public TObjListAwardConditionBase {
+  QORA_CLASS(TObjListAwardAdditions, TObjListAwardConditionBase)
 
  public:
   TObjListAwardAdditions() = default;
+
+  // Item `index` as a component paying an addition; null for one of
+  // another family. Throws std::out_of_range for a bad index.
+  TObjAwardAddDedBase* Addition(int index) const { return dynamic_cast<TObjAwardAddDedBase*>(Items(index)); }
 
   // The first item whose AddDedCode equals pCode (exact); null when none.
   TObjAwardAddDedBase* FindByAdditionCode(const std::string& pCode) const;
@@ -52,19 +52,15 @@ class TObjListAwardAllowances : public TObjListAwardAdditions {
   bool StdRateUsed() const;
 };
 
-using TObjListAwardRulesBase = TCheckedObjectList<TObjAwardRule, TObjListAwardConditionBase>;
-
-class TObjListAwardRules : public TObjListAwardRulesBase {
-  QORA_CLASS(TObjListAwardRules, TObjListAwardRulesBase)
+class TObjListAwardRules : public TObjListAwardConditionBase {
+  QORA_CLASS(TObjListAwardRules, TObjListAwardConditionBase)
 
  public:
   TObjListAwardRules() = default;
 };
 
-using TObjListAwardLeaveBase = TCheckedObjectList<TObjAwardLeave, TObjListAwardConditionBase>;
-
-class TObjListAwardLeave : public TObjListAwardLeaveBase {
-  QORA_CLASS(TObjListAwardLeave, TObjListAwardLeaveBase)
+class TObjListAwardLeave : public TObjListAwardConditionBase {
+  QORA_CLASS(TObjListAwardLeave, TObjListAwardConditionBase)
 
  public:
   TObjListAwardLeave() = default;

@@ -80,7 +80,7 @@ const ClassInfo& TObjListAwardOvertime::StaticClassInfo() {
 
 TObjAwardOvertime* TObjListAwardOvertime::GetOvertimeRate(const std::string& pCode) const {
   for (int i = 0; i < Count(); ++i) {
-    TObjAwardOvertime* item = Items(i);
+    TObjAwardOvertime* item = Overtime(i);
     if (item != nullptr && item->RateCode() == pCode) return item;
   }
   return nullptr;
@@ -88,7 +88,7 @@ TObjAwardOvertime* TObjListAwardOvertime::GetOvertimeRate(const std::string& pCo
 
 TObjAwardOvertime* TObjListAwardOvertime::FindByRateCode(const std::string& pCode) const {
   for (int i = 0; i < Count(); ++i) {
-    TObjAwardOvertime* item = Items(i);
+    TObjAwardOvertime* item = Overtime(i);
     if (item != nullptr && (item->RateCode() == pCode || item->Rate2Code() == pCode)) return item;
   }
   return nullptr;
@@ -103,7 +103,7 @@ double TObjListAwardOvertime::GetPercentageForCode(const std::string& pCode) con
 TStringList TObjListAwardOvertime::GetRateCodeDescLst() const {
   TStringList lines;
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardOvertime* item = Items(i);
+    const TObjAwardOvertime* item = Overtime(i);
     if (item == nullptr) continue;
     lines.Add(Format("%s - %s", item->RateCode(), item->RateDescription()));
     if (item->ApplyOvertime2()) lines.Add(Format("%s - %s", item->Rate2Code(), item->Rate2Description()));
@@ -118,7 +118,7 @@ namespace {
 bool CodeUsedByOther(const TObjListAwardOvertime& pList, const TObjAwardOvertime& pItem, const std::string& pCode) {
   if (pCode.empty()) return false;
   for (int i = 0; i < pList.Count(); ++i) {
-    const TObjAwardOvertime* other = pList.Items(i);
+    const TObjAwardOvertime* other = pList.Overtime(i);
     if (other == nullptr || other == &pItem) continue;
     if (SameText(other->RateCode(), pCode) || SameText(other->Rate2Code(), pCode)) return true;
   }

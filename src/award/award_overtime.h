@@ -9,7 +9,6 @@
 
 #include "award/award_component_list.h"
 #include "award/award_rate_base.h"
-#include "award/checked_list.h"
 #include "common/string_list.h"
 
 namespace qora {
@@ -72,13 +71,15 @@ class TObjAwardOvertime : public TObjAwardRateBase {
   TObjAward* FAward = nullptr;
 };
 
-using TObjListAwardOvertimeBase = TCheckedObjectList<TObjAwardOvertime, TObjListAwardConditionBase>;
-
-class TObjListAwardOvertime : public TObjListAwardOvertimeBase {
-  QORA_CLASS(TObjListAwardOvertime, TObjListAwardOvertimeBase)
+class TObjListAwardOvertime : public TObjListAwardConditionBase {
+  QORA_CLASS(TObjListAwardOvertime, TObjListAwardConditionBase)
 
  public:
   TObjListAwardOvertime() = default;
+
+  // Item `index` as an overtime component; null for a component of another
+  // family. Throws std::out_of_range for a bad index.
+  TObjAwardOvertime* Overtime(int index) const { return dynamic_cast<TObjAwardOvertime*>(Items(index)); }
 
   // The first item whose RateCode equals pCode (exact); null when none.
   TObjAwardOvertime* GetOvertimeRate(const std::string& pCode) const;

@@ -1,7 +1,7 @@
 // An owning list that accepts only items of one class (or derived ones).
-// Award files and stored rows name item classes by text, so a list must not
-// trust what it is handed: a foreign item is taken out again and the Add
-// fails, and Items() can safely hand out typed pointers.
+// Award files name item classes by text, so a list must not trust what it
+// is handed: a foreign item is taken out again and the Add fails, and
+// Items() can safely hand out typed pointers.
 #pragma once
 
 #include <stdexcept>

@@ -106,7 +106,7 @@ TEST(RuleConditions, GeneratedConditionPerKind) {
 TEST(RuleConditions, MixedAwardReachesTheEngineInFamilyOrderAndSortsByOrder) {
   TObjAward award;
   award.ObjLstRules().Add(CreateAwardComponent(20));  // minimum overtime
-  award.ObjLstRules().Add(CreateAwardComponent(11));  // minimum hours
+  award.ObjLstPenalties().Add(CreateAwardComponent(11));  // a stored row's module decides its list, not its kind
   for (auto [type, code, percentage] : {std::tuple{18, "OT20", 200.0}, std::tuple{1, "OT15", 150.5}}) {
     auto overtime = CreateAwardComponent(type);
     auto* rate = dynamic_cast<TObjAwardOvertime*>(overtime.get());
@@ -124,7 +124,7 @@ TEST(RuleConditions, MixedAwardReachesTheEngineInFamilyOrderAndSortsByOrder) {
   for (TAwardFamily family : kAwardFamilies) source.PopulateConditions(family, table);
   std::vector<int> orders;
   for (int i = 0; i < table.Count(); ++i) orders.push_back(table.Items(i)->Order());
-  EXPECT_EQ(orders, (std::vector<int>{20000, -1000, 2200, 150}));
+  EXPECT_EQ(orders, (std::vector<int>{20000, 2200, 150, -1000}));
   std::stable_sort(orders.begin(), orders.end());
   EXPECT_EQ(orders, (std::vector<int>{-1000, 150, 2200, 20000}));
 }
