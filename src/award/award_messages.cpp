@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "common/delphi_format.h"
+#include "common/text.h"
 #include "foundation/class_builder.h"
 
 namespace qora {
@@ -44,12 +46,6 @@ std::vector<std::string> TObjListAwardMessages::DisplayTexts() const {
   return texts;
 }
 
-}  // namespace qora
-
-#include "common/delphi_format.h"
-#include "common/text.h"
-
-namespace qora {
 
 std::string CodeCharsMessage(const std::string& pField) {
   return "The " + pField +

@@ -48,10 +48,6 @@ class TObjListAwardMessages : public TypedObjectList<TObjAwardMessage> {
   std::vector<std::string> DisplayTexts() const;
 };
 
-}  // namespace qora
-
-namespace qora {
-
 // The message for a code that holds a blank, ",", "-" or an apostrophe,
 // naming the field (for example "Rate Code").
 std::string CodeCharsMessage(const std::string& pField);
