@@ -2,7 +2,8 @@
 //   qora db init TARGET [--payroll TARGET] [--sample]
 //     creates every table, view, function and procedure of the common
 //     database in TARGET and of the payroll database in the --payroll target
-//     (TARGET itself when not given); --sample adds the sample data set.
+//     (TARGET itself when not given); --sample adds the sample data set
+//     and stores the sample award through the award import.
 //   qora db schema BACKEND [common|payroll]
 //     prints a schema script (BACKEND: sqlite, postgresql, sqlserver), e.g.
 //     to run the SQL Server script with the server's own tools.
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "award/sample_award.h"
 #include "command.h"
 #include "db/connection.h"
 #include "db/schema.h"
@@ -34,6 +36,8 @@ int RunInit(const std::string& target, const std::string& payrollTarget, bool sa
   if (sample) {
     qora::InsertSampleData(*common, payroll, qora::PayrollLocationFor(payroll.Params()));
     std::cout << "Added the sample data; payroll link token " << qora::kSamplePayrollToken << "\n";
+    qora::InstallSampleAward(payroll);
+    std::cout << "Stored the sample award HOSP (samples/awards/HOSP.xml) and its employee assignments\n";
   }
   return 0;
 }
