@@ -26,6 +26,9 @@ class AwardLoaderTest : public DbBackendTest {
         (10, 10, 'T', 'T', 38, 0, 0, '2023-01-01 00:00:00', '2023-06-30 00:00:00'),
         (11, 10, 'T', 'T', 40, 0, 0, '2023-07-01 00:00:00', '1899-12-30 00:00:00');)sql");
     const std::string minHours = TObjAwardRuleMinHours().SaveToXML();
+    // Stored before the pay options were renamed: every "aiapo_" reads as "aicpo_".
+    TObjAwardRuleMinHours renamed;
+    renamed.SetDescription("paid per aiapo_Amount, then aiapo_PercOfStd");
     const struct {
       int id, module, type;
       std::string xml;
@@ -35,7 +38,7 @@ class AwardLoaderTest : public DbBackendTest {
         {23, 2, 11, minHours},                    // module 2: the penalty list, whatever the type
         {24, 4, 11, "<TObjAwardRuleMinHours>"},  // XML that does not load
         {25, 4, 99, minHours},                    // a type without a class
-        {26, 4, 11, minHours},
+        {26, 4, 11, renamed.SaveToXML()},
     };
     for (const auto& row : rows) {
       Db().Execute("insert into _iptblAwardConditions (idAwardCondition, iAwardTDID, iConditionModule, "
@@ -71,6 +74,7 @@ TEST_P(AwardLoaderTest, VersionsByDateAndStoredComponents) {
   EXPECT_EQ(two.ObjLstPenalties().Items(0)->ClassName(), "TObjAwardRuleMinHours");
   ASSERT_EQ(two.ObjLstRules().Count(), 1);
   EXPECT_EQ(two.ObjLstRules().Items(0)->ConditionID(), 26);
+  EXPECT_EQ(two.ObjLstRules().Items(0)->Description(), "paid per aicpo_Amount, then aicpo_PercOfStd");
   EXPECT_EQ(two.ObjLstAllowances().Count() + two.ObjLstLeave().Count(), 0);
   ASSERT_GE(log.Count(), 4);
   EXPECT_EQ(log.Messages().front().Text, "Loading awards");
