@@ -2,9 +2,9 @@
 //   qora db init TARGET [--payroll TARGET] [--sample]
 //     creates every table, view, function and procedure of the common
 //     database in TARGET and of the payroll database in the --payroll target
-//     (TARGET itself when not given); --sample adds the sample data set.
-//     Each database is created in one transaction: a failure leaves it as
-//     it was.
+//     (TARGET itself when not given); --sample adds the sample data set
+//     and stores the sample award through the award import. Each database
+//     is created in one transaction: a failure leaves it as it was.
 //   qora db schema BACKEND [common|payroll]
 //     prints a schema script (BACKEND: sqlite, postgresql, sqlserver), e.g.
 //     to run the SQL Server script with the server's own tools.
@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "award/sample_award.h"
 #include "command.h"
 #include "db/connection.h"
 #include "db/schema.h"
@@ -31,10 +32,19 @@ int RunInit(const std::string& target, const std::string& payrollTarget, bool sa
     separate->Open();
   }
   qora::TDBConnection& payroll = separate ? *separate : *common;
-  qora::CreateDatabases(*common, payroll, sample);
+  {
+    // The sample award goes in with the rest of the payroll database or not at all.
+    qora::TDBTransaction payroll_work(payroll);
+    qora::CreateDatabases(*common, payroll, sample);
+    if (sample) qora::InstallSampleAward(payroll);
+    payroll_work.Commit();
+  }
   std::cout << "Created the common database in " << common->Params().ToUri(false) << "\n"
             << "Created the payroll database in " << payroll.Params().ToUri(false) << "\n";
-  if (sample) std::cout << "Added the sample data; payroll link token " << qora::kSamplePayrollToken << "\n";
+  if (sample) {
+    std::cout << "Added the sample data; payroll link token " << qora::kSamplePayrollToken << "\n"
+              << "Stored the sample award HOSP (samples/awards/HOSP.xml) and its employee assignments\n";
+  }
   return 0;
 }
 

@@ -5,6 +5,7 @@
 
 namespace qora {
 
+class TAwardProvider;
 class TEmployeeAwardCache;
 class TObjListAwards;
 class TTimesheetManager;
@@ -16,14 +17,22 @@ TEmployeeAwardCache& GetEmployeeCache();
 TObjListAwards& GetAwardCache();
 TaiProcessManager& GetProcessManager();
 TTimesheetManager& GetTimesheetManager();
+// The award of each shift, over the award cache, the run log and the
+// process manager's payroll connection as it stands when an award is asked
+// for (no open connection: award files). The rule engine prepares each
+// shift's award through it; the timesheet manager's FindShiftAward answers
+// from it.
+TAwardProvider& GetAwardProvider();
 
 // Connects the objects to each other, creating them as needed: the
-// timesheet manager gets the run log, the employee cache and the award
-// cache; the process manager gets the award cache and the run log.
+// timesheet manager gets the run log, the employee cache, the award cache
+// and the award provider; the process manager gets the award cache and the
+// run log.
 void LinkGlobalObjects();
 
-// Destroys the run log, the employee cache, the award cache, the process
-// manager and the timesheet manager, in this order, each only if it exists.
+// Destroys the award provider, the run log, the employee cache, the award
+// cache, the process manager and the timesheet manager, in this order, each
+// only if it exists.
 // Also runs when the library is unloaded.
 void FreeGlobalObjects();
 

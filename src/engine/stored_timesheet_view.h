@@ -13,6 +13,7 @@
 
 namespace qora {
 
+class TAwardProvider;
 class TDBConnection;
 class TTimesheetManager;
 
@@ -26,10 +27,19 @@ class TTimesheetManager;
 // rows to cost loads no shifts (not an error).
 void LoadStoredTimesheetForShow(TTimesheetManager& manager, int32_t timesheet_id, TaiCostingOutputType costing_type);
 
+// Sets up every shift of the loaded timesheet from its employee's award
+// (TAwardProvider::PrepareShiftAward, after pointing the payroll
+// connection at the employee's payroll database), as a costing run does
+// before it runs the award's conditions. A shift whose award cannot be had
+// is left as it was and its error goes to the manager's run log.
+void PrepareShiftAwardsForShow(TTimesheetManager& manager, TAwardProvider& provider);
+
 // Opens `target_uri` (a database URI as the qora tool takes it, see
 // ParseConnectionUri), loads the stored timesheet with a payroll connection
 // of its own that uses the URI's credentials, and returns TimesheetToJson of
-// it with "TimesheetID" and "CostingType" (cot_... name) added. Throws as
+// it with "TimesheetID" and "CostingType" (cot_... name) added, every
+// shift set up from its award (PrepareShiftAwardsForShow) and, when the run
+// log holds warnings or errors, "Messages" listing them. Throws as
 // LoadStoredTimesheetForShow does, and EDatabaseError for a URI that
 // cannot be read or opened.
 nlohmann::ordered_json ShowStoredTimesheet(const std::string& target_uri, int32_t timesheet_id,

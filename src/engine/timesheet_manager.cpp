@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "award/award_provider.h"
 #include "award/employee_award_cache.h"
 #include "common/delphi_format.h"
 #include "db/connection.h"
@@ -75,7 +76,9 @@ TTimesheetShift* TTimesheetManager::CurrentShift() const {
   return FTimesheet->GetTimesheetShift(FCurrentShiftIndex);
 }
 
-const IShiftAward* TTimesheetManager::FindShiftAward(const TTimesheetShift&) { return nullptr; }
+const IShiftAward* TTimesheetManager::FindShiftAward(const TTimesheetShift& shift) {
+  return FAwardProvider != nullptr ? FAwardProvider->FindShiftAward(shift) : nullptr;
+}
 
 TDBConnection& TTimesheetManager::MainConnection() const {
   if (!DBConnected()) throw eDatabaseException("The main database connection is not open.");

@@ -31,6 +31,7 @@
 
 namespace qora {
 
+class TAwardProvider;
 class TDBConnection;
 class TDBRow;
 class TEmployeeAwardCache;
@@ -56,8 +57,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   TUserFeedback* UserFeedback() override { return FUserFeedback; }
   TObjListAwards* AwardCache() override { return FAwardCache; }
   int CurrentShiftIndex() const override { return FCurrentShiftIndex; }
-  // No award is loaded until the award model is part of the engine, so the
-  // hours of every shift take default rates: always null for now.
+  // The view of the award the award provider has loaded for the shift's
+  // award code and date; null when there is no provider or no such award
+  // is loaded (the hours then take default rates). Loads nothing.
   const IShiftAward* FindShiftAward(const TTimesheetShift& shift) override;
   // The hours of the shift's employee over a period, from the hours history
   // (loading stored costing of the period first, see LoadHoursHistory): the
@@ -81,6 +83,8 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   void SetEmployeeCache(TEmployeeAwardCache* cache) { FEmployeeCache = cache; }
   TEmployeeAwardCache* EmployeeCache() const { return FEmployeeCache; }
   void SetAwardCache(TObjListAwards* cache) { FAwardCache = cache; }
+  void SetAwardProvider(TAwardProvider* provider) { FAwardProvider = provider; }
+  TAwardProvider* AwardProvider() const { return FAwardProvider; }
   void SetDBConnection(TDBConnection* connection) { FConnection = connection; }
   TDBConnection* DBConnection() const override { return FConnection; }
   void SetPayrollConnection(TDBConnection* connection) { FPayrollConnection = connection; }
@@ -315,6 +319,7 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   TUserFeedback* FUserFeedback = nullptr;
   TEmployeeAwardCache* FEmployeeCache = nullptr;
   TObjListAwards* FAwardCache = nullptr;
+  TAwardProvider* FAwardProvider = nullptr;
   TStringList FTimesheetIDList;
   TaiCostingOutputType FCostingOutputType = TaiCostingOutputType::cot_None;
   std::string FPayrollLinkToken;

@@ -1,4 +1,5 @@
-// The qora db subcommands, run as the tool.
+// The qora db subcommands, and the award tool on the sample database they
+// create, run as the tool.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "award/sample_award.h"
 #include "db/connection.h"
 #include "db/schema.h"
 #include "db_test_support.h"
@@ -36,7 +38,8 @@ TEST(CmdDbTest, InitCreatesBothDatabasesWithSampleDataInOneSqliteFile) {
   TRun run = RunTool("db init sqlite:" + path + " --sample");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(run.output, "Created the common database in sqlite:" + path + "\nCreated the payroll database in sqlite:" +
-                            path + "\nAdded the sample data; payroll link token QORA_SAMPLE\n");
+                            path + "\nAdded the sample data; payroll link token QORA_SAMPLE\n"
+                            "Stored the sample award HOSP (samples/awards/HOSP.xml) and its employee assignments\n");
   auto db = OpenConnection("sqlite", path, "", "");
   EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetRow where iTimesheetID = 1").AsInteger(), 7);
   EXPECT_EQ(db->QueryValue("select cDatabase from _hrtblPayrollDatabase").AsString(), path);
@@ -45,6 +48,35 @@ TEST(CmdDbTest, InitCreatesBothDatabasesWithSampleDataInOneSqliteFile) {
   run = RunTool("db init sqlite:" + path);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
+  std::remove(path.c_str());
+}
+
+TEST(CmdDbTest, TheSampleAwardThroughTheAwardTool) {
+  const std::string path = ::testing::TempDir() + "qora_cmd_award_" + std::to_string(getpid()) + ".db";
+  std::remove(path.c_str());
+  ASSERT_EQ(RunTool("db init sqlite:" + path + " --sample").exitCode, 0);
+  const std::string db = " --db sqlite:" + path + " --code HOSP";
+  const struct {
+    std::string arguments;
+    int exitCode;
+    std::string output;  // contained in the output
+  } cases[] = {
+      {"award show" + db + " --date 2025-04-15", 0, "Award HOSP: Hospitality Industry Award\n"},
+      {"award show" + db, 0, "  1. Planned Hours Exceeded: Weekday overtime after the planned hours\n"},
+      {"award conditions" + db, 0, "\"150\",\"2\","},
+      {"award export" + db, 0, std::string(SampleAwardText())},
+      {"award show" + db + " --date 15/04/2025", 2, "--date \"15/04/2025\" is not a date; write it as YYYY-MM-DD."},
+      {"award show" + db + " --date 2020-01-01", 1, "Award \"HOSP\" has no version in force on 2020-01-01."},
+      {"award show no_such_award.xml", 1, "Award file \"no_such_award.xml\": the file cannot be opened."},
+      // Alice moves from HOSP02 to HOSP03 in the middle of her week.
+      {"timesheet show --db sqlite:" + path + " --id 1", 0, "\"BaseRate\": 24.97,"},
+      {"timesheet show --db sqlite:" + path + " --id 1", 0, "\"BaseRate\": 26.08,"},
+  };
+  for (const auto& c : cases) {
+    const TRun run = RunTool(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
+    EXPECT_NE(run.output.find(c.output), std::string::npos) << c.arguments << "\n" << run.output;
+  }
   std::remove(path.c_str());
 }
 

@@ -16,8 +16,11 @@
 // the employee, pay periods, a standard 38-hour work pattern with the Easter
 // public holidays, leave reasons with effective-dated rate types and a
 // user-defined leave class. Open-ended records end on day 0 (1899-12-30), the
-// payroll product's empty date. _iptblAwardConditions is left empty: award
-// components are stored by the award maintenance, not here.
+// payroll product's empty date. _iptblAwardConditions is left empty here:
+// the tool's sample database stores the full sample award (the award file
+// samples/awards/HOSP.xml, with its components) over the HOSP version of
+// 1 July 2024 through the award import, and then applies
+// kSampleAwardAssignments.
 #include "db/schema/schema_sources.h"
 
 namespace qora::schema {
@@ -181,6 +184,20 @@ INSERT INTO _iptblPublicHolidays (idPublicHoliday, dDate, cDescription) VALUES
   (1, '2025-04-18 00:00:00', 'Good Friday'),
   (2, '2025-04-21 00:00:00', 'Easter Monday'),
   (3, '2025-04-25 00:00:00', 'Anzac Day');
+)sql";
+
+// After the sample award is stored: Alice Nguyen is promoted from HOSP02 to
+// HOSP03 (a pay class of the sample award file) on 15 April 2025, in the
+// middle of her timesheet week, so that a run shows one employee paid at two
+// classifications. The pay class is found by code, as its identity is the
+// import's to choose.
+const std::string_view kSampleAwardAssignments = R"sql(
+UPDATE _iptblEmployeeAwards_TD SET dEndDate = '2025-04-14 00:00:00' WHERE idEmployeeAwardTD = 2;
+INSERT INTO _iptblEmployeeAwards_TD (iEmployeeID, iAwardID, iPayClassID, iAwardEmplCategoryID,
+    iAwardConditionGroupID, fYearlySalary, fNormalHours, bUseDefaultRate, fNormalRate, fAwardCategoryHoursToDate,
+    fAutopayAmount, iChangeType, iChangeReasonID, iAgentID, dEffectiveDate, dEndDate) VALUES
+  (1, 1, (SELECT idPayClass FROM _iptblPayClasses WHERE iAwardID = 1 AND cCode = 'HOSP03'), 1, 1, 64000.00, 38, 1,
+   32.40, 0, 0, 1, 0, 0, '2025-04-15 00:00:00', '1899-12-30 00:00:00');
 )sql";
 
 }  // namespace qora::schema

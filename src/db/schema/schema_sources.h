@@ -47,5 +47,9 @@ extern const std::array<std::string_view, 7> kPayrollViews;
 // written by InsertSampleData, which knows where the payroll database is.
 extern const std::string_view kSampleCommon;
 extern const std::string_view kSamplePayroll;
+// The sample employees' assignments to the full sample award, applied to
+// the payroll database once that award has been imported (it names pay
+// classes only the award file has).
+extern const std::string_view kSampleAwardAssignments;
 
 }  // namespace qora::schema

@@ -1,0 +1,41 @@
+// The shift's narrow view of its award (rates, jobs, categories, pay
+// classes, penalties and allowances) answered from a loaded TObjAward.
+#pragma once
+
+#include <string>
+
+#include "timesheet/timesheet_shift_award.h"
+
+namespace qora {
+
+class TObjAward;
+class TObjAwardAddDedBase;
+
+class TShiftAwardView : public IShiftAward {
+ public:
+  // pAward is not owned and must outlive the view (both live in the award
+  // cache for the costing call).
+  explicit TShiftAwardView(TObjAward& pAward) : FAward(pAward) {}
+
+  // 100 for a code no overtime rate of the award has.
+  double OvertimePercentage(const std::string& pRateCode) const override;
+  std::string OvertimeRate2Code(const std::string& pRateCode) const override;
+  bool FindJob(const std::string& pJobTitle, std::string& pClassification, std::string& pCostAccount) const override;
+  double CategoryPercentage(const std::string& pCategory) const override;
+  double ClassHourlyRate(const std::string& pClassification) const override;
+  std::string PenaltyCostCode(const std::string& pPenaltyCode) const override;
+  bool FindAllowance(const std::string& pCode, TShiftAwardAddition& pOut) const override;
+  bool FindPenalty(const std::string& pCode, TShiftAwardAddition& pOut) const override;
+  // StdHourlyRate as loaded from the database; for an award read from a
+  // file, which does not store it, the hourly rate of the pay class marked
+  // as the standard rate.
+  double StandardHourlyRate() const override;
+
+ private:
+  TObjAward& FAward;
+};
+
+// What the shift's addition actions read from a penalty or allowance.
+TShiftAwardAddition ShiftAdditionOf(const TObjAwardAddDedBase& pComponent);
+
+}  // namespace qora
