@@ -19,12 +19,20 @@ class TCheckedObjectList : public TypedObjectList<T, Base> {
   // Null items are accepted as TnxBaseObjectList accepts them.
   TCheckedObjectList() {
     this->OnItemAdded = [this](TnxBaseObject* item) {
-      if (item == nullptr || item->InheritsFrom(T::StaticClassInfo())) return;
+      if (item == nullptr || item->InheritsFrom(FItemClass != nullptr ? *FItemClass : T::StaticClassInfo())) return;
       const std::string name = item->ClassName();
       this->Delete(this->Count() - 1);
       throw std::invalid_argument("Class " + name + " cannot be stored in " + this->ClassName() + ".");
     };
   }
+
+ protected:
+  // Narrows the accepted items to one branch below T (which must derive
+  // from T), for lists that share T's operations but hold one family.
+  void RestrictItemsTo(const ClassInfo& pClass) { FItemClass = &pClass; }
+
+ private:
+  const ClassInfo* FItemClass = nullptr;
 };
 
 }  // namespace qora
