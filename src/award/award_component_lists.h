@@ -6,8 +6,10 @@
 #include <string>
 
 #include "award/award_add_ded_base.h"
+#include "award/award_allowance.h"
 #include "award/award_component_list.h"
 #include "award/award_leave_base.h"
+#include "award/award_penalty.h"
 #include "award/award_rule_base.h"
 #include "award/checked_list.h"
 #include "common/string_list.h"
@@ -33,20 +35,24 @@ class TObjListAwardAdditions : public TObjListAwardAdditionsBase {
   bool CheckDupeADCode(const TObjAwardAddDedBase& pItem) const;
 };
 
+// Holds penalties only (Add throws for any other component).
 class TObjListAwardPenalties : public TObjListAwardAdditions {
   QORA_CLASS(TObjListAwardPenalties, TObjListAwardAdditions)
 
  public:
-  TObjListAwardPenalties() = default;
-  TObjAwardAddDedBase* GetPenalty(const std::string& pCode) const { return FindByAdditionCode(pCode); }
+  TObjListAwardPenalties();
+  // The first penalty whose AddDedCode equals pCode (exact); null when none.
+  TObjAwardPenalty* GetPenalty(const std::string& pCode) const;
 };
 
+// Holds allowances only (Add throws for any other component).
 class TObjListAwardAllowances : public TObjListAwardAdditions {
   QORA_CLASS(TObjListAwardAllowances, TObjListAwardAdditions)
 
  public:
-  TObjListAwardAllowances() = default;
-  TObjAwardAddDedBase* GetAllowance(const std::string& pCode) const { return FindByAdditionCode(pCode); }
+  TObjListAwardAllowances();
+  // The first allowance whose AddDedCode equals pCode (exact); null when none.
+  TObjAwardAllowance* GetAllowance(const std::string& pCode) const;
   // True when any allowance is paid as a percentage of the standard rate
   // (the award then needs a standard pay class).
   bool StdRateUsed() const;
@@ -63,11 +69,34 @@ class TObjListAwardRules : public TObjListAwardRulesBase {
 
 using TObjListAwardLeaveBase = TCheckedObjectList<TObjAwardLeave, TObjListAwardConditionBase>;
 
+class TObjAwardLeaveAccrual;
+class TObjAwardLeavePayment;
+
 class TObjListAwardLeave : public TObjListAwardLeaveBase {
   QORA_CLASS(TObjListAwardLeave, TObjListAwardLeaveBase)
 
  public:
   TObjListAwardLeave() = default;
+
+  // Duplicate checks for the maintenance screens, ignoring case as the
+  // other lists' checks do: false when another accrual records its hours
+  // as the same addition code, or another leave payment prices the same
+  // leave reason (uses the same rate code).
+  bool CheckDupeADCode(const TObjAwardLeaveAccrual& pItem) const;
+  bool CheckDupeLeaveReason(const TObjAwardLeavePayment& pItem) const;
+  bool CheckDupeRateCode(const TObjAwardLeavePayment& pItem) const;
+
+  // Code changes elsewhere in the award, carried into the leave components
+  // that name the code (exact comparison): a rate code of the leave
+  // payments, a penalty or allowance code of the loading and planned-hours
+  // components' lists.
+  void ReplaceOvertimeRateCodes(const std::string& pOld, const std::string& pNew);
+  void ReplacePenaltyAdditionCodes(const std::string& pOld, const std::string& pNew);
+  void ReplaceAllowanceAdditionCodes(const std::string& pOld, const std::string& pNew);
+  // Whether any leave component lists the penalty (allowance) code, so that
+  // it is not removed from the award while named.
+  bool IsPenaltyAdditionUsed(const std::string& pCode) const;
+  bool IsAllowanceAdditionUsed(const std::string& pCode) const;
 };
 
 }  // namespace qora
