@@ -1,5 +1,6 @@
 #include "award/award_component_lists.h"
 
+#include "award/award_leave_kinds.h"
 #include "common/delphi_format.h"
 #include "common/text.h"
 #include "foundation/class_builder.h"
@@ -61,6 +62,72 @@ bool TObjListAwardAllowances::StdRateUsed() const {
   for (int i = 0; i < Count(); ++i) {
     const TObjAwardAddDedBase* item = Addition(i);
     if (item != nullptr && item->PayOption() == TaiConditionPayOpt::aicpo_PercOfStd) return true;
+  }
+  return false;
+}
+
+// ---- Leave ------------------------------------------------------------------------
+
+namespace {
+
+// True when an item of kind K other than pItem has a code equal to pItem's
+// (ignoring case); an empty code is never a duplicate.
+template <class K>
+bool OtherHasCode(const TObjListAwardLeave& pList, const K& pItem, const std::string& (K::*pCode)() const) {
+  const std::string& code = (pItem.*pCode)();
+  if (code.empty()) return false;
+  for (int i = 0; i < pList.Count(); ++i) {
+    const auto* other = dynamic_cast<const K*>(pList.Items(i));
+    if (other != nullptr && other != &pItem && SameText((other->*pCode)(), code)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TObjListAwardLeave::CheckDupeADCode(const TObjAwardLeaveAccrual& pItem) const {
+  return !OtherHasCode(*this, pItem, &TObjAwardLeaveAccrual::AddDedCode);
+}
+
+bool TObjListAwardLeave::CheckDupeLeaveReason(const TObjAwardLeavePayment& pItem) const {
+  return !OtherHasCode(*this, pItem, &TObjAwardLeavePayment::LeaveReasonCode);
+}
+
+bool TObjListAwardLeave::CheckDupeRateCode(const TObjAwardLeavePayment& pItem) const {
+  return !OtherHasCode(*this, pItem, &TObjAwardLeavePayment::RateCode);
+}
+
+void TObjListAwardLeave::ReplaceOvertimeRateCodes(const std::string& pOld, const std::string& pNew) {
+  for (int i = 0; i < Count(); ++i) {
+    auto* payment = dynamic_cast<TObjAwardLeavePayment*>(Items(i));
+    if (payment != nullptr && payment->RateCode() == pOld) payment->SetRateCode(pNew);
+  }
+}
+
+void TObjListAwardLeave::ReplacePenaltyAdditionCodes(const std::string& pOld, const std::string& pNew) {
+  for (int i = 0; i < Count(); ++i) {
+    if (TObjAwardLeave* item = Items(i)) item->ReplacePenaltyAdditionCode(pOld, pNew);
+  }
+}
+
+void TObjListAwardLeave::ReplaceAllowanceAdditionCodes(const std::string& pOld, const std::string& pNew) {
+  for (int i = 0; i < Count(); ++i) {
+    if (TObjAwardLeave* item = Items(i)) item->ReplaceAllowanceAdditionCode(pOld, pNew);
+  }
+}
+
+bool TObjListAwardLeave::IsPenaltyAdditionUsed(const std::string& pCode) const {
+  for (int i = 0; i < Count(); ++i) {
+    const TObjAwardLeave* item = Items(i);
+    if (item != nullptr && item->PenaltyAdditionUsed(pCode)) return true;
+  }
+  return false;
+}
+
+bool TObjListAwardLeave::IsAllowanceAdditionUsed(const std::string& pCode) const {
+  for (int i = 0; i < Count(); ++i) {
+    const TObjAwardLeave* item = Items(i);
+    if (item != nullptr && item->AllowanceAdditionUsed(pCode)) return true;
   }
   return false;
 }

@@ -79,4 +79,13 @@ void ValidateDescriptionText(TObjListAwardMessages& pMessages, const std::string
 
 bool NotEnteredAmount(double pValue) { return RoundCosting(pValue, 2) <= 0; }
 
+void ValidateTimeWindow(TObjListAwardMessages& pMessages, TaiConditionTimeOpt pOption, double pTime1, double pTime2) {
+  if (pOption == TaiConditionTimeOpt::aicto_Between) {
+    if (pTime1 <= 0) pMessages.AddMessage("From Time has not been entered.");
+    if (pTime2 <= 0) pMessages.AddMessage("To Time has not been entered.");
+  } else if (pTime1 <= 0) {
+    pMessages.AddMessage("Time has not been entered.");
+  }
+}
+
 }  // namespace qora

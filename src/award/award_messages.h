@@ -70,5 +70,10 @@ void ValidateDescriptionText(TObjListAwardMessages& pMessages, const std::string
 // True when a percentage or amount counts as not entered: at most 0 once
 // rounded to two decimals.
 bool NotEnteredAmount(double pValue);
+// The checks of a time window's hours: for aicto_Between "From Time has not
+// been entered." and "To Time has not been entered." (each at most 0),
+// otherwise "Time has not been entered." (pTime1 at most 0). Midnight (0)
+// therefore counts as not entered.
+void ValidateTimeWindow(TObjListAwardMessages& pMessages, TaiConditionTimeOpt pOption, double pTime1, double pTime2);
 
 }  // namespace qora

@@ -78,14 +78,8 @@ bool TObjAwardRuleConditionGroupChange::ReplaceThisConditionGroup(const std::str
 
 void TObjAwardRuleConditionGroupChange::ValidateConditionFlds() {
   TObjAwardRule::ValidateConditionFlds();
-  TObjListAwardMessages& messages = Messages();
-  if (FTimeOpt == TaiConditionTimeOpt::aicto_Between) {
-    if (FTime1 <= 0) messages.AddMessage("From Time has not been entered.");
-    if (FTime2 <= 0) messages.AddMessage("To Time has not been entered.");
-  } else if (FTime1 <= 0) {
-    messages.AddMessage("Time has not been entered.");
-  }
-  if (FConditionGroup.empty()) messages.AddMessage("No Change Status has been entered.");
+  ValidateTimeWindow(Messages(), FTimeOpt, FTime1, FTime2);
+  if (FConditionGroup.empty()) Messages().AddMessage("No Change Status has been entered.");
 }
 
 void TObjAwardRuleConditionGroupChange::PopulateConditions(TaiConditionList& pList) {

@@ -25,6 +25,7 @@ class TCheckedObjectList : public TypedObjectList<T, Base> {
       throw std::invalid_argument("Class " + name + " cannot be stored in " + this->ClassName() + ".");
     };
   }
+
 };
 
 }  // namespace qora

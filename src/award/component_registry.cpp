@@ -3,8 +3,11 @@
 #include <iterator>
 
 #include "award/award.h"
+#include "award/award_allowance_kinds.h"
+#include "award/award_leave_kinds.h"
 #include "award/award_list.h"
 #include "award/award_overtime_kinds.h"
+#include "award/award_penalty_kinds.h"
 #include "award/award_rules.h"
 #include "foundation/class_info.h"
 
@@ -52,8 +55,7 @@ std::string ConditionTypeDisplayName(TaiConditionType pType) {
 }
 
 void RegisterAwardMemberClasses() {
-  // Every class an award file or a stored component row can name. Component
-  // classes join this list as their families are built.
+  // Every class an award file or a stored component row can name.
   EnsureClassesRegistered({
       &TObjAwardClassRate::StaticClassInfo,
       &TObjListAwardClassRates::StaticClassInfo,
@@ -78,6 +80,18 @@ void RegisterAwardMemberClasses() {
       &TObjAwardRuleMinOvertime::StaticClassInfo,
       &TObjAwardRuleHigherDuty::StaticClassInfo,
       &TObjAwardRuleUnworkedPubHoliday::StaticClassInfo,
+      &TObjAwardPenaltyDaysWorked::StaticClassInfo,
+      &TObjAwardPenaltyEntireShift::StaticClassInfo,
+      &TObjAwardPenaltyHoursInShift::StaticClassInfo,
+      &TObjAwardPenaltyMealBreak::StaticClassInfo,
+      &TObjAwardPenaltyShiftBreak::StaticClassInfo,
+      &TObjAwardAllowanceStd::StaticClassInfo,
+      &TObjAwardAllowanceCapped::StaticClassInfo,
+      &TObjAwardAllowancePropHrs::StaticClassInfo,
+      &TObjAwardLeaveAccrual::StaticClassInfo,
+      &TObjAwardLeaveLoading::StaticClassInfo,
+      &TObjAwardLeavePayment::StaticClassInfo,
+      &TObjAwardLeavePaymPlannedHours::StaticClassInfo,
   });
 }
 

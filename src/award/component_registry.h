@@ -37,7 +37,7 @@ void EnsureAwardClassesRegistered();
 void RegisterAwardMemberClasses();
 
 // A new component of the class the stored type names; null when the type
-// has no class or its class is not part of this build yet. The caller owns it.
+// has no class. The caller owns it.
 std::unique_ptr<TObjAwardConditionBase> CreateAwardComponent(int64_t pConditionType);
 
 }  // namespace qora

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "award/award_allowance_kinds.h"
+#include "award/award_leave_kinds.h"
 #include "award/award_overtime_kinds.h"
+#include "award/award_penalty_kinds.h"
 #include "award/award_rules.h"
 
 namespace qora {
@@ -25,6 +28,11 @@ std::unique_ptr<TObjAwardConditionBase> Valid(const std::function<void(T&)>& edi
     item->SetRateCode("OT15");
     item->SetRateDescription("Time and a half");
     item->SetPercentage(150);
+  }
+  if constexpr (std::is_base_of_v<TObjAwardAddDedBase, T>) {
+    item->SetAddDedCode("C");
+    item->SetAddDedDescription("Loading");
+    item->SetAddDedAmountPerc(50);
   }
   edit(*item);
   return item;
@@ -92,6 +100,73 @@ TEST(ComponentValidation, MessagesInOrder) {
       {"higher duty", Valid<TObjAwardRuleHigherDuty>([](auto&) {}), {"No Hours have been entered."}},
       {"unworked public holiday", Valid<TObjAwardRuleUnworkedPubHoliday>([](auto& r) { r.WorkDaysLst().Clear(); }),
        {"No Work Days selected."}},
+      {"blank penalty", std::make_unique<TObjAwardPenaltyDaysWorked>(),
+       {"No Description entered.", "No Condition Group selected.", "No Addition Code entered.",
+        "No Addition Description entered.", "No Penalty Percentage entered."}},
+      {"penalty amount", Valid<TObjAwardPenaltyDaysWorked>([](auto& p) {
+         p.SetAddDedCode("PEN-1");
+         p.SetAddDedDescription("Sat'day");
+         p.SetPayOption(TaiConditionPayOpt::aicpo_Amount);
+         p.SetAddDedAmountPerc(0);
+         p.WorkDaysLst().Clear();
+       }),
+       {"The Addition Code" + chars, "No apostrophe's allowed in Addition Description.", "No Work Days selected.",
+        "No Penalty Amount entered."}},
+      {"window between",
+       Valid<TObjAwardPenaltyEntireShift>([](auto& p) { p.SetTimeOpt(TaiConditionTimeOpt::aicto_Between); }),
+       {"From Time has not been entered.", "To Time has not been entered."}},
+      {"meal break next rate, rounds to 0",
+       Valid<TObjAwardPenaltyMealBreak>([](auto& p) { p.SetAfterNextNoOfHours(1); p.SetNextAmountPerc(0.004); }),
+       {"No Next Rate entered."}},
+      {"rest", Valid<TObjAwardPenaltyShiftBreak>([](auto&) {}), {"No Hours entered for Break Between Shifts."}},
+      {"allowance per unit", Valid<TObjAwardAllowanceStd>([](auto& a) {
+         a.SetApplyOption(TaiAllowanceApplyOpt::aiaao_OnTimesheet);
+         a.SetPayUnitType(TaiAllowancePayUnit::aiapu_Unit);
+         a.SetPayOption(TaiConditionPayOpt::aicpo_PercOfStd);
+         a.SetAddDedAmountPerc(0);
+       }),
+       {"No Unit Description entered.", "No Percentage entered."}},
+      {"allowance on timesheet, amount 0", Valid<TObjAwardAllowancePropHrs>([](auto& a) {
+         a.SetApplyOption(TaiAllowanceApplyOpt::aiaao_OnTimesheet);
+         a.SetAddDedAmountPerc(0);
+       }),
+       {"No Timesheet Work Code entered."}},
+      {"capped", Valid<TObjAwardAllowanceCapped>([](auto&) {}), {"No Amount/Percentage has been entered."}},
+      {"blank accrual", Valid<TObjAwardLeaveAccrual>([](auto&) {}),
+       {"No Timesheet Work Code entered.", "No Leave Class selected", "No Addition Code entered.",
+        "No Addition Description entered."}},
+      {"accrual of all overtime", Valid<TObjAwardLeaveAccrual>([](auto& l) {
+         l.SetAccrueAllOvertime(true);
+         l.SetAddDedCode("TO IL");
+         l.SetAddDedDescription("Time'off");
+       }),
+       {"No Leave Class selected", "The Addition Code" + chars, "No apostrophe's allowed in Addition Description."}},
+      {"blank leave payment", Valid<TObjAwardLeavePayment>([](auto&) {}),
+       {"No Leave Reason Code has been entered.", "No Leave Reason Description has been entered.",
+        "No Leave Rate Code has been entered.", "No Leave Rate Description has been entered.",
+        "No Percentage has been entered."}},
+      {"leave payment texts", Valid<TObjAwardLeavePayment>([](auto& l) {
+         l.SetLeaveReasonCode("A,L");
+         l.SetLeaveReasonDesc("Annual'");
+         l.SetRateCode("L'V");
+         l.SetRateDescription("'");
+         l.SetPercentage(150);
+       }),
+       {"The Leave Reason Code" + chars, "No apostrophe's allowed in Leave Reason Description.",
+        "The Leave Rate Code" + chars, "No apostrophe's allowed in Leave Rate Description."}},
+      {"loading", Valid<TObjAwardLeaveLoading>([](auto& l) {
+         l.SetPenaltyLstIndicator(0);
+         l.SetAllowanceLstIndicator(0);
+       }),
+       {"No Penalty or Allowance Addition has been selected."}},
+      {"planned hours", Valid<TObjAwardLeavePaymPlannedHours>([](auto& l) {
+         l.SetLeaveReasonLstIndicator(0);
+         l.SetPenaltyLstIndicator(0);
+         l.SetAllowanceLstIndicator(0);
+       }),
+       {"No Leave Reasons selected.", "No Penalty or Allowance Addition has been selected."}},
+      {"planned hours, allowances only",
+       Valid<TObjAwardLeavePaymPlannedHours>([](auto& l) { l.SetPenaltyLstIndicator(0); }), {}},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -113,9 +113,16 @@ TEST(RuleConditions, MixedAwardReachesTheEngineInFamilyOrderAndSortsByOrder) {
     ASSERT_NE(rate, nullptr);
     rate->SetRateCode(code);
     rate->SetPercentage(percentage);
-    if (type == 18) dynamic_cast<TObjAwardOvertimeHoursWorked&>(*rate).SetPeriodType(TaiPeriodType::aipt_Shift);
+    if (type == 18) {
+      auto& period = dynamic_cast<TObjAwardOvertimeHoursWorked&>(*rate);
+      period.SetExceedBasedOn(TaiOvertimeTotalType::aiot_Fixed);
+      period.SetPeriodType(TaiPeriodType::aipt_Shift);
+    }
     award.ObjLstOvertime().Add(std::move(overtime));
   }
+  award.ObjLstLeave().Add(CreateAwardComponent(21));  // leave on planned hours
+  award.ObjLstAllowances().Add(CreateAwardComponent(9));
+  award.ObjLstPenalties().Add(CreateAwardComponent(17));  // insufficient rest
   EXPECT_EQ(CreateAwardComponent(0), nullptr);
   EXPECT_EQ(CreateAwardComponent(22), nullptr);
 
@@ -124,9 +131,9 @@ TEST(RuleConditions, MixedAwardReachesTheEngineInFamilyOrderAndSortsByOrder) {
   for (TAwardFamily family : kAwardFamilies) source.PopulateConditions(family, table);
   std::vector<int> orders;
   for (int i = 0; i < table.Count(); ++i) orders.push_back(table.Items(i)->Order());
-  EXPECT_EQ(orders, (std::vector<int>{20000, 2200, 150, -1000}));
+  EXPECT_EQ(orders, (std::vector<int>{20000, 200, 150, -1000, 1000, 1000, 10000}));
   std::stable_sort(orders.begin(), orders.end());
-  EXPECT_EQ(orders, (std::vector<int>{-1000, 150, 2200, 20000}));
+  EXPECT_EQ(orders, (std::vector<int>{-1000, 150, 200, 1000, 1000, 10000, 20000}));
 }
 
 TEST(RuleConditions, GroupEditsAndCopies) {

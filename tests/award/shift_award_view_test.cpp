@@ -7,20 +7,13 @@
 #include <string>
 
 #include "award/award.h"
+#include "award/award_allowance_kinds.h"
 #include "award/award_overtime_kinds.h"
+#include "award/award_penalty_kinds.h"
 #include "award/shift_award_view.h"
 
 namespace qora {
 namespace {
-
-// Stands in for the standard allowance until its family exists: only the
-// answers the view reads are given.
-class TStdAllowanceStub : public TObjAwardAddDedBase {
- public:
-  TaiAllowancePayUnit AdditionPayUnit() const override { return TaiAllowancePayUnit::aiapu_Shift; }
-  bool IsStandardAllowance() const override { return true; }
-  bool PayIfLeaveOnly() const override { return true; }
-};
 
 TEST(ShiftAwardView, AnswersAndNotFoundValues) {
   TObjAward award;
@@ -37,7 +30,9 @@ TEST(ShiftAwardView, AnswersAndNotFoundValues) {
   job->SetJobTitle("Chef");
   job->SetClassificationCode(level1.Code());
   job->SetCostAccount("KITCHEN");
-  auto allowance = std::make_unique<TStdAllowanceStub>();
+  auto allowance = std::make_unique<TObjAwardAllowanceStd>();
+  allowance->SetPayUnitType(TaiAllowancePayUnit::aiapu_Shift);
+  allowance->SetPayIfLeaveOnly(true);
   allowance->SetAddDedCode("MEAL");
   allowance->SetAddDedType(TADType::adt_Unit);
   allowance->SetAddDedAmountPerc(12.5);
@@ -69,6 +64,17 @@ TEST(ShiftAwardView, AnswersAndNotFoundValues) {
   EXPECT_EQ(addition.PayUnitType, TaiAllowancePayUnit::aiapu_Shift);
   EXPECT_TRUE(addition.IsStandardAllowance && addition.PayIfLeaveOnly && !addition.PayIfAllowanceOnly);
   EXPECT_EQ(view.PenaltyCostCode("MEAL"), "");
+
+  // Switches kept on a capped allowance do not make it a standard one; a
+  // penalty reports its own pay unit.
+  auto capped = std::make_unique<TObjAwardAllowanceCapped>();
+  capped->SetPayIfLeaveOnly(true);
+  award.ObjLstAllowances().Add(std::move(capped));
+  award.ObjLstPenalties().Add(std::make_unique<TObjAwardPenaltyHoursInShift>());
+  ASSERT_TRUE(view.FindAllowance("", addition));
+  EXPECT_TRUE(!addition.IsStandardAllowance && addition.PayIfLeaveOnly);
+  ASSERT_TRUE(view.FindPenalty("", addition));
+  EXPECT_EQ(addition.PayUnitType, TaiAllowancePayUnit::aiapu_Hour);
 }
 
 }  // namespace
