@@ -106,19 +106,19 @@ void TObjListAwardLeave::ReplaceOvertimeRateCodes(const std::string& pOld, const
 
 void TObjListAwardLeave::ReplacePenaltyAdditionCodes(const std::string& pOld, const std::string& pNew) {
   for (int i = 0; i < Count(); ++i) {
-    if (TObjAwardLeave* item = Items(i)) item->ReplacePenaltyAdditionCode(pOld, pNew);
+    if (auto* item = dynamic_cast<TObjAwardLeave*>(Items(i))) item->ReplacePenaltyAdditionCode(pOld, pNew);
   }
 }
 
 void TObjListAwardLeave::ReplaceAllowanceAdditionCodes(const std::string& pOld, const std::string& pNew) {
   for (int i = 0; i < Count(); ++i) {
-    if (TObjAwardLeave* item = Items(i)) item->ReplaceAllowanceAdditionCode(pOld, pNew);
+    if (auto* item = dynamic_cast<TObjAwardLeave*>(Items(i))) item->ReplaceAllowanceAdditionCode(pOld, pNew);
   }
 }
 
 bool TObjListAwardLeave::IsPenaltyAdditionUsed(const std::string& pCode) const {
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardLeave* item = Items(i);
+    const auto* item = dynamic_cast<const TObjAwardLeave*>(Items(i));
     if (item != nullptr && item->PenaltyAdditionUsed(pCode)) return true;
   }
   return false;
@@ -126,7 +126,7 @@ bool TObjListAwardLeave::IsPenaltyAdditionUsed(const std::string& pCode) const {
 
 bool TObjListAwardLeave::IsAllowanceAdditionUsed(const std::string& pCode) const {
   for (int i = 0; i < Count(); ++i) {
-    const TObjAwardLeave* item = Items(i);
+    const auto* item = dynamic_cast<const TObjAwardLeave*>(Items(i));
     if (item != nullptr && item->AllowanceAdditionUsed(pCode)) return true;
   }
   return false;

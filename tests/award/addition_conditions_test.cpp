@@ -180,10 +180,6 @@ TEST(AdditionConditions, LeaveListFollowsCodeChanges) {
   const auto& annual = dynamic_cast<const TObjAwardLeavePayment&>(*list.Items(2));
   EXPECT_FALSE(list.CheckDupeLeaveReason(annual)) << "reasons compare ignoring case";
   EXPECT_TRUE(list.CheckDupeRateCode(annual));
-
-  TObjListAwardPenalties penalties;
-  EXPECT_THROW(penalties.Add(Make(8)), std::invalid_argument);
-  EXPECT_EQ(penalties.Count(), 0);
 }
 
 }  // namespace

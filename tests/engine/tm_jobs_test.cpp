@@ -36,10 +36,9 @@ constexpr const char* kCards = R"(<?xml version="1.0"?>
 </TimeCard>
 </TimeCards>)";
 
-// The file job loads each shift's employee from the sample database before
-// the award conditions are asked for: the known employee's shift gets as far
-// as the conditions (which cannot be loaded yet), the unknown one fails on
-// its payroll database.
+// The file job loads each shift's employee from the sample database: the
+// known employee's shift is costed under the sample award, the unknown one
+// fails on its payroll database and the run goes on.
 TEST(TmJobsTest, TimesheetFileJobLoadsEachShiftsEmployee) {
   auto db = OpenSampleDatabase();
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
@@ -52,11 +51,11 @@ TEST(TmJobsTest, TimesheetFileJobLoadsEachShiftsEmployee) {
       RunTimesheetFileJob(cards.string(), output.string(), 0, {"sqlite", db->Params().Path, "", ""});
   EXPECT_EQ(result, kResultOK);
   const std::string log = ReadFile(folder / "costing.log");
-  EXPECT_NE(log.find("An error occurred processing shift 1: \"Award conditions"), std::string::npos) << log;
+  EXPECT_EQ(log.find("An error occurred processing shift 1:"), std::string::npos) << log;
   EXPECT_NE(log.find("An error occurred processing shift 2: \"The payroll database was not found\""),
             std::string::npos)
       << log;
-  EXPECT_NE(log.find("Processed: 0. Skipped 2."), std::string::npos) << log;
+  EXPECT_NE(log.find("Processed: 1. Skipped 1."), std::string::npos) << log;
   std::filesystem::remove_all(folder);
 }
 
@@ -89,6 +88,8 @@ TEST(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
 // conditions could not run.
 TEST(TmJobsTest, StoredTimesheetJobStoresItsRunLog) {
   auto db = OpenSampleDatabase();
+  // Without award assignments every shift fails, so the log has errors to store.
+  db->Execute("delete from _iptblEmployeeAwards_TD");
   const int32_t result = RunStoredTimesheetJob("1=3", 5, "GUID-7", {"sqlite", db->Params().Path, "", ""});
   EXPECT_EQ(result, kResultOK);
   const TDBResult stored = db->Query("select iSeverity, iUserID, cGUID, cMessage from _estblTimesheetMessages");
@@ -104,7 +105,7 @@ TEST(TmJobsTest, StoredTimesheetJobStoresItsRunLog) {
   // loading notes included.
   db->Execute("delete from _estblTimesheetMessages");
   RunStoredTimesheetJob("1=3", 5, "Debug-8", {"sqlite", db->Params().Path, "", ""});
-  EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetMessages where cMessage = "
+  EXPECT_GE(db->QueryValue("select count(*) from _estblTimesheetMessages where cMessage = "
                            "'Employee \"EMP001\" not in cache, starting load from database'")
                 .AsInteger(),
             1);
