@@ -21,7 +21,7 @@
 
 #include "command.h"
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "engine/run_driver.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"

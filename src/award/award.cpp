@@ -6,7 +6,7 @@
 
 #include "award/award_conditions.h"
 #include "award/component_registry.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "foundation/class_builder.h"
 

@@ -1,7 +1,7 @@
 #include "award/award_component_lists.h"
 
 #include "award/award_leave_kinds.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "foundation/class_builder.h"
 

@@ -6,7 +6,7 @@
 
 #include "award/award.h"
 #include "award/award_conditions.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "rules/condition.h"
 
 namespace qora {

@@ -7,7 +7,7 @@
 #include "award/award.h"
 #include "award/award_list.h"
 #include "award/component_registry.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "db/connection.h"
 #include "db/sql_text.h"

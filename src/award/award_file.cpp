@@ -10,7 +10,7 @@
 
 #include "award/award.h"
 #include "award/component_registry.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text.h"
 #include "foundation/class_info.h"

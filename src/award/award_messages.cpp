@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "foundation/class_builder.h"
 

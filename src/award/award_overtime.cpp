@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "award/award.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "foundation/class_builder.h"
 

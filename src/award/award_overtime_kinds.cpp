@@ -1,7 +1,7 @@
 #include "award/award_overtime_kinds.h"
 
 #include "award/condition_text.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "foundation/class_builder.h"
 

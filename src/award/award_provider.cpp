@@ -9,7 +9,7 @@
 #include "award/award_list.h"
 #include "award/shift_award_view.h"
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text.h"
 #include "db/connection.h"

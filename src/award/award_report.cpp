@@ -7,7 +7,7 @@
 #include "award/award_conditions.h"
 #include "award/condition_text.h"
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/string_list.h"
 #include "foundation/class_info.h"
 #include "timesheet/timesheet_json.h"

@@ -9,7 +9,7 @@
 #include "award/award_file.h"
 #include "award/award_list.h"
 #include "award/component_registry.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text.h"
 #include "db/connection.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 
 namespace qora {

@@ -1,6 +1,6 @@
 #include "award/employee_award.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "foundation/class_builder.h"
 

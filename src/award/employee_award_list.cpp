@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "db/connection.h"
 #include "foundation/class_builder.h"

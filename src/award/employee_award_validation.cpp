@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 
 namespace qora {

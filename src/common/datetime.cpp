@@ -6,7 +6,7 @@
 #include <ctime>
 #include <stdexcept>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 
 namespace qora {
 

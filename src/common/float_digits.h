@@ -1,8 +1,8 @@
-// Decimal digits of a floating-point value as the Pascal run-time library
+// Decimal digits of a floating-point value as the classic run-time library
 // produces them: the value is first taken to 15 significant digits, and any
 // further rounding is half away from zero on those decimal digits. This is
 // why 2.675 formats as "2.68" here while printf gives "2.67".
-// Internal to src/common; callers use delphi_format.h.
+// Internal to src/common; callers use format.h.
 #pragma once
 
 #include <string>

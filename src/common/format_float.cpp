@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/float_digits.h"
 
 namespace qora {

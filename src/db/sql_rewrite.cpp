@@ -3,7 +3,7 @@
 #include <cctype>
 #include <regex>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "db/sql_text.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "db/db_error.h"
 

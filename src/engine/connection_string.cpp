@@ -1,6 +1,6 @@
 #include "engine/connection_string.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 
 namespace qora {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/string_list.h"
 #include "common/text.h"
 #include "db/connection.h"

@@ -1,6 +1,6 @@
 #include "engine/engine_connections.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "common/exceptions.h"
 #include "engine/payroll_connection.h"

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"

@@ -4,7 +4,7 @@
 
 #include "award/award_list.h"
 #include "award/award_provider.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "common/exceptions.h"
 #include "engine/hours_history.h"

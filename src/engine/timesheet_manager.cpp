@@ -8,7 +8,7 @@
 
 #include "award/award_provider.h"
 #include "award/employee_award_cache.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "common/exceptions.h"
 #include "foundation/user_feedback.h"

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "award/employee_award_cache.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "engine/connection_string.h"
 #include "common/exceptions.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "db/connection.h"
 #include "common/exceptions.h"
 #include "engine/timesheet_manager.h"

@@ -3,7 +3,7 @@
 // stored costing lines or a payroll import batch.
 #include <ostream>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
 #include "output/costing_store.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/string_list.h"
 #include "db/connection.h"
 #include "db/sql_text.h"

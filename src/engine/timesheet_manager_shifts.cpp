@@ -2,7 +2,7 @@
 // hours, leave, RDO days and allowance columns.
 #include <memory>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "db/connection.h"
 #include "db/sql_text.h"

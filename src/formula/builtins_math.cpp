@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "formula/builtins.h"
 
 namespace qora::builtins {

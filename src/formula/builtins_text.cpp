@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "formula/builtins.h"
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <nlohmann/json.hpp>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "formula/errors.h"
 #include "formula/parser.h"

@@ -10,7 +10,7 @@
 
 #include <pugixml.hpp>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/string_list.h"
 #include "common/text.h"
 #include "foundation/base_object.h"

@@ -3,7 +3,7 @@
 // to a minimum or maximum per day or week.
 #include <algorithm>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "output/shift_builders.h"
 #include "output/yif_records.h"
 #include "timesheet/timesheet_shift.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "db/connection.h"
 #include "db/sql_text.h"

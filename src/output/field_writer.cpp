@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 
 namespace qora {

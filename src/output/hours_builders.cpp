@@ -2,7 +2,7 @@
 // six builders share.
 #include <memory>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "foundation/user_feedback.h"
 #include "output/shift_builders.h"
 #include "output/yif_records.h"

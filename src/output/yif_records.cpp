@@ -1,6 +1,6 @@
 #include "output/yif_records.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text.h"
 

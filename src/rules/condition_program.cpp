@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "foundation/base_object.h"
 

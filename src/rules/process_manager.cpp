@@ -1,7 +1,7 @@
 #include "rules/process_manager.h"
 
 #include "common/exceptions.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "foundation/class_builder.h"
 #include "foundation/user_feedback.h"
 #include "rules/award_source.h"

@@ -7,7 +7,7 @@
 #include <numeric>
 
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text.h"
 #include "foundation/base_object.h"

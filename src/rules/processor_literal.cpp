@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text.h"
 #include "foundation/base_object.h"

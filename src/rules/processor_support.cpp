@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "foundation/class_info.h"
 
 namespace qora {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/string_list.h"
 #include "formula/parser.h"
 #include "foundation/base_object.h"

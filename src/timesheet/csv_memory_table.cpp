@@ -5,7 +5,7 @@
 
 #include <fmt/format.h>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 
 namespace qora {

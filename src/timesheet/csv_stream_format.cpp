@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "common/exceptions.h"
 

@@ -1,6 +1,6 @@
 #include "timesheet/csv_timesheet_reader.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"

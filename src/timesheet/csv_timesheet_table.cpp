@@ -1,6 +1,6 @@
 #include "timesheet/csv_timesheet_table.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
 #include "timesheet/timesheet_text.h"

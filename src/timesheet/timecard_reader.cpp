@@ -8,7 +8,7 @@
 #include <pugixml.hpp>
 
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "timesheet/shift_dates.h"
 #include "common/exceptions.h"

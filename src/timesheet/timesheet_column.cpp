@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/text.h"
 #include "common/exceptions.h"
 #include "foundation/class_builder.h"

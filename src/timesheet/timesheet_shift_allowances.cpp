@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "timesheet/timesheet_shift.h"
 #include "timesheet/timesheet_shift_award.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "timesheet/timesheet_shift.h"
 #include "timesheet/timesheet_shift_award.h"
 #include "timesheet/timesheet_shift_overlap.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/string_list.h"
 #include "timesheet/timesheet_manager_intf.h"
 #include "timesheet/timesheet_shift.h"

@@ -1,6 +1,6 @@
 #include "timesheet/timesheet_shift_params.h"
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 
 namespace qora {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/datetime.h"
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "timesheet/timesheet_shift.h"
 #include "timesheet/timesheet_shift_award.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "common/exceptions.h"
 #include "common/text_encoding.h"
 #include "foundation/user_feedback.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 
 namespace qora {
 namespace {

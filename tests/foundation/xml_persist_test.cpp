@@ -9,7 +9,7 @@
 
 #include <pugixml.hpp>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "foundation/fixture_classes.h"
 
 namespace qora {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 
 #include "foundation/user_feedback.h"
 #include "rules/domain_vocabulary.h"

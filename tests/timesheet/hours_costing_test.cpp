@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "hours_fakes.h"
 
 namespace qora::testing {

@@ -1,7 +1,7 @@
 // Guards the shift's additions against wrong penalty splits and windows, rest and meal-break arithmetic at its edges, allowances paid without cause, wrong pay rates, leave priced or loaded wrongly, and inexact messages.
 #include <gtest/gtest.h>
 
-#include "common/delphi_format.h"
+#include "common/format.h"
 #include "hours_fakes.h"
 
 namespace qora::testing {

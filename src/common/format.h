@@ -13,7 +13,7 @@ namespace qora {
 // One argument of Format: integers, floating-point numbers and texts.
 using FormatArg = std::variant<int64_t, double, std::string>;
 
-// printf-like formatting with the classic Pascal rules:
+// printf-like formatting with the classic Format rules:
 //  %d (integer), %u, %x, %s (text), %f (fixed, 2 decimals unless a precision
 //  is given), %n (fixed with thousands separators), %e, %g, %%, with
 //  optional "-" flag, width and ".precision". A directive whose argument has

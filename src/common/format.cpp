@@ -1,4 +1,4 @@
-#include "common/delphi_format.h"
+#include "common/format.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "common/delphi_format.h"
+#include "common/format.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ struct FormatCase {
   const char* expected;
 };
 
-TEST(Format, DirectivesAsPascalPrintsThem) {
+TEST(Format, DirectivesFollowTheClassicRules) {
   const FormatCase cases[] = {
       {"Processed: %d. Skipped %d. Time: %f.1 seconds", {int64_t{3}, int64_t{1}, 0.25},
        "Processed: 3. Skipped 1. Time: 0.25.1 seconds"},
