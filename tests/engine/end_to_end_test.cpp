@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 struct Line {
   std::string employee, day, code;
   double units, rate, value;
+  std::string classification;  // the pay class, never the rate code
 };
 
 // Lines of samples/payroll_demo.csv, worked out from the sample award and the
@@ -29,22 +30,22 @@ struct Line {
 // shift group), Chloe EMP003 (HOSP01 casual at $25.00). Penalties load the
 // award rate of the classification (HOSP01 $24.10).
 const std::vector<Line> kExpected = {
-    {"EMP001", "14/04/2025", "Normal", 8, 31.75, 254.0},      // weekday 9-13, 13:30-17:30: 8 x 31.75
-    {"EMP001", "14/04/2025", "FIRSTAID", 1, 3.5, 3.5},        // per shift, award amount
-    {"EMP001", "14/04/2025", "UNIFORM", 1, 12.5, 12.5},       // her own $12.50, under the $20 weekly cap
-    {"EMP001", "15/04/2025", "Normal", 8, 32.4, 259.2},       // 10.5 worked, 8 planned: 8 x 32.40
-    {"EMP001", "15/04/2025", "OT15", 2, 48.6, 97.2},          // first 2 overtime hours: 2 x 1.5 x 32.40
-    {"EMP001", "15/04/2025", "OT20", 0.5, 64.8, 32.4},        // beyond 2 hours: 0.5 x 2 x 32.40
-    {"EMP001", "15/04/2025", "UNIFORM", 1, 7.5, 7.5},         // cap left for the week: 20 - 12.50
-    {"EMP001", "16/04/2025", "Annual Leave", 7.6, 32.4, 246.24},  // AL at 100 % of 32.40: 7.6 x 32.40
-    {"EMP002", "14/04/2025", "Normal", 7.5, 28, 210.0},       // 22-02, 02:30-06:30, 7.5 planned: 7.5 x 28
-    {"EMP002", "14/04/2025", "OT15", 0.5, 42, 21.0},          // 06:00-06:30 past midnight: 0.5 x 1.5 x 28
-    {"EMP002", "14/04/2025", "NIGHT", 4, 24.1, 14.46},        // 22-02 across midnight: 4 x 15 % x 24.10
-    {"EMP002", "14/04/2025", "NIGHT", 3.5, 24.1, 12.6525},    // 02:30-06:00 ordinary: 3.5 x 15 % x 24.10
-    {"EMP003", "18/04/2025", "Normal", 4, 25, 100.0},         // Good Friday 10-14 at her own rate
-    {"EMP003", "18/04/2025", "PHPEN", 4, 24.1, 120.5},        // public holiday: 4 x 125 % x 24.10
-    {"EMP003", "19/04/2025", "SATPEN", 4, 24.1, 24.1},        // Saturday: 4 x 25 % x 24.10
-    {"EMP003", "20/04/2025", "SUNPEN", 4, 24.1, 48.2},        // Sunday: 4 x 50 % x 24.10
+    {"EMP001", "14/04/2025", "Normal", 8, 31.75, 254.0, "HOSP02"},      // weekday 9-13, 13:30-17:30: 8 x 31.75
+    {"EMP001", "14/04/2025", "FIRSTAID", 1, 3.5, 3.5, "HOSP02"},        // per shift, award amount
+    {"EMP001", "14/04/2025", "UNIFORM", 1, 12.5, 12.5, "HOSP02"},       // her own $12.50, under the $20 weekly cap
+    {"EMP001", "15/04/2025", "Normal", 8, 32.4, 259.2, "HOSP03"},       // 10.5 worked, 8 planned: 8 x 32.40
+    {"EMP001", "15/04/2025", "OT15", 2, 48.6, 97.2, "HOSP03"},          // first 2 overtime hours: 2 x 1.5 x 32.40
+    {"EMP001", "15/04/2025", "OT20", 0.5, 64.8, 32.4, "HOSP03"},        // beyond 2 hours: 0.5 x 2 x 32.40
+    {"EMP001", "15/04/2025", "UNIFORM", 1, 7.5, 7.5, "HOSP03"},         // cap left for the week: 20 - 12.50
+    {"EMP001", "16/04/2025", "Annual Leave", 7.6, 32.4, 246.24, "HOSP03"},  // AL at 100 % of 32.40: 7.6 x 32.40
+    {"EMP002", "14/04/2025", "Normal", 7.5, 28, 210.0, "HOSP01"},       // 22-02, 02:30-06:30, 7.5 planned: 7.5 x 28
+    {"EMP002", "14/04/2025", "OT15", 0.5, 42, 21.0, "HOSP01"},          // 06:00-06:30 past midnight: 0.5 x 1.5 x 28
+    {"EMP002", "14/04/2025", "NIGHT", 4, 24.1, 14.46, "HOSP01"},        // 22-02 across midnight: 4 x 15 % x 24.10
+    {"EMP002", "14/04/2025", "NIGHT", 3.5, 24.1, 12.6525, "HOSP01"},    // 02:30-06:00 ordinary: 3.5 x 15 % x 24.10
+    {"EMP003", "18/04/2025", "Normal", 4, 25, 100.0, "HOSP01"},         // Good Friday 10-14 at her own rate
+    {"EMP003", "18/04/2025", "PHPEN", 4, 24.1, 120.5, "HOSP01"},        // public holiday: 4 x 125 % x 24.10
+    {"EMP003", "19/04/2025", "SATPEN", 4, 24.1, 24.1, "HOSP01"},        // Saturday: 4 x 25 % x 24.10
+    {"EMP003", "20/04/2025", "SUNPEN", 4, 24.1, 48.2, "HOSP01"},        // Sunday: 4 x 50 % x 24.10
 };
 
 std::vector<Line> ReadLines(const fs::path& pFile) {
@@ -56,7 +57,9 @@ std::vector<Line> ReadLines(const fs::path& pFile) {
     std::vector<std::string> f;
     std::stringstream row(text);
     for (std::string field; std::getline(row, field, ',');) f.push_back(field);
-    if (f.size() >= 7) lines.push_back({f[0], f[1], f[3], std::stod(f[4]), std::stod(f[5]), std::stod(f[6])});
+    if (f.size() >= 11) {
+      lines.push_back({f[0], f[1], f[3], std::stod(f[4]), std::stod(f[5]), std::stod(f[6]), f[10]});
+    }
   }
   return lines;
 }
@@ -72,6 +75,7 @@ void ExpectPay(const fs::path& pFile) {
     EXPECT_DOUBLE_EQ(found->units, want.units);
     EXPECT_DOUBLE_EQ(found->rate, want.rate);
     EXPECT_NEAR(found->value, want.value, 1e-9);
+    EXPECT_EQ(found->classification, want.classification);
     actual.erase(found);  // a code paid twice on one day is matched twice
   }
 }
