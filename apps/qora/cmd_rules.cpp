@@ -6,6 +6,14 @@
 // award. The steps of a costing run that need no database run (default
 // hours, the conditions, the hours history); costing output does not.
 //
+// qora rules run --award AWARD.xml TIMESHEET [--set PROPERTY=VALUE]...: the
+// same with an award file's generated conditions, the award also pricing the
+// blocks and additions. Without a database nobody supplies the employee's
+// award values, so --set gives every shift the values (ConditionGroup,
+// EmployeeClassification, EmployeeCategory, EmployeeNormalRate, or any other
+// property of a shift) a database would; the shift's award code names the
+// award file.
+//
 // A shift whose conditions fail is reported with the condition (order and
 // code) that failed and the engine's message; the other shifts still run.
 // Exit status: 0 when every shift ran, 1 when a shift failed or the files
@@ -23,7 +31,12 @@
 #include "common/datetime.h"
 #include "common/format.h"
 #include "engine/run_driver.h"
+#include "award/award.h"
+#include "award/award_file.h"
+#include "award/award_list.h"
+#include "award/award_provider.h"
 #include "engine/timesheet_manager.h"
+#include "foundation/class_info.h"
 #include "foundation/user_feedback.h"
 #include "rules/condition_file.h"
 #include "rules/process_manager.h"
@@ -36,6 +49,8 @@ using nlohmann::ordered_json;
 
 struct RunOptions {
   std::string conditions;
+  std::string award;
+  std::vector<std::string> sets;
   std::string timesheet;
   bool debug = false;
   bool json = false;
@@ -188,6 +203,23 @@ std::vector<ShiftOutcome> RunShifts(qora::TTimesheetManager& manager, qora::TaiP
   return outcomes;
 }
 
+// Gives every shift the award file as its award code and the --set values.
+// Throws std::invalid_argument for a setting that is not PROPERTY=VALUE or
+// names no property of a shift.
+void ApplySettings(qora::TTimesheet& timesheet, const RunOptions& options) {
+  for (int i = 0; i < timesheet.Count(); ++i) {
+    qora::TTimesheetShift& shift = *timesheet.GetTimesheetShift(i);
+    shift.SetEmployeeAward(options.award);
+    for (const std::string& setting : options.sets) {
+      const size_t eq = setting.find('=');
+      if (eq == std::string::npos || eq == 0) {
+        throw std::invalid_argument("\"" + setting + "\" is not PROPERTY=VALUE.");
+      }
+      qora::SetPublishedValue(shift, setting.substr(0, eq), qora::PropValue(setting.substr(eq + 1)));
+    }
+  }
+}
+
 int Run(const RunOptions& options) {
   qora::TUserFeedback log;
   log.SetDebugEnabled(options.debug);
@@ -196,15 +228,29 @@ int Run(const RunOptions& options) {
   qora::TaiProcessManager pm;
   pm.SetUserFeedback(&log);
   std::unique_ptr<qora::TConditionFileAward> award;
+  qora::TObjListAwards awards;
+  qora::TAwardProvider award_provider(awards, &log, []() -> qora::TDBConnection* { return nullptr; });
   try {
-    award = std::make_unique<qora::TConditionFileAward>(options.conditions);
+    if (options.award.empty()) {
+      award = std::make_unique<qora::TConditionFileAward>(options.conditions);
+    } else {
+      qora::LoadAwardFile(options.award);  // a bad file fails here, named, before any shift runs
+    }
     manager.LoadTimesheetFromFile(options.timesheet);
+    if (!options.award.empty()) ApplySettings(manager.Timesheet(), options);
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
     return 1;
   }
-  qora::TConditionFileProvider provider(*award);
-  pm.SetAwardProvider(&provider);
+  std::unique_ptr<qora::TConditionFileProvider> provider;
+  if (award) {
+    provider = std::make_unique<qora::TConditionFileProvider>(*award);
+    pm.SetAwardProvider(provider.get());
+  } else {
+    manager.SetAwardCache(&awards);
+    manager.SetAwardProvider(&award_provider);
+    pm.SetAwardProvider(&award_provider);
+  }
   const std::vector<ShiftOutcome> outcomes = RunShifts(manager, pm, log);
   const qora::TTimesheet& timesheet = manager.Timesheet();
   bool failed = false;
@@ -227,12 +273,19 @@ qora::cli::CommandRegistrar reg([](CLI::App& app, int& exit_code) {
   rules->require_subcommand(1);
   auto options = std::make_shared<RunOptions>();
   auto* run = rules->add_subcommand("run", "Run a condition table against every shift of a timesheet file");
-  run->add_option("--conditions", options->conditions, "Condition table (CSV, as the engine's condition dump)")
-      ->required();
+  auto* conditions =
+      run->add_option("--conditions", options->conditions, "Condition table (CSV, as the engine's condition dump)");
+  auto* award = run->add_option("--award", options->award, "Award file whose conditions run (XML)");
+  conditions->excludes(award);
+  run->add_option("--set", options->sets, "PROPERTY=VALUE given to every shift with --award (e.g. ConditionGroup=Standard)")
+      ->needs(award);
   run->add_option("timesheet", options->timesheet, "Timesheet file: CSV, or XML time cards (.xml)")->required();
   run->add_flag("--debug", options->debug, "Write the rule engine's trace to stderr");
   run->add_flag("--json", options->json, "Print the shifts as JSON instead of tables");
-  run->callback([options, &exit_code] { exit_code = Run(*options); });
+  run->callback([options, &exit_code] {
+    if (options->conditions.empty() && options->award.empty()) throw CLI::RequiredError("--conditions or --award");
+    exit_code = Run(*options);
+  });
 });
 
 }  // namespace

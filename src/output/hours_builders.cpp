@@ -83,6 +83,8 @@ std::string BuildHoursTransactions(TnxBuildContext& pContext, TTimesheetShift& p
       fresh->FAccount = account;
       line = lines.Add(std::move(fresh));
     }
+    // The line keeps the block's pay class (set when it was created), not
+    // the rate code: the payroll posts hours by pay class.
     line->FComponentName = rate_code;
     line->FMinutes += hours;
     line->FUnits += hours;

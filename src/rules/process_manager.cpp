@@ -85,7 +85,8 @@ void TaiProcessManager::LoadCurrentShiftConditions() {
 
 void TaiProcessManager::LoadConditions(const std::string& pCode) {
   if (!FAwardProvider) {
-    throw eNotImplementException("Award conditions cannot be loaded: award interpretation is not available yet.");
+    // Every run sets a provider; a caller that forgot is told so.
+    throw eaiPRocessorException("Award conditions cannot be loaded: the run has no award provider.");
   }
   if (!FWorkItem) throw eaiPRocessorException("There is no shift to load conditions for.");
   auto processor = std::make_unique<TdmaiProcessor>();

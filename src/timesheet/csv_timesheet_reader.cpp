@@ -5,6 +5,7 @@
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
 #include "timesheet/csv_timesheet_table.h"
+#include "timesheet/leave_dates.h"
 #include "timesheet/shift_dates.h"
 #include "timesheet/timesheet.h"
 #include "timesheet/timesheet_text.h"
@@ -84,6 +85,22 @@ void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
   }
 }
 
+// A row may also record leave taken on the shift's day: the optional columns
+// cLeaveType, cLeaveReason and fLeaveHours. A row without leave hours records
+// none, so files without these columns read as before.
+void AddRowLeave(const TMemoryTable& pTable, TTimesheetShift& pShift) {
+  if (pTable.FindField("fLeaveHours") < 0) return;
+  const double hours = StrToFloatDef(Trim(pTable.AsString("fLeaveHours")), 0);
+  if (!(hours > 0)) return;
+  auto entry = std::make_unique<TDateGroup>();
+  entry->SetDateFrom(pShift.ShiftStartDate());
+  entry->SetDateTo(pShift.ShiftStartDate());
+  entry->SetTotalHours(hours);
+  if (pTable.FindField("cLeaveType") >= 0) entry->SetLeaveType(Trim(pTable.AsString("cLeaveType")));
+  if (pTable.FindField("cLeaveReason") >= 0) entry->SetLeaveReason(Trim(pTable.AsString("cLeaveReason")));
+  pShift.LeaveDatesList().Add(std::move(entry));
+}
+
 }  // namespace
 
 void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog) {
@@ -110,6 +127,7 @@ void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUse
     try {
       CopyRow(*table, *shift);
       AddRowHours(*shift, continuation);
+      AddRowLeave(*table, *shift);
     } catch (...) {
       // A shift whose first row cannot be read is not kept.
       if (!continuation) {

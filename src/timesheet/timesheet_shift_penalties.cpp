@@ -104,6 +104,10 @@ TPenalty* TTimesheetShift::_AddPenalty(double pStartTime, double pEndTime, doubl
     std::unique_ptr<TPenalty> copy = penalty->Clone();
     copy->SetFromTime(parts[i].From);
     price(*copy, parts[i]);
+    // A part without ordinary hours (the break between two rows of a
+    // shift) has nothing to load; a nil line would only be warned about
+    // at costing.
+    if (copy->Units() <= 0) continue;
     copies.push_back(std::move(copy));
   }
   for (auto& copy : copies) FPenaltyList.Add(std::move(copy));
