@@ -55,9 +55,13 @@ class Progress {
   Progress() : FStart(std::chrono::steady_clock::now()), FTerminal(isatty(STDERR_FILENO) != 0) {
     qora::SetShiftProgress([this](int index, int count, bool skipped) { Step(index, count, skipped); });
   }
-  ~Progress() {
+  ~Progress() { Finish(); }
+  // Stops counting and wipes the bar, so that what is printed next starts
+  // on a clean line.
+  void Finish() {
     qora::SetShiftProgress(nullptr);
     if (FDrawn) std::cerr << "\r\033[K" << std::flush;
+    FDrawn = false;
   }
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
@@ -164,6 +168,7 @@ int CostFile(const CostOptions& o, const qora::ConnectionParams& params) {
   int32_t rc = 0;
   Progress progress;
   rc = qora::RunTimesheetFileJob(o.file, output, type, params);
+  progress.Finish();
   std::string last_error;
   for (const std::string& line : ReadLines(log_file)) {
     std::cout << line << "\n";
@@ -189,6 +194,7 @@ int CostStored(const CostOptions& o, const qora::ConnectionParams& params) {
   int32_t rc = 0;
   Progress progress;
   rc = qora::RunStoredTimesheetJob(o.stored, o.user_id, guid, params);
+  progress.Finish();
   std::string last_error;
   std::cout << "== run log of job " << guid << " as stored in " << CurrentTarget() << "\n";
   try {
