@@ -121,13 +121,18 @@ std::vector<TTimesheetIssue> CheckCsv(const std::string& path, const std::string
   for (size_t r = first + 1; r < records.size(); ++r) {
     Record& row = records[r];
     const bool had_shift = shift_open;
+    const size_t before = out.size();
     for (size_t c = 0; c < header.size() && c < row.fields.size(); ++c) {
       CheckCsvValue(header[c], row.fields[c], shift_open, row, out, path);
     }
-    if (!had_shift && !shift_open) {
-      out.push_back({path, row.line, "dDayWorked", "the first shift has no date: a continuation row needs a shift above it",
-                     true});
+    bool row_failed = false;
+    for (size_t i = before; i < out.size(); ++i) row_failed = row_failed || out[i].Error;
+    if (!had_shift && !shift_open && !row_failed) {
+      out.push_back({path, row.line, "dDayWorked",
+                     "the first shift has no date: a continuation row needs a shift above it", true});
     }
+    // Said once: the rows after it are not where the file went wrong.
+    if (!had_shift) shift_open = true;
   }
   return out;
 }
