@@ -25,9 +25,11 @@
 #include "award/award_file.h"
 #include "award/award_report.h"
 #include "award/award_store.h"
+#include "cli_errors.h"
 #include "command.h"
 #include "common/datetime.h"
 #include "db/connection.h"
+#include "target.h"
 #include "timesheet/csv_stream_format.h"
 
 namespace {
@@ -57,9 +59,7 @@ qora::TDateTime DateOption(const std::string& text) {
 }
 
 std::unique_ptr<qora::TDBConnection> OpenTarget(const std::string& target) {
-  auto connection = qora::CreateConnection(qora::ParseConnectionUri(target));
-  connection->Open();
-  return connection;
+  return qora::cli::OpenPayrollDatabase(target);
 }
 
 std::unique_ptr<qora::TObjAward> LoadSource(const AwardSource& source) {
@@ -121,19 +121,17 @@ int Export(const AwardSource& source) {
 }
 
 int Run(int (*action)(const AwardSource&), const AwardSource& source) {
-  try {
-    return action(source);
-  } catch (const UsageError& e) {
-    std::cerr << e.what() << "\n";
-    return 2;
-  } catch (const std::exception& e) {
-    std::cerr << e.what() << "\n";
-    return 1;
-  }
+  return qora::cli::Guarded([&] {
+    try {
+      return action(source);
+    } catch (const UsageError& e) {
+      throw qora::cli::UsageError(e.what());
+    }
+  });
 }
 
 void AddDatabaseOptions(CLI::App* command, AwardSource& source) {
-  command->add_option("--db", source.target, "Payroll database: sqlite:PATH or postgresql://...");
+  command->add_option("--db", source.target, qora::cli::TargetFormsText());
   command->add_option("--code", source.code, "Award code (with --db)");
   command->add_option("--date", source.date, "The version in force on this date, YYYY-MM-DD (default today)");
 }
@@ -158,7 +156,7 @@ qora::cli::CommandRegistrar reg([](CLI::App& app, int& exit_code) {
 
   auto* import = award->add_subcommand("import", "Store an award file in a payroll database (all or nothing)");
   import->add_option("FILE", source->file, "Award file (.xml)")->required();
-  import->add_option("--db", source->target, "Payroll database: sqlite:PATH or postgresql://...")->required();
+  import->add_option("--db", source->target, qora::cli::TargetFormsText())->required();
   import->callback([source, &exit_code] { exit_code = Run(Import, *source); });
 
   auto* exported = award->add_subcommand("export", "Write an award version of a payroll database as an award file");

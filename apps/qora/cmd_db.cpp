@@ -16,6 +16,7 @@
 #include <string>
 
 #include "award/sample_award.h"
+#include "cli_errors.h"
 #include "command.h"
 #include "db/connection.h"
 #include "db/schema.h"
@@ -24,11 +25,13 @@
 namespace {
 
 int RunInit(const std::string& target, const std::string& payrollTarget, bool sample) {
+  // The payroll target is read first so that messages name the common one.
+  const std::string payrollUri = payrollTarget.empty() ? "" : qora::cli::TargetUri(payrollTarget);
   auto common = qora::CreateConnection(qora::ParseConnectionUri(qora::cli::TargetUri(target)));
   common->Open();
   std::unique_ptr<qora::TDBConnection> separate;
-  if (!payrollTarget.empty()) {
-    separate = qora::CreateConnection(qora::ParseConnectionUri(qora::cli::TargetUri(payrollTarget)));
+  if (!payrollUri.empty()) {
+    separate = qora::CreateConnection(qora::ParseConnectionUri(payrollUri));
     separate->Open();
   }
   qora::TDBConnection& payroll = separate ? *separate : *common;
@@ -57,8 +60,8 @@ int RunSchema(const std::string& backendName, const std::string& which) {
   } else if (backendName == "sqlserver") {
     backend = qora::TDBBackend::SqlServer;
   } else {
-    std::cerr << "Unknown back end \"" << backendName << "\" (sqlite, postgresql or sqlserver)\n";
-    return 2;
+    qora::cli::PrintError("Unknown back end \"" + backendName + "\" (sqlite, postgresql or sqlserver)");
+    return qora::cli::kExitUsage;
   }
   if (which != "payroll") std::cout << qora::SchemaScript(backend, qora::TDatabaseKind::Common);
   if (which != "common") std::cout << qora::SchemaScript(backend, qora::TDatabaseKind::Payroll);
@@ -73,17 +76,12 @@ qora::cli::CommandRegistrar reg([](CLI::App& app, int& exitCode) {
   auto target = std::make_shared<std::string>();
   auto payroll = std::make_shared<std::string>();
   auto sample = std::make_shared<bool>(false);
-  init->add_option("TARGET", *target, "sqlite:PATH or postgresql://user@host:port/database[?schema=name]")
+  init->add_option("TARGET", *target, qora::cli::TargetFormsText())
       ->required();
   init->add_option("--payroll", *payroll, "a separate target for the payroll database");
   init->add_flag("--sample", *sample, "add the sample data set");
   init->callback([target, payroll, sample, &exitCode] {
-    try {
-      exitCode = RunInit(*target, *payroll, *sample);
-    } catch (const std::exception& e) {
-      std::cerr << e.what() << "\n";
-      exitCode = 1;
-    }
+    exitCode = qora::cli::Guarded([&] { return RunInit(*target, *payroll, *sample); });
   });
 
   auto* schema = db->add_subcommand("schema", "Print a schema script");

@@ -14,6 +14,15 @@
 
 namespace qora {
 
+namespace {
+TShiftProgress& ShiftProgress() {
+  static TShiftProgress observer;
+  return observer;
+}
+}  // namespace
+
+void SetShiftProgress(TShiftProgress observer) { ShiftProgress() = std::move(observer); }
+
 void RegisterRuleEngineHandlers(TTimesheetManager& manager, IProcessManager& pm) {
   pm.SetOnCreateVariables([&manager](TQelParser& parser) { manager.CreateCustomVariables(&parser); });
   pm.SetOnSetVariable([&manager](TQelParser& parser, const std::string& variable, bool& handled) {
@@ -68,7 +77,10 @@ int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manag
       failed->SetRejectReason(e.what());
       log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
                         TMessageSeverity::ms_Error, false);
+      if (ShiftProgress()) ShiftProgress()(i, count, true);
+      continue;
     }
+    if (ShiftProgress()) ShiftProgress()(i, count, false);
   }
   const double seconds = (Now() - start) * 86400.0;
   log.AddLogMessage(Format("Processed: %d. Skipped %d. Time: %f.1 seconds", count - skipped, skipped, seconds), 0,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qora {
@@ -24,6 +25,13 @@ class TUserFeedback;
 enum class TShiftSteps : uint8_t { Costing, WithoutCosting };
 int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
                       TShiftSteps steps = TShiftSteps::Costing);
+
+// Told after each shift that ProcessShifts ran: the shift's 0-based index,
+// the number of shifts in the run and whether the shift was skipped. One
+// observer for the process (a tool's progress display); an empty function
+// removes it. It must not throw.
+using TShiftProgress = std::function<void(int index, int count, bool skipped)>;
+void SetShiftProgress(TShiftProgress observer);
 
 // The three rule-engine handlers of the timesheet manager (column variables
 // and domain functions, storing into columns, the trace) registered on the

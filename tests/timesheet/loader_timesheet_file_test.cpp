@@ -161,8 +161,8 @@ TEST(LoaderTimesheetFile, CommandLineReportsTheEnginesMessage) {
     std::string output;
   };
   const std::vector<Case> cases = {
-      {"timesheet show " + bad, 1, "\"2024/3/5\" is not a valid date. Please use the YYMM-MM-DD format.\n"},
-      {"timesheet show /no/such/file.csv", 1, "Cannot open file \"/no/such/file.csv\".\n"},
+      {"timesheet show " + bad, 3, bad + ":2: dDayWorked: \"2024/3/5\" is not a valid date (YYYY-MM-DD)\n"},
+      {"timesheet show /no/such/file.csv", 3, "Cannot open file \"/no/such/file.csv\".\n"},
   };
   for (const Case& c : cases) {
     auto [status, out] = RunCli(c.args);
