@@ -28,8 +28,13 @@ test-sanitize: bootstrap
 demo: bootstrap build
 	@bash scripts/demo $(BUILD)
 
+# The reference workload at BENCH_EMPLOYEES employees (14 shifts each);
+# `make bench BENCH_EMPLOYEES=10000` runs the full size.
+BENCH_EMPLOYEES ?= 500
+
 bench: bootstrap build
 	@$(BUILD)/bin/qora_bench
+	@QORA_BENCH_EMPLOYEES=$(BENCH_EMPLOYEES) $(BUILD)/bin/qora_reference_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -106,6 +106,7 @@ void TTimesheetManager::ClearAll() {
   FHoursList.DeleteCostingHours();
   FAdditionList.Clear();
   FLeaveRateList.Clear();
+  FLast = {};
 }
 
 void TTimesheetManager::LoadTimesheetFromFile(const std::string& file_name) {

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "common/string_list.h"
+#include "db/result.h"
 #include "foundation/enums.h"
 #include "engine/hours_history.h"
 #include "engine/leave_rate.h"
@@ -85,9 +86,15 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   void SetAwardCache(TObjListAwards* cache) { FAwardCache = cache; }
   void SetAwardProvider(TAwardProvider* provider) { FAwardProvider = provider; }
   TAwardProvider* AwardProvider() const { return FAwardProvider; }
-  void SetDBConnection(TDBConnection* connection) { FConnection = connection; }
+  void SetDBConnection(TDBConnection* connection) {
+    FConnection = connection;
+    FLast = {};
+  }
   TDBConnection* DBConnection() const override { return FConnection; }
-  void SetPayrollConnection(TDBConnection* connection) { FPayrollConnection = connection; }
+  void SetPayrollConnection(TDBConnection* connection) {
+    FPayrollConnection = connection;
+    FLast = {};
+  }
   TDBConnection* PayrollConnection() const override { return FPayrollConnection; }
   // True when the main connection exists and is open.
   bool DBConnected() const;
@@ -329,6 +336,28 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // Used when no process-wide employee cache is linked (a manager working
   // on its own, as the tool's stored-timesheet view does).
   std::unique_ptr<TEmployeeAwardCache> FOwnEmployeeCache;
+  // The last answers of the look-ups that every shift of one employee
+  // repeats: the employee's registry row, the payroll database of a token
+  // and the employee's work pattern days for the period. The registry and
+  // the work patterns do not change while a job runs; a timesheet's shifts
+  // come sorted by employee, so one answer of each is all it takes.
+  // Forgotten by ClearAll and when a connection is set.
+  struct TLastLookups {
+    std::string PersonCode;
+    TDBResult Person;
+    std::string Token;
+    TDBResult Database;
+    struct TPatternKey {
+      std::string Token;
+      int32_t EmployeeID = 0;
+      double From = 0;
+      double To = 0;
+      bool operator==(const TPatternKey&) const = default;
+    };
+    TPatternKey PatternKey;
+    TDBResult PatternDays;
+  };
+  TLastLookups FLast;
 };
 
 }  // namespace qora

@@ -139,7 +139,11 @@ void TTimesheetManager::DBLoadEmployeeDetails(TTimesheetShift& shift) {
 void TTimesheetManager::ReadPayrollDatabase(TTimesheetShift& shift) {
   TDBResult registry;
   if (!shift.EmployeeCode().empty()) {
-    registry = MainConnection().Query(kPersonDatabase, {{"EmployeeCode", shift.EmployeeCode()}});
+    if (FLast.PersonCode != shift.EmployeeCode() || FLast.Person.Columns() == nullptr) {
+      FLast.Person = MainConnection().Query(kPersonDatabase, {{"EmployeeCode", shift.EmployeeCode()}});
+      FLast.PersonCode = shift.EmployeeCode();
+    }
+    registry = FLast.Person;
   } else if (shift.UserID() > 0) {
     registry = MainConnection().Query(kUserDatabase, {{"UserID", shift.UserID()}});
     if (!registry.Empty()) shift.SetEmployeeCode(registry[0]["cEmployeeCode"].AsString());
@@ -163,7 +167,11 @@ void TTimesheetManager::ConnectPayrollDatabase(TTimesheetShift& shift) {
   }
   FPayrollLinkToken = shift.PayrollLinkToken();
   Debug(shift.TimesheetID(), Format("Loading payroll database with token \"%s\"", FPayrollLinkToken));
-  const TDBResult found = MainConnection().Query(kPayrollDatabaseForToken, {{"PayrollLinkToken", FPayrollLinkToken}});
+  if (FLast.Token != FPayrollLinkToken || FLast.Database.Columns() == nullptr) {
+    FLast.Database = MainConnection().Query(kPayrollDatabaseForToken, {{"PayrollLinkToken", FPayrollLinkToken}});
+    FLast.Token = FPayrollLinkToken;
+  }
+  const TDBResult& found = FLast.Database;
   if (found.Empty()) throw ePayrollException("The payroll database was not found");
   const std::string server = found[0]["cServer"].AsString();
   const std::string database = found[0]["cDatabase"].AsString();
@@ -269,10 +277,15 @@ void TTimesheetManager::DBLoadWorkplan(TTimesheetShift& shift) {
   if (id == 0 || id != pattern.ID()) {
     pattern.SetID(id);
     pattern.Clear();
-    const TDBResult days = PayrollDB().Query(kWorkPattern, {{"EmployeeID", shift.EmployeeID()},
-                                                            {"FromDate", TDBValue::DateTime(FTimesheet->StartDate())},
-                                                            {"ToDate", TDBValue::DateTime(FTimesheet->EndDate())}});
-    for (const TDBRow& row : days) {
+    const TLastLookups::TPatternKey key{FPayrollLinkToken, shift.EmployeeID(), FTimesheet->StartDate(),
+                                        FTimesheet->EndDate()};
+    if (!(FLast.PatternKey == key) || FLast.PatternDays.Columns() == nullptr) {
+      FLast.PatternDays = PayrollDB().Query(kWorkPattern, {{"EmployeeID", shift.EmployeeID()},
+                                                           {"FromDate", TDBValue::DateTime(FTimesheet->StartDate())},
+                                                           {"ToDate", TDBValue::DateTime(FTimesheet->EndDate())}});
+      FLast.PatternKey = key;
+    }
+    for (const TDBRow& row : FLast.PatternDays) {
       auto day = std::make_unique<TDateObject>();
       day->SetDate(row["dDate"].AsDateTime());
       day->SetHours(row["fHours"].AsFloat());

@@ -16,12 +16,15 @@
 namespace qora {
 namespace {
 
+// Read from the timesheet's rows outwards, so that the database finds them
+// by the timesheet and each row's plan by the row, whatever the size of the
+// plan table.
 constexpr const char* kRowColumns =
     "select T.iStatus, T.dStartDate, T.dEndDate, T.iUserID, R.*, P.dRosteredStartTime, P.dRosteredEndTime, "
     "P.iRosteredBreakMinutes, P.idTimesheetRowPlan, P.cJobTitle, P.cWorkCode, P.cCostCode, P.idTimesheetRowPlan, "
-    "JC.cJobCode from _estblTimesheetRowPlan P left join _estblJobCode JC on JC.idJobCode = P.iJobCodeID "
-    "right join _estblTimesheetRow R on R.idTimesheetRow = P.iTimesheetRowID "
-    "join _estblTimesheet T on T.idTimesheet = R.iTimesheetID ";
+    "JC.cJobCode from _estblTimesheetRow R join _estblTimesheet T on T.idTimesheet = R.iTimesheetID "
+    "left join _estblTimesheetRowPlan P on P.iTimesheetRowID = R.idTimesheetRow "
+    "left join _estblJobCode JC on JC.idJobCode = P.iJobCodeID ";
 
 // Rostered plan: a roster with start and end, a planned allowance, or an RDO.
 constexpr const char* kPublishRows =

@@ -63,6 +63,7 @@ CREATE TABLE _estblTimesheetRowPlan (
   iJobCodeID INTEGER REFERENCES _estblJobCode (idJobCode),
   bActualEmpty INTEGER NOT NULL DEFAULT 0
 );
+CREATE INDEX _esixTimesheetRowPlanRow ON _estblTimesheetRowPlan (iTimesheetRowID);
 CREATE TABLE _estblTimesheetRowHours (
   idTimesheetRowHours INTEGER PRIMARY KEY,
   iTimesheetRowPlanID INTEGER NOT NULL REFERENCES _estblTimesheetRowPlan (idTimesheetRowPlan),
@@ -74,6 +75,7 @@ CREATE TABLE _estblTimesheetRowHours (
   cJobTitle VARCHAR(50),
   iJobCodeID INTEGER REFERENCES _estblJobCode (idJobCode)
 );
+CREATE INDEX _esixTimesheetRowHoursPlan ON _estblTimesheetRowHours (iTimesheetRowPlanID);
 CREATE TABLE _estblLeaveApplications (
   idLeaveApplication INTEGER PRIMARY KEY,
   iUserID INTEGER REFERENCES _estblUsers (idUser),
@@ -91,12 +93,14 @@ CREATE TABLE _estblTimesheetLeave (
   iLeaveType INTEGER NOT NULL DEFAULT 0,
   cLeaveReason VARCHAR(20)
 );
+CREATE INDEX _esixTimesheetLeaveRow ON _estblTimesheetLeave (iTimesheetRowID);
 CREATE TABLE _estblTimesheetRDO (
   idTimesheetRDO INTEGER PRIMARY KEY,
   iTimesheetRowID INTEGER NOT NULL REFERENCES _estblTimesheetRow (idTimesheetRow),
   dRDODate TIMESTAMP NOT NULL,
   fHours REAL NOT NULL DEFAULT 0
 );
+CREATE INDEX _esixTimesheetRDORow ON _estblTimesheetRDO (iTimesheetRowID);
 CREATE TABLE _estblTimesheetAllowance (
   idTimesheetAllowance INTEGER PRIMARY KEY,
   iTimesheetRowID INTEGER NOT NULL REFERENCES _estblTimesheetRow (idTimesheetRow),
@@ -107,6 +111,7 @@ CREATE TABLE _estblTimesheetAllowance (
   iJobCodeId INTEGER REFERENCES _estblJobCode (idJobCode),
   bPlanAllowance INTEGER NOT NULL DEFAULT 0
 );
+CREATE INDEX _esixTimesheetAllowanceRow ON _estblTimesheetAllowance (iTimesheetRowID);
 CREATE TABLE _estblTimesheetCost (
   idTimesheetCost INTEGER PRIMARY KEY,
   iTimesheetID INTEGER NOT NULL,

@@ -61,6 +61,7 @@ CREATE TABLE _estblTimesheetRowPlan (
   iJobCodeID INT REFERENCES _estblJobCode (idJobCode),
   bActualEmpty INT NOT NULL DEFAULT 0
 );
+CREATE INDEX _esixTimesheetRowPlanRow ON _estblTimesheetRowPlan (iTimesheetRowID);
 CREATE TABLE _estblTimesheetRowHours (
   idTimesheetRowHours INT IDENTITY(1,1) PRIMARY KEY,
   iTimesheetRowPlanID INT NOT NULL REFERENCES _estblTimesheetRowPlan (idTimesheetRowPlan),
@@ -72,6 +73,7 @@ CREATE TABLE _estblTimesheetRowHours (
   cJobTitle NVARCHAR(50),
   iJobCodeID INT REFERENCES _estblJobCode (idJobCode)
 );
+CREATE INDEX _esixTimesheetRowHoursPlan ON _estblTimesheetRowHours (iTimesheetRowPlanID);
 CREATE TABLE _estblLeaveApplications (
   idLeaveApplication INT IDENTITY(1,1) PRIMARY KEY,
   iUserID INT REFERENCES _estblUsers (idUser),
@@ -89,12 +91,14 @@ CREATE TABLE _estblTimesheetLeave (
   iLeaveType INT NOT NULL DEFAULT 0,
   cLeaveReason NVARCHAR(20)
 );
+CREATE INDEX _esixTimesheetLeaveRow ON _estblTimesheetLeave (iTimesheetRowID);
 CREATE TABLE _estblTimesheetRDO (
   idTimesheetRDO INT IDENTITY(1,1) PRIMARY KEY,
   iTimesheetRowID INT NOT NULL REFERENCES _estblTimesheetRow (idTimesheetRow),
   dRDODate DATETIME NOT NULL,
   fHours FLOAT NOT NULL DEFAULT 0
 );
+CREATE INDEX _esixTimesheetRDORow ON _estblTimesheetRDO (iTimesheetRowID);
 CREATE TABLE _estblTimesheetAllowance (
   idTimesheetAllowance INT IDENTITY(1,1) PRIMARY KEY,
   iTimesheetRowID INT NOT NULL REFERENCES _estblTimesheetRow (idTimesheetRow),
@@ -105,6 +109,7 @@ CREATE TABLE _estblTimesheetAllowance (
   iJobCodeId INT REFERENCES _estblJobCode (idJobCode),
   bPlanAllowance INT NOT NULL DEFAULT 0
 );
+CREATE INDEX _esixTimesheetAllowanceRow ON _estblTimesheetAllowance (iTimesheetRowID);
 CREATE TABLE _estblTimesheetCost (
   idTimesheetCost INT IDENTITY(1,1) PRIMARY KEY,
   iTimesheetID INT NOT NULL,
