@@ -283,7 +283,11 @@ qora::cli::CommandRegistrar reg([](CLI::App& app, int& exit_code) {
   run->add_flag("--debug", options->debug, "Write the rule engine's trace to stderr");
   run->add_flag("--json", options->json, "Print the shifts as JSON instead of tables");
   run->callback([options, &exit_code] {
-    if (options->conditions.empty() && options->award.empty()) throw CLI::RequiredError("--conditions or --award");
+    if (options->conditions.empty() && options->award.empty()) {
+      std::cerr << "Give --conditions FILE.csv or --award FILE.xml.\n";
+      exit_code = 2;
+      return;
+    }
     exit_code = Run(*options);
   });
 });

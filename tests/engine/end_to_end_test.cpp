@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -84,30 +83,19 @@ int RunCli(const std::string& pArgs) {
   return std::system((std::string(QORA_CLI_PATH) + " " + pArgs + " >/dev/null 2>&1").c_str());
 }
 
-class EndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("qora_e2e_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    ASSERT_EQ(RunCli("db init sqlite:" + (dir / "pay.db").string() + " --sample"), 0);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
+TEST(EndToEnd, SampleWeekPaysTheHandWorkedLinesThroughTheCEntryPointAndTheTool) {
+  const fs::path dir = fs::temp_directory_path() / ("qora_e2e_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string db = (dir / "pay.db").string();
   const std::string timesheet = std::string(QORA_SAMPLES_DIR) + "/payroll_demo.csv";
-};
-
-TEST_F(EndToEnd, SampleWeekPaysTheHandWorkedLines) {
-  const fs::path through_c = dir / "c.csv";
-  ASSERT_EQ(ProcessTimeSheetFile(timesheet.c_str(), through_c.string().c_str(), QORA_OUTPUT_CSV, "sqlite",
-                                 (dir / "pay.db").string().c_str(), "", ""),
-            0);
-  ExpectPay(through_c);
-  const fs::path through_cli = dir / "cli.csv";
-  ASSERT_EQ(RunCli("cost " + timesheet + " --db sqlite:" + (dir / "pay.db").string() + " --output " +
-                through_cli.string() + " --output-type 1"),
-            0);
-  ExpectPay(through_cli);
+  ASSERT_EQ(RunCli("db init sqlite:" + db + " --sample"), 0);
+  const fs::path c_out = dir / "c.csv", cli_out = dir / "cli.csv";
+  ASSERT_EQ(ProcessTimeSheetFile(timesheet.c_str(), c_out.c_str(), QORA_OUTPUT_CSV, "sqlite", db.c_str(), "", ""), 0);
+  ExpectPay(c_out);
+  ASSERT_EQ(RunCli("cost " + timesheet + " --db sqlite:" + db + " --output " + cli_out.string() + " --output-type 1"), 0);
+  ExpectPay(cli_out);
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -176,8 +176,8 @@ TEST(RunDriverConditions, ShiftsRunTheirAwardsConditions) {
   pm.SetUserFeedback(&log);
   ProcessShifts(manager, pm, log);
   EXPECT_EQ(log.Messages()[0].Text,
-            "An error occurred processing shift 1: \"Award conditions cannot be loaded: award interpretation is not "
-            "available yet.\"");
+            "An error occurred processing shift 1: \"Award conditions cannot be loaded: the run has no award "
+            "provider.\"");
 
   log.Clear();
   pm.SetAwardProvider(&provider);
