@@ -16,8 +16,8 @@
 //
 // A shift whose conditions fail is reported with the condition (order and
 // code) that failed and the engine's message; the other shifts still run.
-// Exit status: 0 when every shift ran, 1 when a shift failed or the files
-// could not be read, 2 for a wrong command line.
+// Exit status: 0 when every shift ran, 1 when a shift failed, 3 when the
+// files could not be read, 2 for a wrong command line.
 #include <exception>
 #include <iomanip>
 #include <iostream>
@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_errors.h"
 #include "command.h"
 #include "common/datetime.h"
 #include "common/format.h"
@@ -239,8 +240,8 @@ int Run(const RunOptions& options) {
     manager.LoadTimesheetFromFile(options.timesheet);
     if (!options.award.empty()) ApplySettings(manager.Timesheet(), options);
   } catch (const std::exception& e) {
-    std::cerr << e.what() << "\n";
-    return 1;
+    qora::cli::PrintError(e.what());
+    return qora::cli::kExitInput;
   }
   std::unique_ptr<qora::TConditionFileProvider> provider;
   if (award) {

@@ -35,6 +35,8 @@ std::string TargetUri(const std::string& target) {
   if (StartsText("sqlite:", target)) return target;
   if (IsServerUri(target)) {
     TDBConnectionParams params = ParseConnectionUri(target);
+    // Messages name the database without a password the user may have typed.
+    CurrentTarget() = params.ToUri(false);
     if (!params.Password.empty()) return target;
     params.Password = PasswordFrom("");
     return params.Password.empty() ? target : params.ToUri(true);
