@@ -9,6 +9,7 @@
 // QORA_BENCH_KEEP=1 keeps the workload folders (the costing file is
 // "costing.csv" there) so that the output of two builds can be compared.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -74,6 +75,7 @@ const ReferenceWorkload &SmallWorkload() {
 // next reading is the peak of what runs in between. False where the kernel
 // does not allow it (the reading is then the peak since the start).
 bool ResetPeakMemory() {
+  malloc_trim(0);  // hand freed memory back first, or an earlier run's would count
   std::ofstream clear("/proc/self/clear_refs");
   clear << "5";
   clear.flush();
