@@ -251,16 +251,14 @@ struct ShiftShape {
   int roster_break;
 };
 
-// Day, overtime, evening, night across midnight, short, long with break,
-// afternoon without break. The short shift is the minimum engagement
-// exactly: topping a shorter one up on a weekday makes the file job fail
-// with a duplicate "Normal" transaction for some employees.
+// Day, overtime, evening, night across midnight, short (topped up to the
+// minimum engagement), long with break, afternoon without break.
 const std::array<ShiftShape, 7> kShapes = {{
     {{{{"09:00", "13:00"}, {"13:30", "17:30"}}}, "09:00", "17:30", 30},
     {{{{"07:00", "12:00"}, {"12:30", "19:30"}}}, "09:00", "17:30", 30},
     {{{{"15:00", "23:30"}, {nullptr, nullptr}}}, "15:00", "23:30", 30},
     {{{{"22:00", "06:30"}, {nullptr, nullptr}}}, "22:00", "06:00", 30},
-    {{{{"10:00", "13:00"}, {nullptr, nullptr}}}, "10:00", "13:00", 0},
+    {{{{"10:00", "12:00"}, {nullptr, nullptr}}}, "10:00", "12:00", 0},
     {{{{"06:00", "11:00"}, {"11:30", "18:00"}}}, "06:00", "14:30", 30},
     {{{{"12:00", "20:00"}, {nullptr, nullptr}}}, "12:00", "20:00", 0},
 }};

@@ -82,6 +82,8 @@ std::string BuildHoursTransactions(TnxBuildContext& pContext, TTimesheetShift& p
       fresh->FJobCode = group->JobCode();
       fresh->FAccount = account;
       line = lines.Add(std::move(fresh));
+    } else if (line->FAccount.empty()) {
+      line->FAccount = account;
     }
     // The line keeps the block's pay class (set when it was created), not
     // the rate code: the payroll posts hours by pay class.

@@ -161,7 +161,8 @@ TnxYIFAdditionalRate* TnxYIFAdditionalRateList::Find(double pRate, TDateTime pDa
                                                      const std::string& pAccount) const {
   for (const auto& item : FItems) {
     if (item->FRate == pRate && item->FDateWorked == pDateWorked && item->FRateCode == pRateCode &&
-        item->FPayClass == pPayClass && item->FJobCode == pJobCode && item->FAccount == pAccount) {
+        item->FPayClass == pPayClass && item->FJobCode == pJobCode &&
+        (item->FAccount == pAccount || item->FAccount.empty() || pAccount.empty())) {
       return item.get();
     }
   }

@@ -142,7 +142,10 @@ class TnxYIFRDO : public TnxYIFTransaction {
 // class, job code and account add up on one line.
 class TnxYIFAdditionalRateList {
  public:
-  // The line with those keys; null when none.
+  // The line with those keys; null when none. Hours without an account
+  // (a minimum-engagement top-up, say) match a line with one, and the other
+  // way round: they are the same pay, and the import refuses two lines that
+  // differ only in the account.
   TnxYIFAdditionalRate* Find(double pRate, TDateTime pDateWorked, const std::string& pRateCode,
                              const std::string& pPayClass, const std::string& pJobCode,
                              const std::string& pAccount) const;

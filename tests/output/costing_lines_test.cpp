@@ -81,7 +81,7 @@ struct Costing : ::testing::Test {
 TEST_F(Costing, CsvLinesMergeHoursPricePenaltiesAndCountTheirFields) {
   TTimesheetShift& s = Shift("E001", kDay);
   Hours(s, 9, 12);
-  Hours(s, 12.5, 17.5);
+  Hours(s, 12.5, 17.5, "A1");  // a top-up without an account joins the worked hours' line
   TPenalty& p = *s.PenaltyList().AddNew();
   p.SetAddDedCode("PEN1");
   p.SetAddDedType("Percent");
@@ -97,7 +97,7 @@ TEST_F(Costing, CsvLinesMergeHoursPricePenaltiesAndCountTheirFields) {
   const std::vector<std::string> lines = Lines(tm.CSVCostingAsString());
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(Fields(lines[0], ',').size(), 21u);
-  EXPECT_EQ(lines[1], "E001,05/03/2024,Ordinary Hours,Normal,8.0,30.0,240.0,Hours,,,C1,12.5,17.5,11,7,,05/03/2024,,,0.0");
+  EXPECT_EQ(lines[1], "E001,05/03/2024,Ordinary Hours,Normal,8.0,30.0,240.0,Hours,A1,,C1,12.5,17.5,11,7,,05/03/2024,,,0.0");
   const std::vector<size_t> counts = {17, 20, 20, 21};  // RDO, penalty, sick leave, annual leave
   for (size_t i = 0; i < counts.size(); ++i) EXPECT_EQ(Fields(lines[i + 2], ',').size(), counts[i]) << lines[i + 2];
   EXPECT_EQ(Fields(lines[2], ',')[6], "190.0");  // 7.6 h at the employee's 25
