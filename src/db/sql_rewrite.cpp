@@ -1,5 +1,6 @@
 #include "db/sql_rewrite.h"
 
+#include <algorithm>
 #include <cctype>
 #include <regex>
 
@@ -352,10 +353,36 @@ std::string RewriteGetDate(std::string_view text, std::string_view now) {
   return std::regex_replace(std::string(text), kGetDate, std::string(now));
 }
 
+namespace {
+
+// Most statements name no table function: a plain case-insensitive search
+// spares running a pattern per function over every statement.
+bool MentionsName(const std::string& text, const std::string& name) {
+  const auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  return std::search(text.begin(), text.end(), name.begin(), name.end(), same) != text.end();
+}
+
+// The call pattern of one function, built once per thread: building a
+// std::regex costs far more than running it.
+const std::regex& CallPattern(const std::string& name) {
+  thread_local std::map<std::string, std::regex> patterns;
+  auto it = patterns.find(name);
+  if (it == patterns.end()) {
+    it = patterns.emplace(name, std::regex("(^|[^\\w.])(?:dbo\\.)?" + name + "\\s*\\(", std::regex::icase)).first;
+  }
+  return it->second;
+}
+
+}  // namespace
+
 std::string ExpandTableFunctions(std::string_view text, const std::map<std::string, std::string>& templates) {
+  static const std::regex kPlaceholder(R"(\{\d+\})");
   std::string s(text);
   for (const auto& [name, body] : templates) {
-    const std::regex call("(^|[^\\w.])(?:dbo\\.)?" + name + "\\s*\\(", std::regex::icase);
+    if (!MentionsName(s, name)) continue;
+    const std::regex& call = CallPattern(name);
     size_t from = 0;
     std::smatch m;
     while (std::regex_search(s.cbegin() + static_cast<std::ptrdiff_t>(from), s.cend(), m, call)) {
@@ -369,7 +396,7 @@ std::string ExpandTableFunctions(std::string_view text, const std::map<std::stri
       for (size_t k = 0; k < args.size(); ++k) {
         expanded = StringReplaceAll(expanded, "{" + std::to_string(k) + "}", "(" + args[k] + ")");
       }
-      if (expanded.find('{') != std::string::npos && std::regex_search(expanded, std::regex(R"(\{\d+\})"))) {
+      if (expanded.find('{') != std::string::npos && std::regex_search(expanded, kPlaceholder)) {
         complete = false;
       }
       if (!complete) {
