@@ -22,6 +22,7 @@
 
 #include "cli_errors.h"
 #include "command.h"
+#include "pay_lines.h"
 #include "common/format.h"
 #include "common/text.h"
 #include "db/connection.h"
@@ -160,6 +161,16 @@ int Verdict(int32_t rc, const Progress& progress, const std::string& last_error,
   return kExitOk;
 }
 
+// The pay lines of a CSV costing file as a table. A costing file that cannot
+// be read back is not an error of the run: the job's own result stands.
+void PrintCosting(const std::string& pFile) {
+  try {
+    qora::cli::PrintPayLines(std::cout, qora::cli::ReadCostingFile(pFile));
+  } catch (const std::exception& e) {
+    std::cout << "(the costing file cannot be shown: " << e.what() << ")\n";
+  }
+}
+
 int CostFile(const CostOptions& o, const qora::ConnectionParams& params) {
   CheckTimesheet(o.file);
   const std::string output = o.output.empty() ? qora::ChangeFileExt(o.file, ".costing.csv") : o.output;
@@ -175,6 +186,7 @@ int CostFile(const CostOptions& o, const qora::ConnectionParams& params) {
     if (!qora::StartsText("Processed: ", line) && !line.empty()) last_error = line;
   }
   std::cout << "Shifts costed: " << progress.Processed() << ", skipped: " << progress.Skipped() << ".\n";
+  if (rc == 0 && progress.Processed() > 0 && type == 1) PrintCosting(output);
   if (rc == 0 && progress.Processed() > 0 && (type == 1 || type == 2)) {
     std::cout << "Costing written to " << output << (type == 2 ? " (YIF payroll import)" : " (CSV costing)") << ".\n";
   }
