@@ -1,5 +1,5 @@
 // Published test classes covering every property kind, shared by the
-// foundation tests.
+// foundation tests (no tests of their own).
 #pragma once
 
 #include <cstdint>
