@@ -1,4 +1,4 @@
-// Helpers shared by the expression-language tests (no tests of their own).
+// Guards against no fault itself: helpers shared by the expression-language tests.
 #pragma once
 
 #include <string>

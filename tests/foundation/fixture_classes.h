@@ -1,5 +1,5 @@
-// Published test classes covering every property kind, shared by the
-// foundation tests (no tests of their own).
+// Guards against no fault itself: published test classes covering every property kind, shared by the
+// foundation tests.
 #pragma once
 
 #include <cstdint>
