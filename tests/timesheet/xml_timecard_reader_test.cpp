@@ -42,9 +42,6 @@ TEST(XmlTimecardReader, ShiftsAndTheirBlocks) {
       {"two blocks around a break",
        Shift(Hours("2024-03-05T09:00:00", "2024-03-05T12:00:00") + Hours("2024-03-05T12:30:00", "2024-03-05T17:00:00")),
        {{kOrd, 9, 12, "Normal"}, {kOrd, 12.5, 17, "Normal"}}, d5, d5},
-      {"second block after midnight",
-       Shift(Hours("2024-03-05T21:00:00", "2024-03-05T23:30:00") + Hours("2024-03-06T00:15:00", "2024-03-06T04:00:00")),
-       {{kOrd, 21, 23.5, "Normal"}, {kOrd, 24.25, 28, "Normal"}}, d5, d6},
       {"two breaks after midnight keep the start day",
        Shift(Hours("2024-03-05T22:00:00", "2024-03-05T23:00:00") + Hours("2024-03-06T00:30:00", "2024-03-06T02:00:00") +
              Hours("2024-03-06T02:30:00", "2024-03-06T06:00:00")),
