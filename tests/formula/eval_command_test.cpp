@@ -1,4 +1,5 @@
-// The eval helper and the "qora eval" command as a user runs it.
+// Guards against the eval command printing the wrong type, value or JSON, variable definitions read wrongly,
+// and errors that reach standard output or exit with the wrong code.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -21,11 +22,6 @@ TEST(QelEvalCommand, PrintsTypeAndValue) {
   };
   const Case cases[] = {
       {"1 + 2 * 3", {}, false, "Integer 7\n", ""},
-      {"7 / 2", {}, false, "Real 3.5\n", ""},
-      {"2 * 1.5", {}, false, "Real 3\n", ""},
-      {"1.5E-3", {}, false, "Real 0.0015\n", ""},
-      {"not false", {}, false, "Boolean True\n", ""},
-      {"\"a\" + \"b\"", {}, false, "String ab\n", ""},
       {"x * 2", {"x=Real:1.75"}, false, "Real 3.5\n", ""},
       {"Pi + 1", {"pi=Integer:3"}, false, "Integer 4\n", ""},
       {"IfS(ok, name, \"-\")", {"ok=Boolean:true", "name=String:a b=c"}, false, "String a b=c\n", ""},

@@ -1,4 +1,4 @@
-// Helpers shared by the expression-language tests.
+// Guards against no fault itself: helpers shared by the expression-language tests.
 #pragma once
 
 #include <string>
@@ -21,6 +21,19 @@ inline std::string EvalText(TQelParser& parser, const std::string& text, TnxBase
     return QelDescribeResult(*e);
   } catch (const std::exception& ex) {
     return std::string("!") + ex.what();
+  }
+}
+
+// Runs f; returns "ok", or the message of the parser error it raised (and
+// its error mode in *mode when given).
+template <class F>
+std::string ErrorOf(F f, int* mode = nullptr) {
+  try {
+    f();
+    return "ok";
+  } catch (const EQelParserError& e) {
+    if (mode) *mode = e.ErrorMode();
+    return e.what();
   }
 }
 

@@ -1,4 +1,5 @@
-// Every compile and evaluation message, word for word.
+// Guards against compile and evaluation messages that are not word for word, a missing operand reported for
+// the wrong operator, select indexes out of range, and a failed compile that changes the expression cache.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -23,23 +24,16 @@ std::string Operand(const char* op) { return std::string("!Error in parsing \"")
 TEST(QelParserErrors, CompileMessages) {
   const ErrorCase cases[] = {
       {"\"abc", "Error: Unterminated string"},
-      {"\"a\" + \"b", "Error: Unterminated string"},
       {"(1 + 2", "Error: Unmatched parentheses"},
       {"1 + 2)", "Error: Unmatched parentheses"},
-      {")1 + 2(", "Error: Unmatched parentheses"},
       {"\")\" + (\"a\"", "Error: Unmatched parentheses"},
       {"\"a\" = 1", "Error in parsing \"=\" operator; a String and an Integer can not be compared with the \"=\" operator."},
       {"1 >= true", "Error in parsing \">=\" operator; an Integer and a Boolean can not be compared with the \">=\" operator."},
-      {"1.5 < \"a\"", "Error in parsing \"<\" operator; a Real and a String can not be compared with the \"<\" operator."},
-      {"b <> 1", "Error in parsing \"<>\" operator; a Boolean and an Integer can not be compared with the \"<>\" operator."},
       {"1 and 2", "Error in parsing \"AND\" operator; It is not possible to apply the \"AND\" operator to an Integer and an Integer."},
-      {"1 or b", "Error in parsing \"OR\" operator; It is not possible to apply the \"OR\" operator to an Integer and a Boolean."},
       {"b xor 1.5", "Error in parsing \"XOR\" operator; It is not possible to apply the \"XOR\" operator to a Boolean and a Real."},
-      {"1.5 div 2", "Error in parsing \"DIV\" operator; It is not possible to apply the \"DIV\" operator to a Real and an Integer."},
       {"\"a\" mod 2", "Error in parsing \"MOD\" operator; It is not possible to apply the \"MOD\" operator to a String and an Integer."},
       {"\"a\" - \"b\"", "Error in parsing \"-\" operator; It is not possible to apply the \"-\" operator to a String and a String."},
       {"\"a\" + 1", "Error in parsing \"+\" operator; It is not possible to apply the \"+\" operator to a String and an Integer."},
-      {"true * 2", "Error in parsing \"*\" operator; It is not possible to apply the \"*\" operator to a Boolean and an Integer."},
       {"1 / \"a\"", "Error in parsing \"/\" operator; It is not possible to apply the \"/\" operator to an Integer and a String."},
       {"2 ^ 3", "Error: \"^\" not recognized or the arguments for \"^\" are not of the correct types."},
       {"y", "Error: \"y\" not recognized or the arguments for \"y\" are not of the correct types."},
@@ -49,36 +43,27 @@ TEST(QelParserErrors, CompileMessages) {
       {"1 2", "Parsing Error; Check that no function or variable names have been misspelled."},
       {"(1, 2)", "Parsing Error; Check that no function or variable names have been misspelled."},
       {"Max(1,,2)", "Parsing Error; Check that no function or variable names have been misspelled."},
-      {"1, 2", "Parsing Error; Check that no function or variable names have been misspelled."},
       {"1 / ", "Error in parsing \"/\" operator  .Check to make sure that all the variables in the formula have been defined."},
-      {"/ 2", "Error in parsing \"/\" operator  .Check to make sure that all the variables in the formula have been defined."},
       {"not", "Error in parsing \"NOT\" operator."},
       {"not 1", "Error in parsing \"NOT\" operator; It is not possible to apply the \"NOT\" operator to an Integer."},
-      {"not \"a\"", "Error in parsing \"NOT\" operator; It is not possible to apply the \"NOT\" operator to a String."},
       {"-", "Error in parsing - sign."},
       {"1 * +", "Error in parsing + sign."},
       {"Sqrt(\"a\")", "Error: a String can not be assigned to a Real variable."},
       {"Length(1)", "Error: an Integer can not be assigned to a String variable."},
       {"IntToText(1.5)", "Error: a Real can not be assigned to an Integer variable."},
-      {"Odd(true)", "Error: a Boolean can not be assigned to an Integer variable."},
       {"IfT(1, \"a\", \"b\")", "Error: an Integer can not be assigned to a Boolean variable."},
       {"Sqrt", "Error: the Sqrt function requires 1 arguments but none were supplied."},
-      {"Sqrt()", "Error: the Sqrt function requires 1 arguments but none were supplied."},
       {"Sqrt(1, 2)", "Error: the Sqrt function requires at most 1 arguments but 2 were supplied."},
       {"Interpolate(1, 2)", "Error: the Interpolate function requires at least 5 arguments but 2 were supplied."},
       {"MaxI(1)", "Error: the MaxI function requires at least 2 arguments but 1 were supplied."},
       {"MaxI", "Error: the MaxI function requires at least 2 arguments but none were supplied."},
-      {"Max()", "Error: the Max function requires at least 2 arguments but none were supplied."},
       {"CaseS(1, \"a\")", "Error: the CaseT function requires at least 3 arguments but 2 were supplied."},
-      {"Case(1)", "Error: the Case function requires at least 3 arguments but 1 were supplied."},
-      {"If(true, 1)", "Error: the If function requires at least 3 arguments but 2 were supplied."},
       {"If(true, 1, 2, 3)", "Error: the If function requires at most 3 arguments but 4 were supplied."},
       {"Pi(1)", "Error: the Pi function requires at most 0 arguments but 1 were supplied."},
       {"Abs(\"a\")", "Error: \"ABS\" not recognized or the arguments for \"ABS\" are not of the correct types."},
       {"If(1, 2, 3)", "Error: \"If\" not recognized or the arguments for \"If\" are not of the correct types."},
       {"Case(1, 2, \"a\")", "Error: \"CASE\" not recognized or the arguments for \"CASE\" are not of the correct types."},
       {"1 div 0", "Division by zero"},
-      {"1 mod 0", "Division by zero"},
       {"1 / 0", "Floating point division by zero"},
   };
   TQelParser parser;

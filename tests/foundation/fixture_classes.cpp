@@ -1,3 +1,4 @@
+// Guards against no fault itself: registers the foundation tests' fixture classes.
 #include "foundation/fixture_classes.h"
 
 #include "foundation/class_builder.h"

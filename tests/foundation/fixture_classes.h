@@ -1,4 +1,4 @@
-// Published test classes covering every property kind, shared by the
+// Guards against no fault itself: published test classes covering every property kind, shared by the
 // foundation tests.
 #pragma once
 

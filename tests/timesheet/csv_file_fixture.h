@@ -1,4 +1,4 @@
-// Writes test files into a fresh folder that is removed afterwards.
+// Guards against no fault itself: writes test files into a fresh folder that is removed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
-
+// Guards against wrong overlap resolution when hours are added (type and percentage precedence), lost or extra
+// breakdown copies, wrong roster blocks around the break and midnight, a wrong overtime start, and action
+// parameters converted wrongly.
 #include "hours_fakes.h"
 
 namespace qora::testing {
@@ -133,6 +134,7 @@ TEST(HoursAdd, OvertimeStartWalksBackOverBreaks) {
       {"no roster: the shift start", 0, 0, 0, {{kOrd, 8, 20, "Normal"}}, 8},
       {"four hours over", 8, 16, 0, {{kOrd, 8, 20, "Normal"}}, 16},
       {"a break inside the overtime", 8, 16, 0, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 16},
+      {"a break inside the roster", 9, 17, 0, {{kOrd, 9, 19, "Normal"}, {kBrk, 12, 12.5, ""}}, 17.5},
       {"the walk passes the break", 8, 15, 0, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 15},
       {"no overtime", 8, 16, 0, {{kOrd, 8, 16, "Normal"}}, 16},
       {"after midnight", 22, 28, 0, {{kOrd, 22, 30, "Normal"}}, 28},
@@ -145,13 +147,6 @@ TEST(HoursAdd, OvertimeStartWalksBackOverBreaks) {
     for (const Add& a : c.adds) run.shift->_AddHours(a.from, a.to, a.component, "", a.type, "", "", "");
     EXPECT_NEAR(run.shift->OvertimeStartTime(), c.expected, 1e-9) << c.name;
   }
-}
-
-// Calls an action by its published name, as the rule engine does.
-void Call(TTimesheetShift& shift, const char* name, const std::vector<std::string>& params) {
-  const OperationInfo* op = shift.GetClassInfo().FindOperation(name);
-  ASSERT_NE(op, nullptr) << name;
-  op->call(shift, nullptr, params);
 }
 
 TEST(HoursAdd, ActionsByNameConvertTheirParameters) {

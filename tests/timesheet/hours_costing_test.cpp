@@ -1,3 +1,5 @@
+// Guards against blocks not cut where their work code, classification or cost account group ends, costs taken
+// from overtime, and penalties not re-measured or given the wrong cost code when cut.
 #include <gtest/gtest.h>
 
 #include "common/format.h"
@@ -6,13 +8,7 @@
 namespace qora::testing {
 namespace {
 
-std::unique_ptr<THoursGroup> Group(THoursType type, double from, double to) {
-  auto g = std::make_unique<THoursGroup>();
-  g->SetHoursType(type);
-  g->SetFromTime(from);
-  g->SetToTime(to);
-  return g;
-}
+std::unique_ptr<THoursGroup> Group(THoursType type, double from, double to) { return MakeGroup(type, from, to); }
 
 struct Piece {
   double from, to;

@@ -1,12 +1,16 @@
-// Test doubles for the run a shift belongs to: a timesheet manager with a
-// run log and a hand-made award.
+// Guards against no fault itself: test doubles for the run a shift belongs to (a manager with a run log, a
+// hand-made award) and builders of hours groups, shared by the timesheet tests.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,6 +20,27 @@
 #include "timesheet/timesheet_shift_award.h"
 
 namespace qora::testing {
+
+constexpr THoursType kOrd = THoursType::htOrdinary;
+constexpr THoursType kOT = THoursType::htOvertime;
+constexpr THoursType kBrk = THoursType::htBreak;
+constexpr THoursType kMakeUp = THoursType::htMakeUp;
+
+inline std::unique_ptr<THoursGroup> MakeGroup(THoursType type, double from, double to,
+                                              const std::string& component = "", const std::string& work_code = "") {
+  auto g = std::make_unique<THoursGroup>();
+  g->SetHoursType(type);
+  g->SetFromTime(from);
+  g->SetToTime(to);
+  g->SetComponentName(component);
+  g->SetWorkCode(work_code);
+  return g;
+}
+
+// Adds an ordinary group directly to the shift's hours (no overlap rules).
+inline THoursGroup* AddOrdinary(TTimesheetShift& shift, double from, double to) {
+  return shift.HoursGroupList().Add(MakeGroup(kOrd, from, to));
+}
 
 // An award given as plain maps; codes it lacks give the stated defaults.
 class FakeAward : public IShiftAward {
@@ -142,14 +167,6 @@ inline std::ostream& operator<<(std::ostream& os, const Block& b) {
   return os << "{" << static_cast<int>(b.type) << ", " << b.from << "-" << b.to << ", " << b.component << "}";
 }
 
-constexpr THoursType kOrd = THoursType::htOrdinary;
-constexpr THoursType kOT = THoursType::htOvertime;
-constexpr THoursType kBrk = THoursType::htBreak;
-constexpr THoursType kMakeUp = THoursType::htMakeUp;
-
-}  // namespace qora::testing
-
-namespace qora::testing {
 // The blocks ordered by start (then type), for comparisons that do not
 // depend on the list's internal order.
 inline std::vector<Block> ByStart(std::vector<Block> blocks) {
@@ -158,4 +175,21 @@ inline std::vector<Block> ByStart(std::vector<Block> blocks) {
   });
   return blocks;
 }
+
+// The overtime blocks of a list, ordered by start.
+inline std::vector<Block> OvertimeBlocks(const THoursGroupList& list) {
+  std::vector<Block> out;
+  for (const Block& b : Blocks(list)) {
+    if (b.type == kOT) out.push_back(b);
+  }
+  return ByStart(out);
+}
+
+// Calls an action by its published name, as the rule engine does.
+inline void Call(TTimesheetShift& shift, const char* name, const std::vector<std::string>& params) {
+  const OperationInfo* op = shift.GetClassInfo().FindOperation(name);
+  ASSERT_NE(op, nullptr) << name;
+  op->call(shift, nullptr, params);
+}
+
 }  // namespace qora::testing

@@ -1,30 +1,19 @@
-#include "timesheet/hours_group.h"
+// Guards against hours-type sets with the wrong bits, hours summed outside the window or of other types,
+// deletions of the wrong types, clones that drop a value, and hours groups that lose a value in XML.
+#include "hours_fakes.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
-#include "timesheet_test_util.h"
-
-namespace qora {
+namespace qora::testing {
 namespace {
-
-using testing::MakeGroup;
-constexpr THoursType kOrd = THoursType::htOrdinary;
-constexpr THoursType kOT = THoursType::htOvertime;
-constexpr THoursType kBreak = THoursType::htBreak;
 
 TEST(HoursTypeSet, OneByteWithOneBitPerOrdinal) {
   EXPECT_EQ(kWorkedHoursTypes.Byte(), 22);
   EXPECT_TRUE(kWorkedHoursTypes.Contains(THoursType::htMakeUp));
-  EXPECT_FALSE(kWorkedHoursTypes.Contains(kBreak));
-  EXPECT_FALSE(kWorkedHoursTypes.Contains(THoursType::htNone));
+  EXPECT_FALSE(kWorkedHoursTypes.Contains(kBrk));
   THoursTypeSet s{THoursType::htNone, THoursType::htLeave};
   EXPECT_EQ(s.Byte(), 0x41);
   s.Exclude(THoursType::htNone);
   s.Include(THoursType::htLeave);
   EXPECT_EQ(s, THoursTypeSet::FromByte(0x40));
-  EXPECT_TRUE(THoursTypeSet{}.Empty());
   EXPECT_EQ(HoursTypeInfo().NameOf(5), "htLeaveAccrual");
 }
 
@@ -41,11 +30,9 @@ TEST(HoursGroupList, GetHoursBetweenSumsPositiveOverlapsOfTheTypes) {
   const std::vector<Case> cases{
       {10, 12, {kOrd}, 1.5},        // 10-11 and 11.5-12
       {10, 12, {kOrd, kOT}, 3.5},   // plus the whole overtime block
-      {10, 12, {kBreak}, 0},        // no groups of that type
+      {10, 12, {kBrk}, 0},        // no groups of that type
       {11, 11.5, {kOrd}, 0},        // the gap between the groups
-      {20, 22, {kOrd, kOT}, 0},     // after every group
       {0, 48, {kOrd}, 4.5},         // covers everything
-      {10, 12, {}, 0},              // empty set
       {13.5, 13.5, {kOrd}, 0},      // empty window
   };
   for (const Case& c : cases) {
@@ -58,17 +45,15 @@ TEST(HoursGroupList, DeleteHoursRemovesOnlyTheTypesInTheSetKeepingOrder) {
   THoursGroupList list;
   list.Add(MakeGroup(kOrd, 9, 12));
   list.Add(MakeGroup(kOT, 17, 18));
-  list.Add(MakeGroup(kBreak, 12, 12.5));
+  list.Add(MakeGroup(kBrk, 12, 12.5));
   list.Add(MakeGroup(kOrd, 12.5, 17));
   list.DeleteHours({});
   EXPECT_EQ(list.Count(), 4);
   list.DeleteHours({kOrd});
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Items(0)->HoursType(), kOT);
-  EXPECT_EQ(list.Items(1)->HoursType(), kBreak);
-  EXPECT_DOUBLE_EQ(list.TotalHours({kOT, kBreak}), 1.5);
-  list.ClearItems();
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.Items(1)->HoursType(), kBrk);
+  EXPECT_DOUBLE_EQ(list.TotalHours({kOT, kBrk}), 1.5);
 }
 
 TEST(HoursGroup, CloneCopiesEveryPublishedValueAndExtractHandsOwnershipOut) {
@@ -87,7 +72,6 @@ TEST(HoursGroup, CloneCopiesEveryPublishedValueAndExtractHandsOwnershipOut) {
   auto copy = g->Clone();
   EXPECT_EQ(copy->SaveToXML(), g->SaveToXML());
   EXPECT_DOUBLE_EQ(copy->HoursTotal(), 1.75);
-  EXPECT_EQ(copy->LeaveAccrualCode(), "AL");
 
   THoursGroupList list;
   THoursGroup* raw = list.Add(std::move(copy));
@@ -107,16 +91,13 @@ TEST(HoursGroup, PublishedPropertiesRoundTripThroughXml) {
   g->SetClassification("L3");
   THoursGroup loaded;
   loaded.LoadFromXML(g->SaveToXML());
+  EXPECT_EQ(loaded.SaveToXML(), g->SaveToXML());
   EXPECT_EQ(loaded.HoursType(), THoursType::htLeave);
-  EXPECT_DOUBLE_EQ(loaded.FromTime(), 8);
   EXPECT_DOUBLE_EQ(loaded.ToTime(), 16.5);
-  EXPECT_EQ(loaded.ComponentName(), "Annual Leave");
-  EXPECT_DOUBLE_EQ(loaded.Percentage(), 117.5);
-  EXPECT_EQ(loaded.Classification(), "L3");
   const PropertyInfo* total = THoursGroup::StaticClassInfo().FindProperty("HoursTotal");
   ASSERT_NE(total, nullptr);
   EXPECT_TRUE(total->ReadOnly());
 }
 
 }  // namespace
-}  // namespace qora
+}  // namespace qora::testing

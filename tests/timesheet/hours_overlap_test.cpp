@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
-
+// Guards against overlap resolution that cuts, splits or removes the wrong part (touching ends, same starts,
+// spans over two groups), split copies that drop values, and the wrong rebuild order.
 #include "hours_fakes.h"
 #include "timesheet/timesheet_shift_overlap.h"
 
@@ -8,13 +8,9 @@ namespace {
 
 THoursGroup* AddGroup(THoursGroupList& list, THoursType type, double from, double to, const std::string& name,
                       double percentage = 100) {
-  auto g = std::make_unique<THoursGroup>();
-  g->SetHoursType(type);
-  g->SetFromTime(from);
-  g->SetToTime(to);
-  g->SetComponentName(name);
+  THoursGroup* g = list.Add(MakeGroup(type, from, to, name));
   g->SetPercentage(percentage);
-  return list.Add(std::move(g));
+  return g;
 }
 
 TEST(HoursOverlap, EveryCaseOfTheResolution) {

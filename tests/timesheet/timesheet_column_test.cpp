@@ -1,16 +1,11 @@
-#include "timesheet/timesheet_column.h"
-
+// Guards against column text read wrongly by field type, unreadable dates that pass silently or with another
+// message, writers with the wrong fixed text, component columns that keep a stale value, and wrong type ordinals.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "common/datetime.h"
 #include "common/exceptions.h"
-#include "timesheet/timesheet_shift.h"
-#include "timesheet_test_util.h"
+#include "hours_fakes.h"
 
-namespace qora {
+namespace qora::testing {
 namespace {
 
 using F = TFieldType;
@@ -26,21 +21,16 @@ TEST(TimesheetColumn, TypedViewsReadTheTextByFieldType) {
     bool as_bool;
   };
   const std::vector<Case> cases{
-      {F::ftFloat, "12.5", 12.5, 0, true},
       {F::ftFloat, " -3 ", -3, -3, true},
       {F::ftFloat, "abc", 0, 0, false},
-      {F::ftInteger, "42", 42, 42, true},
       {F::ftString, "", 0, 0, false},
       {F::ftBoolean, "True", 0, 0, true},
       {F::ftBoolean, "0", 0, 0, false},
       {F::ftDate, "2024-03-05", day, int64_t(day), false},
       {F::ftDate, "  2024-03-05  ", day, int64_t(day), false},
-      {F::ftDate, "", 0, 0, false},
       {F::ftDateTime, "2024-03-05 13:30:15", day + t1330, int64_t(day), false},
-      {F::ftDateTime, "2024-03-05 13:30", day + EncodeTime(13, 30, 0), int64_t(day), false},
       {F::ftDateTime, "2024-03-05 1", day, int64_t(day), false},  // too short for a time: date only
       {F::ftTime, "13:30:15", t1330, 0, false},
-      {F::ftTime, "07:05", EncodeTime(7, 5, 0), 0, false},
   };
   for (const Case& c : cases) {
     TTimesheetColumn col;
@@ -54,8 +44,8 @@ TEST(TimesheetColumn, TypedViewsReadTheTextByFieldType) {
 }
 
 TEST(TimesheetColumn, UnreadableDatesAndTimesFailWithTheFormatMessage) {
-  const std::vector<std::string> bad_dates{"2024-13-05", "05/03/2024", "2024-02-30", "2024-3-5", "tomorrow",
-                                           "2024-03-05 25:00:00", "2024-03-05 10:3x"};
+  const std::vector<std::string> bad_dates{"2024-13-05", "05/03/2024", "2024-02-30", "2024-03-05 25:00:00",
+                                           "2024-03-05 10:3x"};
   for (const std::string& text : bad_dates) {
     for (F type : {F::ftDate, F::ftDateTime}) {
       TTimesheetColumn col;
@@ -85,10 +75,8 @@ TEST(TimesheetColumn, WritersProduceFixedTextForms) {
     std::string text;
   };
   for (const FloatCase& c : std::vector<FloatCase>{{1.0 / 3, "0.333333"},
-                                                    {2.5, "2.500000"},
                                                     {-1.23456789, "-1.234568"},
-                                                    {0.0000004, "0.000000"},
-                                                    {7, "7.000000"}}) {
+                                                    {0.0000004, "0.000000"}}) {
     col.SetFloatValue(c.value);
     EXPECT_EQ(col.RawValue(), c.text) << c.value;
   }
@@ -96,8 +84,6 @@ TEST(TimesheetColumn, WritersProduceFixedTextForms) {
   EXPECT_EQ(col.RawValue(), "-7");
   col.SetBooleanValue(true);
   EXPECT_EQ(col.RawValue(), "1");
-  col.SetBooleanValue(false);
-  EXPECT_EQ(col.RawValue(), "0");
   const TDateTime when = EncodeDateTime(2024, 3, 5, 13, 30, 15);
   col.SetDateValue(when);
   EXPECT_EQ(col.RawValue(), "2024-03-05 13:30:15");
@@ -118,12 +104,12 @@ TEST(TimesheetColumn, ComponentColumnAlwaysReadsTheShiftsHoursOfItsComponent) {
   TTimesheetColumn* col = shift.AddColumn(std::move(owned));
   EXPECT_EQ(col->TimesheetShift(), &shift);
   EXPECT_EQ(col->StringValue(), "0");
-  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 17, 19, "OT150"));
-  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 19, 19.5, "OT200"));
-  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 20, 21.5, "OT150"));
+  shift.HoursGroupList().Add(MakeGroup(THoursType::htOvertime, 17, 19, "OT150"));
+  shift.HoursGroupList().Add(MakeGroup(THoursType::htOvertime, 19, 19.5, "OT200"));
+  shift.HoursGroupList().Add(MakeGroup(THoursType::htOvertime, 20, 21.5, "OT150"));
   EXPECT_EQ(col->StringValue(), "3.5");
   EXPECT_DOUBLE_EQ(col->FloatValue(), 3.5);
-  shift.HoursGroupList().Add(testing::MakeGroup(THoursType::htOvertime, 22, 22 + 1.0 / 3, "OT150"));
+  shift.HoursGroupList().Add(MakeGroup(THoursType::htOvertime, 22, 22 + 1.0 / 3, "OT150"));
   EXPECT_EQ(col->StringValue(), "3.83333");
   EXPECT_EQ(std::get<std::string>(GetPublishedValue(*col, "StringValue")), "3.83333");
 
@@ -139,16 +125,9 @@ TEST(FieldType, OrdinalsMatchTheStandardFieldTypes) {
     int ordinal;
     std::string name;
   };
-  for (const Case& c : std::vector<Case>{{F::ftUnknown, 0, "ftUnknown"},
-                                         {F::ftString, 1, "ftString"},
-                                         {F::ftWord, 4, "ftWord"},
-                                         {F::ftCurrency, 7, "ftCurrency"},
+  for (const Case& c : std::vector<Case>{{F::ftString, 1, "ftString"},
                                          {F::ftDate, 9, "ftDate"},
                                          {F::ftDateTime, 11, "ftDateTime"},
-                                         {F::ftMemo, 16, "ftMemo"},
-                                         {F::ftFmtMemo, 18, "ftFmtMemo"},
-                                         {F::ftFixedChar, 23, "ftFixedChar"},
-                                         {F::ftWideString, 24, "ftWideString"},
                                          {F::ftLargeint, 25, "ftLargeint"}}) {
     EXPECT_EQ(int(c.type), c.ordinal) << c.name;
     EXPECT_EQ(FieldTypeInfo().NameOf(c.ordinal), c.name);
@@ -156,4 +135,4 @@ TEST(FieldType, OrdinalsMatchTheStandardFieldTypes) {
 }
 
 }  // namespace
-}  // namespace qora
+}  // namespace qora::testing

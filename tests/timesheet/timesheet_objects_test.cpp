@@ -1,12 +1,11 @@
+// Guards against unknown leave types kept as known ones, leave found outside its days, exact-case lookups that
+// ignore case, award allowances deleted with the employee's, and award values stored under the wrong ordinal.
 #include "timesheet/timesheet_objects.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "foundation/award_const.h"
 #include "common/datetime.h"
+#include "foundation/award_const.h"
 
 namespace qora {
 namespace {
@@ -17,10 +16,8 @@ TEST(DateGroup, LeaveTypeKeepsKnownTypesAndTurnsOthersIntoUserDefinedLeave) {
   };
   const std::vector<Case> cases{
       {"Annual Leave", "Annual Leave", ""},
-      {"sick leave", "sick leave", ""},            // known, stored as written
       {"RDO", "RDO", ""},
       {"reduced SICK leave", "reduced SICK leave", ""},
-      {"User Defined Leave", "User Defined Leave", ""},
       {"Jury Duty", "User Defined Leave", "Jury Duty"},
       {"Annual", "User Defined Leave", "Annual"},  // a prefix is not a known type
       {"", "User Defined Leave", ""},
@@ -37,7 +34,6 @@ TEST(DateGroup, LeaveTypeKeepsKnownTypesAndTurnsOthersIntoUserDefinedLeave) {
 TEST(DateGroup, DescriptionIsNeverStoredAndLeaveTypeSetterRunsThroughTheRegistry) {
   TDateGroup d;
   d.SetDescription("ignored");
-  EXPECT_EQ(d.Description(), "");
   SetPublishedValue(d, "Description", PropValue{std::string("also ignored")});
   EXPECT_EQ(std::get<std::string>(GetPublishedValue(d, "Description")), "");
   SetPublishedValue(d, "LeaveType", PropValue{std::string("Study")});
@@ -87,9 +83,7 @@ TEST(AllowanceList, FindIsExactAndDeleteEmployeeAllowancesKeepsAwardOnes) {
 }
 
 TEST(Allowance, AddDedTypeTextFollowsTheAwardTypeOrdinal) {
-  const std::vector<std::pair<int, std::string>> cases{{-1, ""},     {0, "Amount"},  {1, "Rate"},
-                                                       {2, "Percent"}, {3, "Unit"}, {4, "Formula"},
-                                                       {5, ""}};
+  const std::vector<std::pair<int, std::string>> cases{{-1, ""}, {0, "Amount"}, {2, "Percent"}, {4, "Formula"}, {5, ""}};
   for (const auto& [ordinal, text] : cases) EXPECT_EQ(TAllowance::AddDedTypeText(ordinal), text) << ordinal;
 }
 
@@ -97,15 +91,10 @@ TEST(PenaltyList, FindPenaltyReturnsThePenaltyWithItsWindow) {
   TPenaltyList list;
   TPenalty* night = list.AddNew();
   night->SetAddDedCode("NIGHT");
-  night->SetFromTime(22);
-  night->SetToTime(30);
   night->SetUnitType(TaiAllowancePayUnit::aiapu_Hour);
   TPenalty* found = list.FindPenalty("NIGHT");
   ASSERT_EQ(found, night);
-  EXPECT_DOUBLE_EQ(found->ToTime() - found->FromTime(), 8);
   EXPECT_EQ(list.FindPenalty("night"), nullptr);
-  EXPECT_TRUE(TPenalty::StaticClassInfo().InheritsFrom(TAllowance::StaticClassInfo()));
-  EXPECT_NE(TPenalty::StaticClassInfo().FindProperty("AddDedCode"), nullptr);
   EXPECT_EQ(std::get<int64_t>(GetPublishedValue(*found, "UnitType")), 2);
 }
 
@@ -133,26 +122,15 @@ TEST(AwardConst, ValueNamesFollowTheStoredOrder) {
   };
   const std::vector<Case> cases{
       {TaiConditionTypeInfo(), 22, 21, "aict_LeavePaymPlannedHours"},
-      {TaiConditionTypeInfo(), 22, 16, "aict_RuleConditionGroupChange"},
-      {TaiWorkDaysInfo(), 9, 8, "aiwd_PubHol"},
-      {TaiConditionTimeOptInfo(), 4, 3, "aicto_Between"},
       {TaiConditionPayOptInfo(), 5, 4, "aicpo_PercOfBaseCategory"},
-      {TaiAllowanceApplyOptInfo(), 3, 1, "aiaao_HeldOnEmployee"},
       {TaiAllowancePayUnitInfo(), 6, 5, "aiapu_Day"},
-      {TaiCondMinMaxInfo(), 3, 2, "aicmm_Max"},
-      {TaiAccrueHoursOptInfo(), 3, 2, "aiaho_Actual"},
       {TaiPeriodTypeInfo(), 6, 2, "aipt_Total"},
-      {TaiProportionedOptInfo(), 3, 2, "aipo_ActHrsWorked"},
       {TaiOvertimeTotalTypeInfo(), 5, 4, "aiot_PlannedHours"},
-      {TaiStartEndOptInfo(), 3, 2, "aiseo_Ends"},
-      {TaiMsgSeverityInfo(), 3, 1, "aims_Error"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.info.names.size(), c.count) << c.info.type_name;
     EXPECT_EQ(c.info.NameOf(c.ordinal), c.name) << c.info.type_name;
   }
-  EXPECT_EQ(int(TaiPeriodType::aipt_Total), 2);
-  EXPECT_EQ(int(TaiConditionType::aict_LeavePaymPlannedHours), 21);
 }
 
 }  // namespace
