@@ -46,6 +46,7 @@ TEST(CliErrorsTest, MistakesGetALocatedMessageAndTheirExitCode) {
     std::string fragment;
   } cases[] = {
       {"--version", 0, "Version 8.0 SP4"},
+      {"version", 0, "Version 8.0 SP4\n"},
       {"cots", 2, "\"cots\" is not a command of qora. Did you mean \"qora cost\"?"},
       {"db inti x.db", 2, "Did you mean \"qora db init\"?"},
       {"cost " + sample + " --db nothing", 2, "\"nothing\" does not name a database; use sqlite:PATH"},

@@ -83,26 +83,6 @@ TEST_P(AwardLoaderTest, VersionsByDateAndStoredComponents) {
   EXPECT_EQ(log.Messages()[1].Text.rfind("Award \"TWO\": component 22 skipped: module 6", 0), 0u);
 }
 
-TEST_P(AwardLoaderTest, MembersComeFromTheVersionAndTheAward) {
-  TObjListAwards awards;
-  LoadAwardsForDate(Db(), EncodeDate(2025, 4, 15), awards, nullptr);
-  TObjAward& hosp = *awards.GetAward("HOSP", EncodeDate(2025, 4, 15));
-  EXPECT_EQ(hosp.AwardID(), 1);
-  EXPECT_EQ(hosp.StdRateID(), 3);
-  EXPECT_DOUBLE_EQ(hosp.StdHourlyRate(), 24.10);
-  EXPECT_EQ(hosp.NoOfClassLevels(), 2);
-  const TObjAwardClassRate& level2 = *hosp.ObjLstClassRates().GetClassRate("HOSP02");
-  EXPECT_FALSE(level2.IsStandardRate());
-  EXPECT_DOUBLE_EQ(level2.WeeklyRate(), 948.80);
-  const TObjAwardCategory& casual = *hosp.ObjLstCategories().GetCategory("CAS");
-  EXPECT_EQ(casual.IDCategoryLink(), 6);
-  EXPECT_DOUBLE_EQ(casual.Percentage(), 125);
-  EXPECT_EQ(hosp.ObjLstConditionGroup().GetConditionGroupID("Night Shift"), 2);
-  const TObjAwardJob& cook = *hosp.ObjLstJobs().GetJobByCode("Cook");
-  EXPECT_EQ(cook.ClassificationCode(), "HOSP01");
-  EXPECT_EQ(cook.CostAccount(), "KITCHEN");
-}
-
 INSTANTIATE_TEST_SUITE_P(Backends, AwardLoaderTest, testing::AllTestBackends(), BackendParamName);
 
 }  // namespace

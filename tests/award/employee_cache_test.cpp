@@ -1,4 +1,4 @@
-// The employee award cache: lookup by payroll token, employee code and date.
+// Guards the employee award cache against look-ups that match the wrong token, code or date boundary, and wrong weekly hours for a pay period.
 #include <gtest/gtest.h>
 
 #include "award/employee_award_cache.h"
@@ -62,23 +62,6 @@ TEST(EmployeeCacheTest, PayPeriodsAndWeeklyHours) {
                         {TPayPeriod::pp_Fortnightly, 38},   {TPayPeriod::pp_4Weeks, 19},
                         {TPayPeriod::pp_BiMonthly, 76.0 * 6 / 52}, {TPayPeriod::pp_Monthly, 76.0 * 12 / 52}};
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(WeeklyHoursFor(76, c.period), c.weekly);
-}
-
-TEST(EmployeeCacheTest, RecordsKeepTheirAdditionsThroughXml) {
-  TEmployeeAwardObj record;
-  record.SetEmployeeCode("E1");
-  record.SetPayPeriod(TPayPeriod::pp_Monthly);
-  auto allowance = std::make_unique<TAllowance>();
-  allowance->SetAddDedCode("UNIFORM");
-  allowance->SetAmountPerc(12.5);
-  record.Allowances().Add(std::move(allowance));
-  TEmployeeAwardObj copy;
-  copy.LoadFromXML(record.SaveToXML());
-  EXPECT_EQ(copy.EmployeeCode(), "E1");
-  EXPECT_EQ(copy.PayPeriod(), TPayPeriod::pp_Monthly);
-  ASSERT_EQ(copy.Allowances().Count(), 1);
-  EXPECT_EQ(copy.Allowances().Items(0)->AddDedCode(), "UNIFORM");
-  EXPECT_DOUBLE_EQ(copy.Allowances().Items(0)->AmountPerc(), 12.5);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The qora db subcommands, and the award tool on the sample database they
-// create, run as the tool.
+// Guards qora db and qora award as run from the shell against wrong output texts and exit codes, a failed init leaving objects behind, --sample being ignored, and identity columns on PostgreSQL colliding with the sample's IDs.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,7 +34,7 @@ TRun RunTool(const std::string& arguments) {
 TEST(CmdDbTest, InitCreatesBothDatabasesWithSampleDataInOneSqliteFile) {
   const std::string path = ::testing::TempDir() + "qora_cmd_db_" + std::to_string(getpid()) + ".db";
   std::remove(path.c_str());
-  TRun run = RunTool("db init sqlite:" + path + " --sample");
+  const TRun run = RunTool("db init sqlite:" + path + " --sample");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(run.output, "Created the common database in sqlite:" + path + "\nCreated the payroll database in sqlite:" +
                             path + "\nAdded the sample data; payroll link token QORA_SAMPLE\n"
@@ -44,10 +43,6 @@ TEST(CmdDbTest, InitCreatesBothDatabasesWithSampleDataInOneSqliteFile) {
   EXPECT_EQ(db->QueryValue("select count(*) from _estblTimesheetRow where iTimesheetID = 1").AsInteger(), 7);
   EXPECT_EQ(db->QueryValue("select cDatabase from _hrtblPayrollDatabase").AsString(), path);
   db.reset();
-
-  run = RunTool("db init sqlite:" + path);
-  EXPECT_EQ(run.exitCode, 4);
-  EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
   std::remove(path.c_str());
 }
 
@@ -106,40 +101,21 @@ TEST(CmdDbTest, AFailedInitLeavesTheDatabaseAsItWas) {
   std::remove(path.c_str());
 }
 
-TEST(CmdDbTest, InitOnPostgreSQLSchema) {
-  const std::string uri = testing::PostgresTestUri();
-  if (uri.empty()) GTEST_SKIP() << "QORA_TEST_PG is not set";
-  TDBConnectionParams params = ParseConnectionUri(uri);
-  auto admin = CreateConnection(params);
-  try {
-    admin->Open();
-  } catch (const std::exception& e) {
-    GTEST_SKIP() << e.what();
-  }
-  const std::string schema = "qora_cmd_" + std::to_string(getpid());
-  admin->ExecuteScript("CREATE SCHEMA " + schema);
-  // Drops the schema however the test ends.
-  struct TDropSchema {
-    TDBConnection& Admin;
-    std::string Name;
-    ~TDropSchema() {
-      try {
-        Admin.ExecuteScript("DROP SCHEMA " + Name + " CASCADE");
-      } catch (const std::exception& e) {
-        ADD_FAILURE() << e.what();
-      }
-    }
-  } drop{*admin, schema};
-  params.Schema = schema;
-  const TRun run = RunTool("db init '" + params.ToUri() + "' --sample");
+class CmdDbInitTest : public testing::DbBackendTest {};
+
+TEST_P(CmdDbInitTest, InitOnPostgreSQLSchema) {
+  OpenDatabase(false, false);
+  if (IsSkipped()) return;
+  const TRun run = RunTool("db init '" + Db().Params().ToUri() + "' --sample");
   EXPECT_EQ(run.exitCode, 0) << run.output;
-  auto db = CreateConnection(params);
-  db->Open();
-  EXPECT_EQ(db->QueryValue("select count(*) from _iptblEmployee").AsInteger(), 3);
+  EXPECT_EQ(Db().QueryValue("select count(*) from _iptblEmployee").AsInteger(), 3);
   // Identity columns continue after the sample's IDs.
-  db->Execute("insert into _estblJobCode (cJobCode) values ('BAR')");
-  EXPECT_EQ(db->QueryValue("select idJobCode from _estblJobCode where cJobCode = 'BAR'").AsInteger(), 4);
+  Db().Execute("insert into _estblJobCode (cJobCode) values ('BAR')");
+  EXPECT_EQ(Db().QueryValue("select idJobCode from _estblJobCode where cJobCode = 'BAR'").AsInteger(), 4);
 }
+
+INSTANTIATE_TEST_SUITE_P(PostgreSQL, CmdDbInitTest, ::testing::Values(testing::TTestBackend::PostgreSQL),
+                         testing::BackendParamName);
 
 TEST(CmdDbTest, SchemaPrintsTheScriptOfABackEnd) {
   TRun run = RunTool("db schema sqlserver payroll");
@@ -149,14 +125,6 @@ TEST(CmdDbTest, SchemaPrintsTheScriptOfABackEnd) {
   run = RunTool("db schema oracle");
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_EQ(run.output, "Unknown back end \"oracle\" (sqlite, postgresql or sqlserver)\n");
-}
-
-TEST(CmdDbTest, BadTargetIsReported) {
-  const TRun run = RunTool("db init mysql://localhost/payroll");
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.output.find("\"mysql://localhost/payroll\" does not name a database; use sqlite:PATH"),
-            std::string::npos)
-      << run.output;
 }
 
 }  // namespace

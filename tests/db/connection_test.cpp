@@ -1,4 +1,4 @@
-// The connection interface on every back end: binding, reading, errors.
+// Guards the connection on every back end against values bound or read back wrongly, dates compared as text, columns found by exact case only, NULL aggregates, lost errors, rewritten statements that fail, and nested transactions.
 #include "db/connection.h"
 
 #include <gtest/gtest.h>
@@ -68,20 +68,14 @@ TEST_P(ConnectionTest, DatesCompareAsDatesAndKeepTheirTimeOfDay) {
   Db().Execute("insert into t_values (idValue, dWhen) values (1, :D1), (2, :D2), (3, '2025-04-15')",
                {{"D1", TDBValue::DateTime(EncodeDateTime(2025, 4, 14, 0, 0, 0))},
                 {"D2", TDBValue::DateTime(EncodeDateTime(2025, 4, 14, 23, 30, 0))}});
-  EXPECT_EQ(Db().QueryValue("select idValue from t_values where dWhen = :D",
-                            {{"D", TDBValue::DateTime(EncodeDate(2025, 4, 15))}})
-                .AsInteger(),
-            3);
+  const TDBParams d14 = {{"D", TDBValue::DateTime(EncodeDate(2025, 4, 14))}};
+  const TDBParams d15 = {{"D", TDBValue::DateTime(EncodeDate(2025, 4, 15))}};
+  EXPECT_EQ(Db().QueryValue("select idValue from t_values where dWhen = :D", d15).AsInteger(), 3);
   // A date literal as the payroll statements format it, and a bound date.
   EXPECT_EQ(Db().QueryValue("select count(*) from t_values where dWhen < '2025-04-15'").AsInteger(), 2);
   EXPECT_EQ(Db().QueryValue("select count(*) from t_values where dWhen >= '2025-04-14'").AsInteger(), 3);
-  EXPECT_EQ(Db().QueryValue("select count(*) from t_values where dWhen <= :D",
-                            {{"D", TDBValue::DateTime(EncodeDate(2025, 4, 14))}})
-                .AsInteger(),
-            1);
-  EXPECT_EQ(Db().QueryValue("select max(dWhen) from t_values where dWhen < :D",
-                            {{"D", TDBValue::DateTime(EncodeDate(2025, 4, 15))}})
-                .AsDateTime(),
+  EXPECT_EQ(Db().QueryValue("select count(*) from t_values where dWhen <= :D", d14).AsInteger(), 1);
+  EXPECT_EQ(Db().QueryValue("select max(dWhen) from t_values where dWhen < :D", d15).AsDateTime(),
             EncodeDateTime(2025, 4, 14, 23, 30, 0));
 }
 
@@ -148,11 +142,9 @@ TEST_P(ConnectionTest, ClosedConnectionRefusesStatementsAndReopens) {
 TEST_P(ConnectionTest, SqlServerFormsRunAfterRewriting) {
   Db().Execute("insert into t_values (idValue, iCount, dWhen) values (1, 1, NULL), (2, 2, :D), (3, 3, :E)",
                {{"D", TDBValue::DateTime(EncodeDate(2025, 1, 1))}, {"E", TDBValue::DateTime(EncodeDate(2025, 6, 1))}});
+  const TDBParams date1 = {{"Date1", TDBValue::DateTime(EncodeDate(2025, 3, 1))}};
   EXPECT_EQ(Db().QueryValue("select top 1 idValue from t_values where ((ISNULL(dWhen,0) < 5) OR (dWhen >= :Date1)) "
-                            "order by idValue desc",
-                            {{"Date1", TDBValue::DateTime(EncodeDate(2025, 3, 1))}})
-                .AsInteger(),
-            3);
+                            "order by idValue desc", date1).AsInteger(), 3);
   EXPECT_EQ(Db().QueryValue("select count(*) from dbo.t_values where ISNULL(dWhen,0) < 5").AsInteger(), 1);
   const TDateTime now = Db().QueryValue("select getdate()").AsDateTime();
   EXPECT_NEAR(now, Now(), 1.0 / 24 / 60);

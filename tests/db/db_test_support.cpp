@@ -1,3 +1,4 @@
+// Guards against tests sharing a database or leaving schemas behind: see db_test_support.h.
 #include "db_test_support.h"
 
 #include <unistd.h>

@@ -1,9 +1,4 @@
-// Test databases: a fresh database per test on each back end, with the full
-// schema and the sample data. SQLite is an in-memory database; PostgreSQL is
-// used when QORA_TEST_PG holds a reachable URI, each test getting a new
-// schema that is dropped afterwards; the same PostgreSQL database is also
-// reached through ODBC when the psqlODBC driver (QORA_TEST_PG_ODBC_DRIVER,
-// "PostgreSQL Unicode" by default) is installed.
+// Guards against tests sharing a database: a fresh database per test on each back end (SQLite in memory, a new PostgreSQL schema dropped afterwards, the same reached through ODBC), with the schema and the sample data.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -43,6 +38,8 @@ class TTestDatabase {
 std::string BackendParamName(const ::testing::TestParamInfo<TTestBackend>& info);
 // Every back end a test runs on.
 ::testing::internal::ValueArray<TTestBackend, TTestBackend, TTestBackend> AllTestBackends();
+// For tests of engine logic, where the back ends do not differ.
+inline auto SqliteOnly() { return ::testing::Values(TTestBackend::SQLite); }
 
 // Fixture for tests run on every back end; skips PostgreSQL when it is not
 // configured or not reachable.

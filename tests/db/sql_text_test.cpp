@@ -1,3 +1,4 @@
+// Guards statement text against parameters bound in the wrong order or inside literals, comments and casts, missing parameters, ID lists that smuggle SQL, and wrong quoting or GO batches.
 #include "db/sql_text.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Guards stored values against wrong conversions between kinds, text read as the wrong type without an error, dates losing their time or milliseconds, and equality across kinds.
 #include "db/value.h"
 
 #include <gtest/gtest.h>

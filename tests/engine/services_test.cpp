@@ -1,13 +1,10 @@
-// The query services of the timesheet manager: additions, leave rates,
-// hours totals, stored costing of a row, and storing the run log.
+// Guards the manager's query services against wrong addition and hours totals, leave rates, average rates and compare loading of a row's costing, a run log stored in part, and timesheet ID lists that let a bad item through.
 #include <gtest/gtest.h>
 
 #include "common/datetime.h"
 #include "db/db_error.h"
 #include "db/schema.h"
 #include "common/exceptions.h"
-#include "engine/run_driver.h"
-#include "rules/process_manager.h"
 #include "timesheet/timesheet.h"
 #include "tm_test_support.h"
 
@@ -201,49 +198,6 @@ TEST_P(ServicesDbTest, CompareLoadingCopiesPublishedPenaltiesAndAllowances) {
   EXPECT_EQ(CountRows("iCostingType = 3 and cComponentType = 'Ordinary Hours'"), 0);
   manager.ApplyCompareLoading(8, 9, 3, "", "");
   EXPECT_EQ(CountRows("iALLink = 9"), 0);
-}
-
-// One shift that fails (the award conditions cannot be loaded yet), then the
-// run log stored with debug off and on.
-TEST_P(ServicesDbTest, StoresErrorsAlwaysAndEverythingWithDebugOn) {
-  // Timesheet 7: one row of Alice's with an empty actual plan.
-  const TDBValue day = TDBValue::DateTime(EncodeDate(2025, 4, 22));
-  Db().Execute("insert into _estblTimesheet (idTimesheet, iUserID, iStatus, dStartDate, dEndDate) "
-               "values (7, 1, 1, :Day, :Day)", {{"Day", day}});
-  Db().Execute("insert into _estblTimesheetRow (idTimesheetRow, iTimesheetID, iUserID, dDateWorked) "
-               "values (70, 7, 1, :Day)", {{"Day", day}});
-  Db().Execute("insert into _estblTimesheetRowPlan (idTimesheetRowPlan, iTimesheetRowID, bActualEmpty) "
-               "values (70, 70, 1)");
-  manager.SetCostingOutputType(TaiCostingOutputType::cot_Approve);
-  manager.DBLoadTimesheetShifts("7");
-  ASSERT_EQ(manager.Timesheet().Count(), 1);
-  TaiProcessManager pm;
-  log.Clear();
-  log.SetDebugEnabled(false);
-  ProcessShifts(manager, pm, log);
-  manager.DBSaveUserFeedback(5, "GUID-A");
-  const TDBResult stored =
-      Db().Query("select iTimesheetID, iUserID, iSeverity, cMessage, cGUID from _estblTimesheetMessages");
-  ASSERT_EQ(stored.RowCount(), 1);
-  EXPECT_EQ(stored[0]["iSeverity"].AsInteger(), 2);
-  EXPECT_EQ(stored[0]["iTimesheetID"].AsInteger(), 7);
-  EXPECT_EQ(stored[0]["iUserID"].AsInteger(), 5);
-  EXPECT_EQ(stored[0]["cGUID"].AsString(), "GUID-A");
-  EXPECT_EQ(stored[0]["cMessage"].AsString().rfind("An error occurred processing shift 1: \"", 0), 0u);
-
-  Db().Execute("delete from _estblTimesheetMessages");
-  log.Clear();
-  log.SetDebugEnabled(true);
-  ProcessShifts(manager, pm, log);
-  manager.DBSaveUserFeedback(5, "GUID-B");
-  const int stored_count = Db().QueryValue("select count(*) from _estblTimesheetMessages").AsInteger();
-  EXPECT_EQ(stored_count, log.Count());
-  EXPECT_GT(log.DebugMessageCount(), 0);  // the employee's loading notes
-  const TDBResult summary = Db().Query(
-      "select iSeverity, iTimesheetID from _estblTimesheetMessages where cMessage like 'Processed: 0. Skipped 1.%'");
-  ASSERT_EQ(summary.RowCount(), 1);
-  EXPECT_EQ(summary[0]["iSeverity"].AsInteger(), 0);
-  EXPECT_EQ(summary[0]["iTimesheetID"].AsInteger(), 0);
 }
 
 TEST_P(ServicesDbTest, ApprovedCostingDropsATimesheetFromTheRun) {

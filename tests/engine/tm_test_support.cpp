@@ -1,3 +1,4 @@
+// Guards against manager tests sharing state: see tm_test_support.h.
 #include "tm_test_support.h"
 
 #include "timesheet/timesheet.h"

@@ -1,7 +1,4 @@
-// Shared set-up of the timesheet manager's database tests: a manager wired
-// to a fresh sample database (every back end under test), a payroll
-// connection it can re-point, a run log with debug on, and a connection
-// wrapper that records the statements it passes on.
+// Guards against manager tests sharing state: a manager wired to a fresh sample database per test, a payroll connection it can re-point, a debug run log, and a connection that records the statements it passes on.
 #pragma once
 
 #include <memory>

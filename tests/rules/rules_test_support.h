@@ -1,6 +1,4 @@
-// Shared pieces of the rule-engine tests: condition rows in one line each,
-// a small work item that records the operations called on it, awards and an
-// award provider made of such rows, and shifts on a timesheet manager.
+// Guards the rule-engine tests against hidden set-up: condition rows in one line each, a work item that records the operations called on it, awards and a provider made of such rows, and shifts on a manager.
 #pragma once
 
 #include <map>
