@@ -223,7 +223,9 @@ void AddRulesAndOvertime(TObjAward &award) {
   daily->SetRateDescription("Overtime at double time");
   daily->SetRateGrouping(TRateGrouping::rg_Overtime);
   daily->SetPercentage(200);
-  daily->SetExceedBasedOn(TaiOvertimeTotalType::aiot_None);
+  // Fixed hours per shift: any other basis counts the hours of the whole
+  // timesheet, which would make every shift after the first overtime.
+  daily->SetExceedBasedOn(TaiOvertimeTotalType::aiot_Fixed);
   daily->SetFromHour(11);
   daily->SetPeriodType(TaiPeriodType::aipt_Shift);
   Days(*daily, kAllDays);

@@ -77,7 +77,10 @@ void TTimesheetShift::AdjustAllClassifications() {
         block.SetJobTitle(found.JobTitle());
         block.SetCostAccount(found.CostAccount());
         block.SetClassification(found.Classification());
-        block.SetRate(block.Percentage() / 100 * found.Rate());
+        // Hours taken as leave keep the plain hourly rate: their pay line
+        // applies the percentage itself (hours x rate x percent).
+        const bool accrual = block.HoursType() == THoursType::htLeaveAccrual;
+        block.SetRate(accrual ? found.Rate() : block.Percentage() / 100 * found.Rate());
       });
 }
 

@@ -48,12 +48,18 @@ TEST(HoursCosting, ClassificationsCarryJobCostAndRate) {
   s._AddHours(9, 12, "Normal", "", kOrd, "", "", "");
   s._AddHours(12, 14, "OT15", "", kOT, "", "", "");
   s.HoursGroupList().Items(1)->SetPercentage(150);
+  // Overtime taken as leave: its line applies the percentage itself.
+  s._AddHours(14, 15, "ALACC", "", THoursType::htLeaveAccrual, "", "", "");
+  s.HoursGroupList().Items(2)->SetPercentage(150);
   auto sup = Group(kOrd, 9, 13);
   sup->SetJobTitle("Supervisor");
   sup->SetCostAccount("CC1");
   sup->SetClassification("C2");
   sup->SetRate(40);
   s.CreateClassificationGroup(sup.get());
+  auto later = Group(kOrd, 14, 15);
+  later->SetRate(40);
+  s.CreateClassificationGroup(later.get());
   s.AdjustAllClassifications();
   std::vector<std::string> seen;
   for (const THoursGroup* g : s.HoursGroupList().Groups()) {
@@ -61,7 +67,8 @@ TEST(HoursCosting, ClassificationsCarryJobCostAndRate) {
                    g->CostAccount() + " " + g->Classification() + " " + FloatToStr(g->Rate()));
   }
   std::sort(seen.begin(), seen.end());
-  EXPECT_EQ(seen, (std::vector<std::string>{"12-13 Supervisor CC1 C2 60", "13-14    0", "9-12 Supervisor CC1 C2 40"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"12-13 Supervisor CC1 C2 60", "13-14    0", "14-15    40",
+                                      "9-12 Supervisor CC1 C2 40"}));
 }
 
 TEST(HoursCosting, CostAccountsComeFromOrdinaryTimeOnly) {
