@@ -24,7 +24,7 @@ TShiftProgress& ShiftProgress() {
 void SetShiftProgress(TShiftProgress observer) { ShiftProgress() = std::move(observer); }
 
 void RegisterRuleEngineHandlers(TTimesheetManager& manager, IProcessManager& pm) {
-  pm.SetOnCreateVariables([&manager](TQelParser& parser) { manager.CreateCustomVariables(&parser); });
+  pm.SetOnCreateVariables([&manager](TQelParser& parser) { manager.CreateCustomVariables(&parser); }, &manager);
   pm.SetOnSetVariable([&manager](TQelParser& parser, const std::string& variable, bool& handled) {
     manager.SetCustomVariableValue(&parser, variable, handled);
   });

@@ -62,6 +62,8 @@ class TConditionProgram {
   // The distinct trimmed expression texts, by number.
   const std::string& Text(int pIndex) const { return FTexts[static_cast<size_t>(pIndex)]; }
   int TextCount() const { return static_cast<int>(FTexts.size()); }
+  // How many variable layouts the program has compiled for.
+  int LayoutCount() const { return static_cast<int>(FLayouts.size()); }
 
   // The compiled form for a layout, created (empty: expressions compile on
   // first use) when the program has none for it yet. Owned by the program;

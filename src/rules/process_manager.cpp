@@ -53,9 +53,13 @@ const ClassInfo& TaiProcessManager::StaticClassInfo() {
 TaiProcessManager::TaiProcessManager() : FHandlerGeneration(NewVariableHandlerGeneration()) {}
 TaiProcessManager::~TaiProcessManager() = default;
 
-void TaiProcessManager::SetOnCreateVariables(TCreateVariablesEvent handler) {
+void TaiProcessManager::SetOnCreateVariables(TCreateVariablesEvent handler, const void* pSource) {
   FOnCreateVariables = std::move(handler);
-  FHandlerGeneration = NewVariableHandlerGeneration();
+  // A new generation makes every award compile again against the new
+  // handler's variables, and the old compiled forms stay until the call
+  // ends: only a handler that may make other variables earns one.
+  if (pSource == nullptr || pSource != FVariableSource) FHandlerGeneration = NewVariableHandlerGeneration();
+  FVariableSource = pSource;
   if (FCurrentProcessor) FCurrentProcessor->SetOnCreateVariables(FOnCreateVariables, FHandlerGeneration);
 }
 

@@ -45,7 +45,7 @@ class TaiProcessManager : public TnxBaseObject, public IProcessManager {
   ~TaiProcessManager() override;
 
   // Setting a handler also sets it on the current processor.
-  void SetOnCreateVariables(TCreateVariablesEvent handler) override;
+  void SetOnCreateVariables(TCreateVariablesEvent handler, const void* pSource = nullptr) override;
   void SetOnSetVariable(TECAParserEvent handler) override;
   void SetOnDebugMessage(TECADebugEvent handler) override;
 
@@ -126,6 +126,7 @@ class TaiProcessManager : public TnxBaseObject, public IProcessManager {
   TDBConnection* FPayrollConnection = nullptr;
   TCreateVariablesEvent FOnCreateVariables;
   uint64_t FHandlerGeneration = 0;
+  const void* FVariableSource = nullptr;
   TECAParserEvent FOnSetVariable;
   TECADebugEvent FOnDebugMessage;
   int32_t FLoadedConditions = 0;

@@ -28,7 +28,11 @@ class IProcessManager {
  public:
   virtual ~IProcessManager() = default;
 
-  virtual void SetOnCreateVariables(TCreateVariablesEvent handler) = 0;
+  // pSource names what the handler makes its variables from (the timesheet
+  // manager, say). Setting a handler of the same non-null source again keeps
+  // the conditions compiled for it: a job that runs timesheet after timesheet
+  // compiles each award once. A null source always counts as a new one.
+  virtual void SetOnCreateVariables(TCreateVariablesEvent handler, const void* pSource = nullptr) = 0;
   virtual void SetOnSetVariable(TECAParserEvent handler) = 0;
   virtual void SetOnDebugMessage(TECADebugEvent handler) = 0;
 

@@ -29,7 +29,7 @@ struct StepLog {
 class FakeProcessManager : public IProcessManager {
  public:
   explicit FakeProcessManager(StepLog& log) : log_(log) {}
-  void SetOnCreateVariables(TCreateVariablesEvent h) override { create_ = std::move(h); }
+  void SetOnCreateVariables(TCreateVariablesEvent h, const void*) override { create_ = std::move(h); }
   void SetOnSetVariable(TECAParserEvent h) override { set_ = std::move(h); }
   void SetOnDebugMessage(TECADebugEvent h) override { debug_ = std::move(h); }
   void SetWorkItem(TTimesheetShift* s) override { item_ = s; }
@@ -182,6 +182,9 @@ TEST(RunDriverConditions, ShiftsRunTheirAwardsConditions) {
             "deep; awards that run each other's conditions in a circle never end, so the shift stops here.\"");
   EXPECT_EQ(pm.FailedCondition()->Order, 1);
   EXPECT_EQ(pm.ProcessorCount(), TaiProcessManager::kMaxRuleDepth + 1);
+  // A job runs the driver once per timesheet: the award compiles once.
+  ProcessShifts(manager, pm, log);
+  EXPECT_EQ(pm.AwardProgram(*provider.awards["AW"])->LayoutCount(), 1);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 // Runs no conditions: the shifts keep the hours they were loaded with.
 class NoConditions : public IProcessManager {
  public:
-  void SetOnCreateVariables(TCreateVariablesEvent) override {}
+  void SetOnCreateVariables(TCreateVariablesEvent, const void*) override {}
   void SetOnSetVariable(TECAParserEvent) override {}
   void SetOnDebugMessage(TECADebugEvent) override {}
   void SetWorkItem(TTimesheetShift* shift) override { FShift = shift; }
