@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,27 @@ TSection ScanSection(std::string_view s) {
   return section;
 }
 
+// A pattern's sections, scanned once per thread: scanning costs more than
+// formatting, and a costing file formats every number with one pattern.
+struct TParsedPattern {
+  std::vector<TSection> sections;  // one to three
+  std::vector<bool> empty;         // an empty section falls back to another
+};
+
+const TParsedPattern& ParsedPattern(std::string_view pattern) {
+  thread_local std::map<std::string, TParsedPattern, std::less<>> cache;
+  if (auto it = cache.find(pattern); it != cache.end()) return it->second;
+  // Patterns come from awards and settings: a few dozen at most. The bound
+  // only guards against a caller that builds a new pattern per number.
+  if (cache.size() >= 256) cache.clear();
+  TParsedPattern parsed;
+  for (std::string_view section : SplitSections(pattern)) {
+    parsed.sections.push_back(ScanSection(section));
+    parsed.empty.push_back(section.empty());
+  }
+  return cache.emplace(std::string(pattern), std::move(parsed)).first->second;
+}
+
 class TPatternWriter {
  public:
   TPatternWriter(const TSection& section, double magnitude) : FSection(section) {
@@ -206,16 +228,16 @@ class TPatternWriter {
 // look like a deduction.
 std::string FormatFloat(std::string_view pattern, double value) {
   if (std::string s = fd::SpecialText(value); !s.empty()) return s;
-  const std::vector<std::string_view> sections = SplitSections(pattern);
+  const TParsedPattern& parsed = ParsedPattern(pattern);
+  const size_t count = parsed.sections.size();
   size_t index = 0;
-  if (value < 0 && sections.size() > 1 && !sections[1].empty()) {
+  if (value < 0 && count > 1 && !parsed.empty[1]) {
     index = 1;
-  } else if (value == 0 && sections.size() > 2 && !sections[2].empty()) {
+  } else if (value == 0 && count > 2 && !parsed.empty[2]) {
     index = 2;
   }
-  if (sections[index].empty()) return FloatToStr(value);
-  const TSection section = ScanSection(sections[index]);
-  TPatternWriter writer(section, std::fabs(value));
+  if (parsed.empty[index]) return FloatToStr(value);
+  TPatternWriter writer(parsed.sections[index], std::fabs(value));
   const bool minus = value < 0 && index == 0 && !writer.IsZero();
   return (minus ? "-" : "") + writer.Write();
 }
