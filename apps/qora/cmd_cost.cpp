@@ -46,6 +46,7 @@ struct CostOptions {
   std::string password;
   int user_id = 0;
   std::string guid;
+  bool debug = false;
 };
 
 // Shifts counted as the engine reports them, drawn as a bar on a terminal
@@ -178,11 +179,13 @@ int CostFile(const CostOptions& o, const qora::ConnectionParams& params) {
   const std::string log_file = qora::ChangeFileExt(output, ".log");
   int32_t rc = 0;
   Progress progress;
-  rc = qora::RunTimesheetFileJob(o.file, output, type, params);
+  rc = qora::RunTimesheetFileJob(o.file, output, type, params, o.debug);
   progress.Finish();
   std::string last_error;
-  for (const std::string& line : ReadLines(log_file)) {
-    std::cout << line << "\n";
+  const std::vector<std::string> log_lines = ReadLines(log_file);
+  for (const std::string& line : log_lines) {
+    // A traced run log runs to a thousand lines a shift: it stays in its file.
+    if (!o.debug) std::cout << line << "\n";
     if (!qora::StartsText("Processed: ", line) && !line.empty()) last_error = line;
   }
   std::cout << "Shifts costed: " << progress.Processed() << ", skipped: " << progress.Skipped() << ".\n";
@@ -190,7 +193,12 @@ int CostFile(const CostOptions& o, const qora::ConnectionParams& params) {
   if (rc == 0 && progress.Processed() > 0 && (type == 1 || type == 2)) {
     std::cout << "Costing written to " << output << (type == 2 ? " (YIF payroll import)" : " (CSV costing)") << ".\n";
   }
-  std::cout << "Run log written to " << log_file << ".\n";
+  if (o.debug) {
+    std::cout << "Run log with the rule engine's trace (" << log_lines.size() << " lines) written to " << log_file
+              << ".\n";
+  } else {
+    std::cout << "Run log written to " << log_file << ".\n";
+  }
   return Verdict(rc, progress, last_error, log_file);
 }
 
@@ -205,7 +213,7 @@ int CostStored(const CostOptions& o, const qora::ConnectionParams& params) {
   const std::string guid = o.guid.empty() ? DefaultGuid() : o.guid;
   int32_t rc = 0;
   Progress progress;
-  rc = qora::RunStoredTimesheetJob(o.stored, o.user_id, guid, params);
+  rc = qora::RunStoredTimesheetJob(o.stored, o.user_id, guid, params, o.debug);
   progress.Finish();
   std::string last_error;
   std::cout << "== run log of job " << guid << " as stored in " << CurrentTarget() << "\n";
@@ -249,6 +257,9 @@ CommandRegistrar reg([](CLI::App& app, int& exit_code) {
   cmd->add_option("--user-id", o->user_id, "User ID recorded with the stored run log");
   cmd->add_option("--guid", o->guid, "Job identifier (default: a new one); \"Test...\" appends trial costing, "
                                      "\"...Debug...\" stores debug messages");
+  cmd->add_flag("--debug", o->debug,
+                "Record the rule engine's trace in the run log: each condition of each shift, "
+                "whether it held and what its action did");
   cmd->callback([o, &exit_code] { exit_code = Guarded([&] { return Cost(*o); }); });
 });
 

@@ -32,9 +32,10 @@ inline constexpr int32_t kResultSetupFailed = -3;
 int32_t ResultCodeFor(const std::exception& e);
 
 // Costs one timesheet file; output_type 1 writes a CSV costing file, 2 a
-// YIF file, anything else none. The run log goes beside output_file (".log").
+// YIF file, anything else none. The run log goes beside output_file (".log");
+// with debug it also holds the rule engine's trace.
 int32_t RunTimesheetFileJob(const std::string& timesheet_file, const std::string& output_file, int32_t output_type,
-                            const ConnectionParams& params);
+                            const ConnectionParams& params, bool debug = false);
 
 // Costs one timesheet file with the database named by web.config in
 // application_folder; writes "timesheet.yif" and "costed_timesheet.csv"
@@ -44,9 +45,9 @@ int32_t RunWebConfigJob(const std::string& timesheet_file, const std::string& ap
 // Costs stored timesheets ("ID=Type,..."), stores their costing and the run
 // log. A GUID starting with "Test" appends every costing to
 // "TESTQora_Costing.csv" in the current folder (deleted at the start); a GUID
-// containing "Debug" records debug messages.
+// containing "Debug", or debug, records debug messages.
 int32_t RunStoredTimesheetJob(const std::string& id_list, int32_t user_id, const std::string& guid,
-                              const ConnectionParams& params);
+                              const ConnectionParams& params, bool force_debug = false);
 
 // Costs one stored timesheet as `type`: resets the manager, loads the
 // timesheet's shifts, then deletes its old costing of that type, runs the

@@ -69,12 +69,16 @@ TEST(CliErrorsTest, MistakesGetALocatedMessageAndTheirExitCode) {
       {"cost --stored 99999999999=1" + demo, 2, "a timesheet number from 1 to 2147483647"},
       {"cost {D}/nobody.csv" + demo, 1, "Every shift was skipped (1)"},
       {"cost " + sample + demo + " --output {D}/out.csv", 0, "Costing written to {D}/out.csv (CSV costing)."},
+      {"cost " + sample + demo + " --output {D}/traced.csv --debug", 0, "Run log with the rule engine's trace ("},
   };
   for (const auto& c : cases) {
     const auto [code, output] = RunTool(Replace(c.arguments, dir));
     EXPECT_EQ(code, c.exit_code) << c.arguments << "\n" << output;
     EXPECT_NE(output.find(Replace(c.fragment, dir)), std::string::npos) << c.arguments << "\n" << output;
   }
+  std::ifstream traced(dir + "/traced.log");
+  const std::string trace((std::istreambuf_iterator<char>(traced)), std::istreambuf_iterator<char>());
+  EXPECT_NE(trace.find("Adding Condition with the following details:"), std::string::npos);
   // Readers never leave a database file behind.
   EXPECT_FALSE(std::filesystem::exists(dir + "/missing.db"));
   std::filesystem::remove_all(dir);
