@@ -195,7 +195,7 @@ TEST_F(Costing, CappedAndWeeklyAllowancesCountTheWindowsPayments) {
   using U = TaiAllowancePayUnit;
   using K = TaiCondMinMax;
   const std::vector<Case> cases = {
-      {K::aicmm_Max, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2, 8}, {"40.0", "10.0", "40.0"}},
+      {K::aicmm_Max, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2, 7}, {"40.0", "10.0", "40.0"}},
       {K::aicmm_Min, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2}, {"50.0", "40.0"}},
       {K::aicmm_Min, U::aiapu_Day, 50, U::aiapu_Shift, {0, 1}, {"50.0", "50.0"}},
       {K::aicmm_None, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2}, {"40.0", "40.0"}},
