@@ -18,6 +18,7 @@ class AwardLoaderTest : public DbBackendTest {
  protected:
   void SetUp() override {
     OpenDatabase(true, true);
+    if (IsSkipped()) return;
     // Award TWO: one version to 30 June 2023, one open-ended from 1 July 2023.
     Db().ExecuteScript(R"sql(
       INSERT INTO _iptblAwards (idAward, cCode, cName, bInactive) VALUES (10, 'TWO', 'Two versions', 0);
