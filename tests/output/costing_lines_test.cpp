@@ -93,6 +93,9 @@ TEST_F(Costing, CsvLinesMergeHoursPricePenaltiesAndCountTheirFields) {
   Leave(s.RDODatesList(), "RDO", 0.004);  // rounds to no hours: left out with a warning
   Leave(s.LeaveDatesList(), "Sick Leave", 7.6);
   Leave(s.LeaveDatesList(), "annual leave", 7.6).SetALLink(3);
+  TAllowance& nil = *s.AllowanceList().AddNew();  // worth nothing: left out with a warning
+  nil.SetAddDedCode("UNIFORM");
+  nil.SetPayOption(TaiConditionPayOpt::aicpo_Amount);
 
   const std::vector<std::string> lines = Lines(tm.CSVCostingAsString());
   ASSERT_EQ(lines.size(), 6u);
@@ -103,8 +106,11 @@ TEST_F(Costing, CsvLinesMergeHoursPricePenaltiesAndCountTheirFields) {
   EXPECT_EQ(Fields(lines[2], ',')[6], "190.0");  // 7.6 h at the employee's 25
   EXPECT_EQ(Fields(lines[3], ',')[6], "30.0");   // 2 units at 50 % of 30
   EXPECT_EQ(Fields(lines[5], ',')[20], "3");
-  EXPECT_EQ(log.Messages().back().Text,
+  ASSERT_GE(log.Count(), 2);
+  EXPECT_EQ(log.Messages()[log.Count() - 2].Text,
             "Employee \"E001\": No value for hours transaction \"RDO Hours\". Transaction not generated.");
+  EXPECT_EQ(log.Messages().back().Text,
+            "Employee \"E001\": No value for addition code \"UNIFORM\". Transaction not generated.");
   EXPECT_EQ(log.Messages().back().Info.Severity, TMessageSeverity::ms_Warning);
 }
 
@@ -145,14 +151,22 @@ TEST_F(Costing, YifPutsLaterShiftsUnderTheEmployeeHeaderWithTheRdoFlag) {
   EXPECT_EQ(lines[6].rfind(R"(\TA\30.0\)", 0), 0u) << lines[6];
 }
 
-TEST_F(Costing, YifLeaveRecordsFollowTheLeaveType) {
+TEST_F(Costing, YifLeaveAndPenaltyRecordsFollowTheirLayouts) {
   TTimesheetShift& s = Shift("E001", kDay);
   Leave(s.LeaveDatesList(), "Annual Leave", 7.6).SetALLink(4);
   Leave(s.LeaveDatesList(), "Sick Leave", 7.6);
+  TPenalty& p = *s.PenaltyList().AddNew();
+  p.SetAddDedCode("PEN1");
+  p.SetAddDedType("Percent");
+  p.SetUnits(2);
+  p.SetAmountPerc(50);
+  p.SetRate(30);
+  p.SetPayOption(TaiConditionPayOpt::aicpo_PercOfStd);
   const std::vector<std::string> lines = Lines(Yif());
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[2], R"(\TL\25.0\\7.6\05032024\05032024\\\\\4)");
-  EXPECT_EQ(lines[3], R"(\TS\25.0\\7.6\05032024\05032024\\\)");
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[2], R"(\TN\P\PEN1\30.0\0.0\50.0\2.0\2.0\\2.0\\05032024\\05032024\)");  // YIF value: the units
+  EXPECT_EQ(lines[3], R"(\TL\25.0\\7.6\05032024\05032024\\\\\4)");
+  EXPECT_EQ(lines[4], R"(\TS\25.0\\7.6\05032024\05032024\\\)");
 }
 
 TEST_F(Costing, GenerationErrorsEndTheOutput) {
