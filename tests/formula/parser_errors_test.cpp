@@ -31,6 +31,7 @@ TEST(QelParserErrors, CompileMessages) {
       {"1 >= true", "Error in parsing \">=\" operator; an Integer and a Boolean can not be compared with the \">=\" operator."},
       {"1 and 2", "Error in parsing \"AND\" operator; It is not possible to apply the \"AND\" operator to an Integer and an Integer."},
       {"b xor 1.5", "Error in parsing \"XOR\" operator; It is not possible to apply the \"XOR\" operator to a Boolean and a Real."},
+      {"1.5 div 2", "Error in parsing \"DIV\" operator; It is not possible to apply the \"DIV\" operator to a Real and an Integer."},
       {"\"a\" mod 2", "Error in parsing \"MOD\" operator; It is not possible to apply the \"MOD\" operator to a String and an Integer."},
       {"\"a\" - \"b\"", "Error in parsing \"-\" operator; It is not possible to apply the \"-\" operator to a String and a String."},
       {"\"a\" + 1", "Error in parsing \"+\" operator; It is not possible to apply the \"+\" operator to a String and an Integer."},
