@@ -62,6 +62,15 @@ struct Costing : ::testing::Test {
     g->SetCostAccount(account);
     s.HoursGroupList().Add(std::move(g));
   }
+  static void Penalty(TTimesheetShift& s) {
+    TPenalty& p = *s.PenaltyList().AddNew();
+    p.SetAddDedCode("PEN1");
+    p.SetAddDedType("Percent");
+    p.SetUnits(2);
+    p.SetAmountPerc(50);
+    p.SetRate(30);
+    p.SetPayOption(TaiConditionPayOpt::aicpo_PercOfStd);
+  }
   TDateGroup& Leave(TLeaveDateList& list, const std::string& type, double hours) {
     TDateGroup& d = *list.AddNew();
     d.SetLeaveType(type);
@@ -82,13 +91,7 @@ TEST_F(Costing, CsvLinesMergeHoursPricePenaltiesAndCountTheirFields) {
   TTimesheetShift& s = Shift("E001", kDay);
   Hours(s, 9, 12);
   Hours(s, 12.5, 17.5, "A1");  // a top-up without an account joins the worked hours' line
-  TPenalty& p = *s.PenaltyList().AddNew();
-  p.SetAddDedCode("PEN1");
-  p.SetAddDedType("Percent");
-  p.SetUnits(2);
-  p.SetAmountPerc(50);
-  p.SetRate(30);
-  p.SetPayOption(TaiConditionPayOpt::aicpo_PercOfStd);
+  Penalty(s);  // 2 units at 50 % of 30
   Leave(s.RDODatesList(), "RDO", 7.6);
   Leave(s.RDODatesList(), "RDO", 0.004);  // rounds to no hours: left out with a warning
   Leave(s.LeaveDatesList(), "Sick Leave", 7.6);
@@ -155,13 +158,7 @@ TEST_F(Costing, YifLeaveAndPenaltyRecordsFollowTheirLayouts) {
   TTimesheetShift& s = Shift("E001", kDay);
   Leave(s.LeaveDatesList(), "Annual Leave", 7.6).SetALLink(4);
   Leave(s.LeaveDatesList(), "Sick Leave", 7.6);
-  TPenalty& p = *s.PenaltyList().AddNew();
-  p.SetAddDedCode("PEN1");
-  p.SetAddDedType("Percent");
-  p.SetUnits(2);
-  p.SetAmountPerc(50);
-  p.SetRate(30);
-  p.SetPayOption(TaiConditionPayOpt::aicpo_PercOfStd);
+  Penalty(s);  // 2 units at 50 % of 30
   const std::vector<std::string> lines = Lines(Yif());
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[2], R"(\TN\P\PEN1\30.0\0.0\50.0\2.0\2.0\\2.0\\05032024\\05032024\)");  // YIF value: the units
