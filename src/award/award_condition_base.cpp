@@ -69,14 +69,8 @@ bool TObjAwardConditionBase::ValidateAllFields() {
 }
 
 void TObjAwardConditionBase::CopyValues(const TObjAwardConditionBase& pSource) {
-  if (&pSource.GetClassInfo() != &GetClassInfo()) {
-    throw std::invalid_argument("Cannot copy the values of " + pSource.ClassName() + " into " + ClassName() + ".");
-  }
   if (&pSource == this) return;
-  for (const PropertyInfo* prop : GetClassInfo().Properties()) {
-    if (prop->IsObject() || prop->ReadOnly() || !prop->get) continue;
-    prop->set(*this, prop->get(pSource));
-  }
+  CopyPublishedValues(pSource);
   FConditionID = 0;
 }
 

@@ -101,7 +101,7 @@ void CopyEmployeeToShift(const TEmployeeAwardObj& employee, TTimesheetShift& shi
   shift.AllowanceList().DeleteEmployeeAllowances();
   for (int i = 0; i < employee.Allowances().Count(); ++i) {
     auto copy = std::make_unique<TAllowance>();
-    copy->LoadFromXML(employee.Allowances().Items(i)->SaveToXML());
+    copy->CopyPublishedValues(*employee.Allowances().Items(i));
     shift.AllowanceList().Add(std::move(copy));
   }
 }

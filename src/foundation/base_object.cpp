@@ -1,6 +1,7 @@
 #include "foundation/base_object.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "foundation/xml_persist.h"
@@ -26,5 +27,17 @@ void TnxBaseObject::Synchronise(const TnxBaseObject* /*other*/) {}
 std::string TnxBaseObject::SaveToXML() const { return SaveObjectToXmlText(*this); }
 
 void TnxBaseObject::LoadFromXML(std::string_view xml) { LoadObjectFromXmlText(*this, xml); }
+
+void TnxBaseObject::CopyPublishedValues(const TnxBaseObject& source) {
+  // A property's accessors are those of one class: reading another class
+  // through them would read the wrong member.
+  if (&source.GetClassInfo() != &GetClassInfo()) {
+    throw std::invalid_argument("Cannot copy the values of " + source.ClassName() + " into " + ClassName() + ".");
+  }
+  for (const PropertyInfo* prop : GetClassInfo().Properties()) {
+    if (prop->IsObject() || !prop->get || !prop->set) continue;
+    prop->set(*this, prop->get(source));
+  }
+}
 
 }  // namespace qora

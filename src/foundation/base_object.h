@@ -61,6 +61,11 @@ class TnxBaseObject {
   // values). Throws std::runtime_error when the text is not well-formed XML,
   // std::invalid_argument for a value that cannot be converted.
   void LoadFromXML(std::string_view xml);
+  // Sets every published value that can be read and written (object-valued
+  // ones excepted) from source, as a save and load through XML would, but
+  // exactly and without the text. Throws std::invalid_argument when source
+  // is of another class.
+  void CopyPublishedValues(const TnxBaseObject& source);
 
  protected:
   int32_t FID = 0;

@@ -48,9 +48,7 @@ const ClassInfo& TPenalty::StaticClassInfo() {
 
 std::unique_ptr<TPenalty> TPenalty::Clone() const {
   auto copy = std::make_unique<TPenalty>();
-  for (const PropertyInfo* prop : GetClassInfo().Properties()) {
-    if (prop->get && prop->set) prop->set(*copy, prop->get(*this));
-  }
+  copy->CopyPublishedValues(*this);
   return copy;
 }
 
