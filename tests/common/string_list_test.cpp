@@ -58,11 +58,6 @@ TEST(StringList, CommaTextQuotesOnlyWhereNeeded) {
     back.SetCommaText(list.CommaText());
     EXPECT_EQ(back.Items(), items) << expected;
   }
-  for (const char* text : {"12=1,15=3,12=2", "\"a b\",,c", "a,", "\"\""}) {
-    TStringList list;
-    list.SetCommaText(text);
-    EXPECT_EQ(list.CommaText(), text);
-  }
 }
 
 TEST(StringList, NamesAndValues) {
