@@ -62,13 +62,8 @@ const ClassInfo& TFxRecord::StaticClassInfo() {
           .Object("Items", [](TFxRecord& r) { return r.Items(); }, true)
           .Getter("Total", PropKind::Double, [](const TFxRecord& r) { return r.Total(); })
           .Getter("Shade", PropKind::Enumeration, [](const TFxRecord& r) { return r.FColour; }, &ColourInfo())
-          .Operation("Record", &TFxRecord::Record)
           .Build();
   return info;
-}
-
-void TFxRecord::Record(TQelParser* /*parser*/, const std::vector<std::string>& params) {
-  FCalls.insert(FCalls.end(), params.begin(), params.end());
 }
 
 }  // namespace qora::fixture

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/string_list.h"
 #include "foundation/base_object.h"
@@ -71,7 +70,6 @@ class TFxRecord : public TFxBase {
   TFxColour FColour = TFxColour::fcRed;
   TStringList FNotes;
   std::unique_ptr<TFxChild> FChild;
-  std::vector<std::string> FCalls;
 
   // Created on first access, as award member lists are.
   TFxList* Items() {
@@ -80,7 +78,6 @@ class TFxRecord : public TFxBase {
   }
   bool HasItems() const { return FItems != nullptr; }
   double Total() const { return FCount * FRate; }
-  void Record(TQelParser* parser, const std::vector<std::string>& params);
 
  private:
   std::unique_ptr<TFxList> FItems;
