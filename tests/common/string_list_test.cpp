@@ -70,8 +70,6 @@ TEST(StringList, NamesAndValues) {
   EXPECT_EQ(list.Values("RATE"), "12.5");
   EXPECT_EQ(list.Values("plain"), "");
   EXPECT_EQ(list.Values(""), "empty");
-  EXPECT_EQ(list.IndexOfName("CODE"), 1);
-  EXPECT_EQ(list.IndexOfName("plain"), -1);
 
   list.SetValue("rate", "15");
   EXPECT_EQ(list[0], "rate=15");

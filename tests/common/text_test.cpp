@@ -13,10 +13,6 @@ TEST(Text, CaseFoldingTouchesAsciiOnly) {
   EXPECT_TRUE(SameText("Award_A", "aWARD_a"));
   EXPECT_FALSE(SameText("abc", "abcd"));
   EXPECT_FALSE(SameText("ä", "Ä"));
-  EXPECT_LT(CompareText("a", "B"), 0);
-  EXPECT_GT(CompareText("abc", "AB"), 0);
-  EXPECT_EQ(CompareText("MiXeD", "mixed"), 0);
-  EXPECT_LT(CompareText("z", "é"), 0);  // bytes above 127 sort after ASCII
   EXPECT_TRUE(StartsText("ab", "ABC"));
   EXPECT_FALSE(StartsText("abcd", "abc"));
   EXPECT_TRUE(StartsText("", "abc"));
@@ -25,8 +21,6 @@ TEST(Text, CaseFoldingTouchesAsciiOnly) {
 
 TEST(Text, TrimRemovesControlCharactersAndBlanks) {
   EXPECT_EQ(Trim("\t a b \r\n"), "a b");
-  EXPECT_EQ(TrimLeft("  a  "), "a  ");
-  EXPECT_EQ(TrimRight("  a  "), "  a");
   EXPECT_EQ(Trim(std::string("\0x\0", 3)), "x");
   EXPECT_EQ(Trim(" \xC2\xA0x\xC2\xA0 "), "\xC2\xA0x\xC2\xA0");  // UTF-8 bytes are text
 }
@@ -46,23 +40,21 @@ TEST(Text, FileNamePartsWithEitherSeparator) {
     const char* ext;
     const char* folder;
     const char* dir;
-    const char* name;
     const char* asLog;
   } cases[] = {
-      {"C:\\a\\b.csv", ".csv", "C:\\a\\", "C:\\a", "b.csv", "C:\\a\\b.log"},
-      {"/x/y.tar.gz", ".gz", "/x/", "/x", "y.tar.gz", "/x/y.tar.log"},
-      {"/x.d/file", "", "/x.d/", "/x.d", "file", "/x.d/file.log"},
-      {"run.xml", ".xml", "", "", "run.xml", "run.log"},
-      {"/y", "", "/", "/", "y", "/y.log"},
-      {"out\\sub/run.csv", ".csv", "out\\sub/", "out\\sub", "run.csv", "out\\sub/run.log"},
-      {"dir/", "", "dir/", "dir", "", "dir/.log"},
+      {"C:\\a\\b.csv", ".csv", "C:\\a\\", "C:\\a", "C:\\a\\b.log"},
+      {"/x/y.tar.gz", ".gz", "/x/", "/x", "/x/y.tar.log"},
+      {"/x.d/file", "", "/x.d/", "/x.d", "/x.d/file.log"},
+      {"run.xml", ".xml", "", "", "run.log"},
+      {"/y", "", "/", "/", "/y.log"},
+      {"out\\sub/run.csv", ".csv", "out\\sub/", "out\\sub", "out\\sub/run.log"},
+      {"dir/", "", "dir/", "dir", "dir/.log"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
     EXPECT_EQ(ExtractFileExt(c.path), c.ext);
     EXPECT_EQ(ExtractFilePath(c.path), c.folder);
     EXPECT_EQ(ExtractFileDir(c.path), c.dir);
-    EXPECT_EQ(ExtractFileName(c.path), c.name);
     EXPECT_EQ(ChangeFileExt(c.path, ".log"), c.asLog);
   }
   EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
