@@ -1,7 +1,5 @@
 // Guards against CSV timesheet rows joined into the wrong shifts or days (midnight continuations, a full day
 // for equal times), rosters misread, extra columns of the wrong type, and inexact failures that keep bad shifts.
-#include <gtest/gtest.h>
-
 #include "csv_file_fixture.h"
 #include "common/exceptions.h"
 #include "hours_fakes.h"
@@ -23,15 +21,9 @@ std::string Row(const std::string& code, const std::string& day, const std::stri
 }
 
 TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
-  struct Case {
-    const char* name;
-    std::string rows;
-    int shifts;
-    std::vector<Block> first_blocks;  // ordinary blocks of the first shift
-    TDateTime start_date, end_date;
-  };
   const TDateTime d5 = EncodeDate(2024, 3, 5), d6 = EncodeDate(2024, 3, 6);
-  const std::vector<Case> cases = {
+  // Rows, shifts read; the first shift's blocks, start and end dates.
+  const std::vector<std::tuple<const char*, std::string, int, std::vector<Block>, TDateTime, TDateTime>> cases = {
       {"one day", Row("E1", "2024-03-05", "09:00:00", "17:00:00"), 1, {{kOrd, 9, 17, "Normal"}}, d5, d5},
       {"midnight continuation",
        Row("E1", "2024-03-05", "22:00:00", "23:59:00") + Row("E1", "", "00:30:00", "06:00:00"), 1,
@@ -50,17 +42,16 @@ TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
       {"date with a time", Row("E1", "2024-03-05 00:00:00", "09:00:00", "10:00:00"), 1, {{kOrd, 9, 10, "Normal"}}, d5,
        d5},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, rows, shifts, first_blocks, start_date, end_date] : cases) {
     TempFiles files;
-    const std::string path = files.Write("t.csv", kHeader + ",\r\n" + c.rows);
+    const std::string path = files.Write("t.csv", kHeader + ",\r\n" + rows);
     TTimesheet timesheet;
     LoadCSVTimesheet(timesheet, path, nullptr);
-    ASSERT_EQ(timesheet.Count(), c.shifts) << c.name;
+    ASSERT_EQ(timesheet.Count(), shifts) << name;
     const TTimesheetShift& s = *timesheet.Items(0);
-    EXPECT_EQ(s.EmployeeCode(), "E1") << c.name;
-    EXPECT_EQ(ByStart(Blocks(s.HoursGroupList())), ByStart(c.first_blocks)) << c.name;
-    EXPECT_EQ(s.ShiftStartDate(), c.start_date) << c.name;
-    EXPECT_EQ(s.ShiftEndDate(), c.end_date) << c.name;
+    EXPECT_EQ(std::tuple(s.EmployeeCode(), s.ShiftStartDate(), s.ShiftEndDate()), std::tuple("E1", start_date, end_date))
+        << name;
+    EXPECT_EQ(ByStart(Blocks(s.HoursGroupList())), ByStart(first_blocks)) << name;
     if (s.HoursGroupList().Count() > 0) {
       EXPECT_EQ(s.HoursGroupList().Items(0)->WorkCode() + s.HoursGroupList().Items(0)->JobTitle(), "WCDriver");
     }
@@ -68,26 +59,23 @@ TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
 }
 
 TEST(CsvTimesheetReader, Roster) {
-  struct Case {
-    std::string start, end, brk;
-    double rostered_start, rostered_end, break_hours;
-  };
-  const std::vector<Case> cases = {
+  // Roster start, end and break as written; as read.
+  const std::vector<std::tuple<std::string, std::string, std::string, double, double, double>> cases = {
       {"22:00:00", "06:00:00", "45", 22, 30, 0.75},
       {"09:00:00", "09:00:00", "0", 9, 33, 0},
       {"", "17:00:00", "30", 0, 0, 0.5},
       {"08:15:00", "16:45:00", "not a number", 8.25, 16.75, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [start, end, brk, rostered_start, rostered_end, break_hours] : cases) {
     TempFiles files;
     const std::string path =
-        files.Write("t.csv", kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00", c.start, c.end, c.brk));
+        files.Write("t.csv", kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00", start, end, brk));
     TTimesheet timesheet;
     LoadCSVTimesheet(timesheet, path, nullptr);
     const TTimesheetShift& s = *timesheet.Items(0);
-    EXPECT_DOUBLE_EQ(s.RosteredHoursStart(), c.rostered_start) << c.start;
-    EXPECT_DOUBLE_EQ(s.RosteredHoursEnd(), c.rostered_end) << c.start;
-    EXPECT_DOUBLE_EQ(s.RosteredBreakHours(), c.break_hours) << c.start;
+    EXPECT_DOUBLE_EQ(s.RosteredHoursStart(), rostered_start) << start;
+    EXPECT_DOUBLE_EQ(s.RosteredHoursEnd(), rostered_end) << start;
+    EXPECT_DOUBLE_EQ(s.RosteredBreakHours(), break_hours) << start;
   }
 }
 
@@ -103,14 +91,11 @@ TEST(CsvTimesheetReader, ExtraColumnsFromTheHeader) {
   ASSERT_EQ(timesheet.Count(), 1);
   TTimesheetShift& s = *timesheet.Items(0);
   TTimesheetColumn* distance = s.FindColumnByName("fDistance");
-  ASSERT_NE(distance, nullptr);
-  EXPECT_EQ(distance->FieldType(), TFieldType::ftFloat);
-  EXPECT_DOUBLE_EQ(distance->FloatValue(), 20);
   TTimesheetColumn* note = s.FindColumnByName("cNote");
-  ASSERT_NE(note, nullptr);
-  EXPECT_EQ(note->FieldType(), TFieldType::ftString);
-  EXPECT_EQ(note->Length(), 200);
-  EXPECT_EQ(note->StringValue(), "third");
+  ASSERT_TRUE(distance && note);
+  EXPECT_EQ(std::tuple(distance->FieldType(), distance->FloatValue()), std::tuple(TFieldType::ftFloat, 20.0));
+  EXPECT_EQ(std::tuple(note->FieldType(), note->Length(), note->StringValue()),
+            std::tuple(TFieldType::ftString, 200, "third"));
   // A one-letter name is text, not a number.
   ASSERT_NE(s.FindColumnByName("f"), nullptr);
   EXPECT_EQ(s.FindColumnByName("f")->FieldType(), TFieldType::ftString);
@@ -120,13 +105,8 @@ TEST(CsvTimesheetReader, ExtraColumnsFromTheHeader) {
 }
 
 TEST(CsvTimesheetReader, ExactFailures) {
-  struct Case {
-    const char* name;
-    std::string text;
-    std::string message;  // "<file>" stands for the file's path
-    int shifts_kept;
-  };
-  const std::vector<Case> cases = {
+  // The file's text, the message ("<file>" stands for the file's path), the shifts kept.
+  const std::vector<std::tuple<const char*, std::string, std::string, int>> cases = {
       {"first row without a date", kHeader + ",\r\n" + Row("E1", "", "09:00:00", "17:00:00"),
        "Timesheet \"<file>\" contains incomplete shift information", 0},
       {"day written the other way", kHeader + ",\r\n" + Row("E1", "05/03/2024", "09:00:00", "17:00:00"),
@@ -139,56 +119,47 @@ TEST(CsvTimesheetReader, ExactFailures) {
        "\"9am\" is not a valid time. Please use the HH:NN:SS format.", 1},
       {"empty file", "", "Error in LoadFieldDef: No fields defined, or file <file> is blank", 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, text, expected, shifts_kept] : cases) {
     TempFiles files;
-    const std::string path = files.Write("bad.csv", c.text);
-    std::string message = c.message;
+    const std::string path = files.Write("bad.csv", text);
+    std::string message = expected;
     const size_t at = message.find("<file>");
     if (at != std::string::npos) message.replace(at, 6, path);
     TTimesheet timesheet;
     try {
       LoadCSVTimesheet(timesheet, path, nullptr);
-      ADD_FAILURE() << "no error: " << c.name;
+      ADD_FAILURE() << "no error: " << name;
     } catch (const std::exception& e) {
-      EXPECT_EQ(std::string(e.what()), message) << c.name;
+      EXPECT_EQ(std::string(e.what()), message) << name;
     }
-    EXPECT_EQ(timesheet.Count(), c.shifts_kept) << c.name;
-    EXPECT_EQ(timesheet.ShiftCount(), c.shifts_kept) << c.name;
+    EXPECT_EQ(timesheet.Count(), shifts_kept) << name;
+    EXPECT_EQ(timesheet.ShiftCount(), shifts_kept) << name;
   }
 }
 
 TEST(CsvTimesheetTable, LoadFieldDefGuardsAndReadsTheHeader) {
   TempFiles files;
   const std::string path = files.Write("h.csv", "cEmployeeCode,fKm,cNote,,fLater,\r\nE1,1,x,,2,\r\n");
-  {
-    auto table = CreateTimesheetTable();
-    LoadFieldDef(*table, path);
-    ASSERT_EQ(table->FieldCount(), 11);  // stops at the first empty name
-    EXPECT_EQ(table->FieldDef(9).Name, "fKm");
-    EXPECT_EQ(table->FieldDef(9).DataType, TFieldType::ftFloat);
-    EXPECT_EQ(table->FieldDef(10).Name, "cNote");
-    EXPECT_EQ(table->FieldDef(10).DataType, TFieldType::ftString);
-    EXPECT_EQ(table->FieldDef(10).Size, 200);
-  }
-  struct Case {
-    const char* name;
-    bool open, created;
-    std::string message;
+  auto header = CreateTimesheetTable();
+  LoadFieldDef(*header, path);
+  ASSERT_EQ(header->FieldCount(), 11);  // stops at the first empty name
+  const TFieldDef &km = header->FieldDef(9), &note = header->FieldDef(10);
+  EXPECT_EQ(std::tuple(km.Name, km.DataType), std::tuple("fKm", TFieldType::ftFloat));
+  EXPECT_EQ(std::tuple(note.Name, note.DataType, note.Size), std::tuple("cNote", TFieldType::ftString, 200));
+  // Whether the table with fields is still open, the message.
+  const std::vector<std::pair<bool, std::string>> cases = {
+      {true, "Error in LoadFieldDef: Cannot create custom fields - the table is already open."},
+      {false, "Error in LoadFieldDef: Cannot create custom fields - there are already fields defined."},
   };
-  const std::vector<Case> cases = {
-      {"open", true, true, "Error in LoadFieldDef: Cannot create custom fields - the table is already open."},
-      {"created", false, true,
-       "Error in LoadFieldDef: Cannot create custom fields - there are already fields defined."},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [open, message] : cases) {
     auto table = CreateTimesheetTable();
     table->CreateTable();
-    if (!c.open) table->Close();
+    if (!open) table->Close();
     try {
       LoadFieldDef(*table, path);
-      ADD_FAILURE() << c.name;
+      ADD_FAILURE() << message;
     } catch (const eLoadFromFileException& e) {
-      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+      EXPECT_EQ(std::string(e.what()), message);
     }
   }
   // More than 100 header names are cut at 100.

@@ -6,23 +6,18 @@
 namespace qora::testing {
 namespace {
 
-struct Add {
-  THoursType type;
-  double from, to;
-  std::string component;
-};
+using BlockList = std::vector<Block>;
+
+// Adds each block through the overlap rules.
+void AddAll(TTimesheetShift& shift, const BlockList& adds) {
+  for (const Block& a : adds) shift._AddHours(a.from, a.to, a.component, "", a.type, "", "", "");
+}
 
 TEST(HoursAdd, OverlapsFollowTypeAndPercentageNotOrderOfAdding) {
   FakeAward award;
   award.overtime_percent = {{"OT150", 150}, {"OT200", 200}};
-  FakeManager manager;
-  manager.award = &award;
-  struct Case {
-    const char* name;
-    std::vector<Add> adds;
-    std::vector<Block> expected;
-  };
-  const std::vector<Case> cases = {
+  FakeManager manager(&award);
+  const std::vector<std::tuple<const char*, BlockList, BlockList>> cases = {
       {"overtime over the end of ordinary", {{kOrd, 9, 17, "Normal"}, {kOT, 15, 18, "OT150"}},
        {{kOrd, 9, 15, "Normal"}, {kOT, 15, 18, "OT150"}}},
       {"break inside ordinary", {{kOrd, 9, 17, "Normal"}, {kBrk, 12, 12.5, ""}},
@@ -40,10 +35,10 @@ TEST(HoursAdd, OverlapsFollowTypeAndPercentageNotOrderOfAdding) {
       {"make-up beats break", {{kBrk, 12, 13, ""}, {kMakeUp, 9, 17, "Normal"}}, {{kMakeUp, 9, 17, "Normal"}}},
       {"empty and negative blocks are ignored", {{kOrd, 9, 9, "Normal"}, {kOrd, 10, 8, "Normal"}}, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, adds, expected] : cases) {
     ShiftInRun run(&manager);
-    for (const Add& a : c.adds) run.shift->_AddHours(a.from, a.to, a.component, "", a.type, "", "", "");
-    EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())), ByStart(c.expected)) << c.name;
+    AddAll(*run.shift, adds);
+    EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())), ByStart(expected)) << name;
   }
 }
 
@@ -62,14 +57,10 @@ TEST(HoursAdd, ListStaysOrderedByTypeAndDummyShiftsTakeNothing) {
   EXPECT_EQ(run.shift->WorkCodeGroupList().Count(), 0);
 }
 
-TEST(HoursAdd, BreakdownListsTakeCopiesByTheirRules) {
-  struct Case {
-    const char* name;
-    THoursType type;
-    std::string work_code, job_title, job_code, cost_account;
-    int work, classification, job, cost;  // expected counts
-  };
-  const std::vector<Case> cases = {
+TEST(HoursAdd, BreakdownListsTakeCopiesByTheirRulesAndResolveAgainstTheirOwnContent) {
+  // Type, work code, job title, job code, cost account; counts in the work code, classification, job and cost lists.
+  using S = std::string;
+  const std::vector<std::tuple<const char*, THoursType, S, S, S, S, int, int, int, int>> cases = {
       {"nothing to break down", kOrd, "", "", "", "", 0, 0, 0, 0},
       {"work code", kOrd, "WC", "", "", "", 1, 0, 0, 0},
       {"job title", kOrd, "", "Driver", "", "", 0, 1, 0, 0},
@@ -79,17 +70,15 @@ TEST(HoursAdd, BreakdownListsTakeCopiesByTheirRules) {
       {"cost account with job title goes by classification", kOrd, "", "Driver", "", "C1", 0, 1, 0, 0},
       {"all of them", kOrd, "WC", "Driver", "J1", "C1", 1, 1, 1, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, type, work_code, job_title, job_code, cost_account, work, cls, job, cost] : cases) {
     ShiftInRun run;
-    run.shift->_AddHours(9, 17, "Normal", c.work_code, c.type, c.job_title, c.job_code, c.cost_account);
-    EXPECT_EQ(run.shift->WorkCodeGroupList().Count(), c.work) << c.name;
-    EXPECT_EQ(run.shift->ClassificationGroupList().Count(), c.classification) << c.name;
-    EXPECT_EQ(run.shift->JobCodeGroupList().Count(), c.job) << c.name;
-    EXPECT_EQ(run.shift->CostCodeGroupList().Count(), c.cost) << c.name;
+    run.shift->_AddHours(9, 17, "Normal", work_code, type, job_title, job_code, cost_account);
+    const TTimesheetShift& s = *run.shift;
+    EXPECT_EQ(std::tuple(s.WorkCodeGroupList().Count(), s.ClassificationGroupList().Count(),
+                         s.JobCodeGroupList().Count(), s.CostCodeGroupList().Count()),
+              std::tuple(work, cls, job, cost))
+        << name;
   }
-}
-
-TEST(HoursAdd, BreakdownListsResolveAgainstTheirOwnContent) {
   ShiftInRun run;
   run.shift->_AddHours(9, 17, "Normal", "WC1", kOrd, "", "J1", "");
   run.shift->_AddHours(12, 14, "OT", "WC2", kOT, "", "J2", "");
@@ -100,12 +89,9 @@ TEST(HoursAdd, BreakdownListsResolveAgainstTheirOwnContent) {
 }
 
 TEST(HoursAdd, RosterBlocksAroundAFiveMinuteBreak) {
-  struct Case {
-    double start, end, brk;
-    std::vector<Block> expected;
-  };
   const double b1 = 755.0 / 60, b2 = 755.0 / 60 + 0.75;
-  const std::vector<Case> cases = {
+  // Rostered start, end, break; the blocks added.
+  const std::vector<std::tuple<double, double, double, BlockList>> cases = {
       {9, 17.5, 0.5, {{kOrd, 9, 13, "Normal"}, {kOrd, 13.5, 17.5, "Normal"}}},
       {9, 17, 0.75, {{kOrd, 9, b1, "Normal"}, {kOrd, b2, 17, "Normal"}}},
       {9, 17, 0, {{kOrd, 9, 17, "Normal"}}},
@@ -113,60 +99,50 @@ TEST(HoursAdd, RosterBlocksAroundAFiveMinuteBreak) {
       {9, 9.5, 0.5, {}},
       {9, 9, 0.5, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [start, end, brk, expected] : cases) {
     ShiftInRun run;
-    run.shift->SetRosteredHoursStart(c.start);
-    run.shift->SetRosteredHoursEnd(c.end);
-    run.shift->SetRosteredBreakHours(c.brk);
+    run.shift->SetRosteredHoursStart(start);
+    run.shift->SetRosteredHoursEnd(end);
+    run.shift->SetRosteredBreakHours(brk);
     run.shift->AddHoursFromRoster("WC", kOrd, "", "", "");
-    EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())), ByStart(c.expected)) << c.start << "-" << c.end;
+    EXPECT_EQ(ByStart(Blocks(run.shift->HoursGroupList())), ByStart(expected)) << start << "-" << end;
   }
 }
 
 TEST(HoursAdd, OvertimeStartWalksBackOverBreaks) {
-  struct Case {
-    const char* name;
-    double roster_start, roster_end, roster_break;
-    std::vector<Add> adds;
-    double expected;
+  // Rostered start and end (no break), the blocks added, the overtime start.
+  const std::vector<std::tuple<const char*, double, double, BlockList, double>> cases = {
+      {"no roster: the shift start", 0, 0, {{kOrd, 8, 20, "Normal"}}, 8},
+      {"four hours over", 8, 16, {{kOrd, 8, 20, "Normal"}}, 16},
+      {"a break inside the overtime", 8, 16, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 16},
+      {"a break inside the roster", 9, 17, {{kOrd, 9, 19, "Normal"}, {kBrk, 12, 12.5, ""}}, 17.5},
+      {"the walk passes the break", 8, 15, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 15},
+      {"no overtime", 8, 16, {{kOrd, 8, 16, "Normal"}}, 16},
+      {"after midnight", 22, 28, {{kOrd, 22, 30, "Normal"}}, 28},
   };
-  const std::vector<Case> cases = {
-      {"no roster: the shift start", 0, 0, 0, {{kOrd, 8, 20, "Normal"}}, 8},
-      {"four hours over", 8, 16, 0, {{kOrd, 8, 20, "Normal"}}, 16},
-      {"a break inside the overtime", 8, 16, 0, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 16},
-      {"a break inside the roster", 9, 17, 0, {{kOrd, 9, 19, "Normal"}, {kBrk, 12, 12.5, ""}}, 17.5},
-      {"the walk passes the break", 8, 15, 0, {{kOrd, 8, 20, "Normal"}, {kBrk, 17, 18, ""}}, 15},
-      {"no overtime", 8, 16, 0, {{kOrd, 8, 16, "Normal"}}, 16},
-      {"after midnight", 22, 28, 0, {{kOrd, 22, 30, "Normal"}}, 28},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [name, roster_start, roster_end, adds, expected] : cases) {
     ShiftInRun run;
-    run.shift->SetRosteredHoursStart(c.roster_start);
-    run.shift->SetRosteredHoursEnd(c.roster_end);
-    run.shift->SetRosteredBreakHours(c.roster_break);
-    for (const Add& a : c.adds) run.shift->_AddHours(a.from, a.to, a.component, "", a.type, "", "", "");
-    EXPECT_NEAR(run.shift->OvertimeStartTime(), c.expected, 1e-9) << c.name;
+    run.shift->SetRosteredHoursStart(roster_start);
+    run.shift->SetRosteredHoursEnd(roster_end);
+    AddAll(*run.shift, adds);
+    EXPECT_NEAR(run.shift->OvertimeStartTime(), expected, 1e-9) << name;
   }
 }
 
 TEST(HoursAdd, ActionsByNameConvertTheirParameters) {
-  struct Case {
-    const char* name;
-    std::vector<std::vector<std::string>> calls;  // AddHours / AddBreak parameter lists
-    std::vector<Block> expected;
+  // AddHours parameters, the blocks added.
+  const std::vector<std::pair<std::vector<std::string>, BlockList>> cases = {
+      {{"9", "17", "Normal", "WC"}, {{kOrd, 9, 17, "Normal"}}},       // type defaults to ordinary
+      {{"9", "17", "Normal", "WC", "x"}, {{kOrd, 9, 17, "Normal"}}},  // type that is not an integer
+      {{"9", "17", "OT", "", "2"}, {{kOT, 9, 17, "OT"}}},             // overtime by ordinal
+      {{"9", "17", "Normal", "", "9"}, {{kOrd, 9, 17, "Normal"}}},    // type outside the enumeration
+      {{"abc", "2.5", "Normal"}, {{kOrd, 0, 2.5, "Normal"}}},         // numbers that are not numbers read 0
+      {{"9"}, {}},                                                    // missing parameters
   };
-  const std::vector<Case> cases = {
-      {"type defaults to ordinary", {{"9", "17", "Normal", "WC"}}, {{kOrd, 9, 17, "Normal"}}},
-      {"type that is not an integer", {{"9", "17", "Normal", "WC", "x"}}, {{kOrd, 9, 17, "Normal"}}},
-      {"overtime by ordinal", {{"9", "17", "OT", "", "2"}}, {{kOT, 9, 17, "OT"}}},
-      {"type outside the enumeration", {{"9", "17", "Normal", "", "9"}}, {{kOrd, 9, 17, "Normal"}}},
-      {"numbers that are not numbers read 0", {{"abc", "2.5", "Normal"}}, {{kOrd, 0, 2.5, "Normal"}}},
-      {"missing parameters", {{"9"}}, {}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [params, expected] : cases) {
     ShiftInRun run;
-    for (const auto& p : c.calls) Call(*run.shift, "AddHours", p);
-    EXPECT_EQ(Blocks(run.shift->HoursGroupList()), c.expected) << c.name;
+    Call(*run.shift, "AddHours", params);
+    EXPECT_EQ(Blocks(run.shift->HoursGroupList()), expected) << params[0];
   }
   ShiftInRun run;
   Call(*run.shift, "AddHours", {"9", "17", "Normal", "WC", "1", "Driver"});
@@ -190,12 +166,9 @@ TEST(HoursAdd, ComponentColumnIsCreatedOnceAndFollowsTheHours) {
   EXPECT_EQ(created, 1);
   TTimesheetColumn* column = run.shift->FindColumnByName("OT150");
   ASSERT_NE(column, nullptr);
-  EXPECT_EQ(column->ColumnName(), "Overtime 1.5");
-  EXPECT_EQ(column->Percentage(), 150);
-  EXPECT_TRUE(column->IsComponent());
-  EXPECT_TRUE(column->NeedVariable());
-  EXPECT_FALSE(column->Visible());
-  EXPECT_EQ(column->FieldType(), TFieldType::ftFloat);
+  EXPECT_EQ(std::tuple(column->ColumnName(), column->Percentage(), column->IsComponent(), column->NeedVariable(),
+                       column->Visible(), column->FieldType()),
+            std::tuple("Overtime 1.5", 150.0, true, true, false, TFieldType::ftFloat));
   run.shift->_AddHours(17, 19.5, "OT150", "", kOT, "", "", "");
   EXPECT_EQ(column->StringValue(), "2.5");
 }

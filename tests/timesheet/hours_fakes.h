@@ -57,8 +57,7 @@ class FakeAward : public IShiftAward {
   bool FindJob(const std::string& title, std::string& cls, std::string& cost) const override {
     auto it = jobs.find(title);
     if (it == jobs.end()) return false;
-    cls = it->second.first;
-    cost = it->second.second;
+    std::tie(cls, cost) = it->second;
     return true;
   }
   double CategoryPercentage(const std::string& c) const override { return Find(category_percent, c, 0.0); }
@@ -71,17 +70,16 @@ class FakeAward : public IShiftAward {
   double StandardHourlyRate() const override { return standard_rate; }
 
  private:
-  static bool Lookup(const std::map<std::string, TShiftAwardAddition>& m, const std::string& c,
-                     TShiftAwardAddition& out) {
-    auto it = m.find(c);
-    if (it == m.end()) return false;
-    out = it->second;
-    return true;
+  template <class V>
+  static bool Lookup(const std::map<std::string, V>& m, const std::string& key, V& out) {
+    auto it = m.find(key);
+    if (it != m.end()) out = it->second;
+    return it != m.end();
   }
   template <class V>
   static V Find(const std::map<std::string, V>& m, const std::string& key, V fallback) {
-    auto it = m.find(key);
-    return it == m.end() ? fallback : it->second;
+    Lookup(m, key, fallback);
+    return fallback;
   }
 };
 
@@ -92,6 +90,7 @@ struct HoursTotalCall {
   TDateTime cycle_start;
   std::string rate_code;
   double rate;
+  bool operator==(const HoursTotalCall&) const = default;
 };
 
 class FakeManager : public ITimesheetManager {
@@ -106,7 +105,7 @@ class FakeManager : public ITimesheetManager {
   // Each compare-loading call as "row,ALLink,costing type,allowances,penalties".
   std::vector<std::string> loadings;
 
-  FakeManager() { log.SetDebugEnabled(true); }
+  explicit FakeManager(const IShiftAward* a = nullptr) : award(a) { log.SetDebugEnabled(true); }
   TUserFeedback* UserFeedback() override { return &log; }
   TObjListAwards* AwardCache() override { return nullptr; }
   int CurrentShiftIndex() const override { return current_index; }
@@ -176,11 +175,11 @@ inline std::vector<Block> ByStart(std::vector<Block> blocks) {
   return blocks;
 }
 
-// The overtime blocks of a list, ordered by start.
-inline std::vector<Block> OvertimeBlocks(const THoursGroupList& list) {
+// The blocks of a list other than ordinary time (overtime, breaks, ...), ordered by start.
+inline std::vector<Block> ExtraBlocks(const THoursGroupList& list) {
   std::vector<Block> out;
   for (const Block& b : Blocks(list)) {
-    if (b.type == kOT) out.push_back(b);
+    if (b.type != kOrd) out.push_back(b);
   }
   return ByStart(out);
 }

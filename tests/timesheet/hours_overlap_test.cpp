@@ -14,12 +14,8 @@ THoursGroup* AddGroup(THoursGroupList& list, THoursType type, double from, doubl
 }
 
 TEST(HoursOverlap, EveryCaseOfTheResolution) {
-  struct Case {
-    const char* name;
-    double from, to;  // the new block's window
-    std::vector<Block> expected;  // what is left of G (9-17) and any other group
-  };
-  const std::vector<Case> cases = {
+  // The new block's window; what is left of G (9-17) and the other group.
+  const std::vector<std::tuple<const char*, double, double, std::vector<Block>>> cases = {
       {"equal", 9, 17, {{kOrd, 1, 2, "other"}}},
       {"covering", 8, 18, {{kOrd, 1, 2, "other"}}},
       {"covering from the same start", 9, 18, {{kOrd, 1, 2, "other"}}},
@@ -32,12 +28,12 @@ TEST(HoursOverlap, EveryCaseOfTheResolution) {
       {"touching the start", 5, 9, {{kOrd, 1, 2, "other"}, {kOrd, 9, 17, "G"}}},
       {"over two groups", 1.5, 10, {{kOrd, 1, 1.5, "other"}, {kOrd, 10, 17, "G"}}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, from, to, expected] : cases) {
     THoursGroupList list;
     AddGroup(list, kOrd, 1, 2, "other");
     AddGroup(list, kOrd, 9, 17, "G");
-    ResolveOverlaps(list, c.from, c.to);
-    EXPECT_EQ(ByStart(Blocks(list)), ByStart(c.expected)) << c.name;
+    ResolveOverlaps(list, from, to);
+    EXPECT_EQ(ByStart(Blocks(list)), ByStart(expected)) << name;
   }
 }
 
@@ -50,12 +46,9 @@ TEST(HoursOverlap, SplitCopyKeepsEveryValueAndTheExceptedGroupStays) {
   ResolveOverlaps(list, 12, 13);
   ASSERT_EQ(list.Count(), 2);
   const THoursGroup* rest = list.Items(1);
-  EXPECT_EQ(rest->FromTime(), 13);
-  EXPECT_EQ(rest->ToTime(), 17);
-  EXPECT_EQ(rest->WorkCode(), "WC");
-  EXPECT_EQ(rest->JobTitle(), "Driver");
-  EXPECT_EQ(rest->Rate(), 33.5);
-  EXPECT_EQ(rest->Percentage(), 150);
+  EXPECT_EQ(std::tuple(rest->FromTime(), rest->ToTime(), rest->WorkCode(), rest->JobTitle(), rest->Rate(),
+                       rest->Percentage()),
+            std::tuple(13.0, 17.0, "WC", "Driver", 33.5, 150.0));
 
   THoursGroup* self = AddGroup(list, kOrd, 9, 17, "self");
   ResolveOverlaps(list, 9, 17, self);
@@ -65,21 +58,13 @@ TEST(HoursOverlap, SplitCopyKeepsEveryValueAndTheExceptedGroupStays) {
 
 TEST(HoursOverlap, RebuildOrderIsTypeThenPercentage) {
   std::vector<std::unique_ptr<THoursGroup>> groups;
-  auto make = [&](THoursType t, double pct, const char* name) {
-    auto g = std::make_unique<THoursGroup>();
-    g->SetHoursType(t);
-    g->SetPercentage(pct);
-    g->SetComponentName(name);
-    groups.push_back(std::move(g));
-  };
-  make(THoursType::htLeave, 100, "leave");
-  make(kOT, 200, "ot200");
-  make(kBrk, 100, "break");
-  make(kOT, 150, "ot150");
-  make(kOT, 150.5, "ot150.5 (equal to 150)");
-  make(kOrd, 100, "ord");
-  make(kMakeUp, 100, "makeup");
-  make(THoursType::htNone, 100, "none");
+  for (const auto& [type, percentage, name] : std::vector<std::tuple<THoursType, double, const char*>>{
+           {THoursType::htLeave, 100, "leave"}, {kOT, 200, "ot200"}, {kBrk, 100, "break"}, {kOT, 150, "ot150"},
+           {kOT, 150.5, "ot150.5 (equal to 150)"}, {kOrd, 100, "ord"}, {kMakeUp, 100, "makeup"},
+           {THoursType::htNone, 100, "none"}}) {
+    groups.push_back(MakeGroup(type, 0, 0, name));
+    groups.back()->SetPercentage(percentage);
+  }
   SortForRebuild(groups);
   std::vector<std::string> names;
   for (const auto& g : groups) names.push_back(g->ComponentName());

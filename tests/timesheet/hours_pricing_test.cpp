@@ -16,53 +16,43 @@ FakeAward PayAward() {
 
 TEST(HoursPricing, RatesFromTheAward) {
   FakeAward award = PayAward();
-  struct Case {
-    const char* name;
-    std::string category;
-    THoursType type;
-    std::string component, job_title, cost_account;
-    std::string classification, expected_cost_account;
-    double percentage, rate;
+  // Category, type, component, job title; the classification, cost account, percentage and rate priced.
+  using S = std::string;
+  const std::vector<std::tuple<const char*, S, THoursType, S, S, S, S, double, double>> cases = {
+      {"ordinary at the employee's rate", "FT", kOrd, "Normal", "", "C1", "", 100, 32},
+      {"overtime", "FT", kOT, "OT15", "", "C1", "", 150, 45},
+      {"casual loading on overtime", "CAS", kOT, "OT15", "", "C1", "", 150, 56.25},
+      {"a better-paid job", "FT", kOrd, "Normal", "Supervisor", "C2", "CC-SUP", 100, 40},
+      {"a lower-paid job", "FT", kOrd, "Normal", "Junior", "C1", "CC-JUN", 100, 32},
+      {"a job without a class rate", "FT", kOrd, "Normal", "Unrated", "C1", "CC-UNR", 100, 32},
+      {"a job the award does not have", "FT", kOrd, "Normal", "Astronaut", "C1", "", 100, 32},
+      {"a category the award does not have", "PT", kOT, "OT15", "", "C1", "", 150, 0},
+      {"an overtime code the award does not know", "FT", kOT, "OTX", "", "C1", "", 100, 30},
   };
-  const std::vector<Case> cases = {
-      {"ordinary at the employee's rate", "FT", kOrd, "Normal", "", "", "C1", "", 100, 32},
-      {"overtime", "FT", kOT, "OT15", "", "", "C1", "", 150, 45},
-      {"casual loading on overtime", "CAS", kOT, "OT15", "", "", "C1", "", 150, 56.25},
-      {"a better-paid job", "FT", kOrd, "Normal", "Supervisor", "", "C2", "CC-SUP", 100, 40},
-      {"a lower-paid job", "FT", kOrd, "Normal", "Junior", "", "C1", "CC-JUN", 100, 32},
-      {"a job without a class rate", "FT", kOrd, "Normal", "Unrated", "", "C1", "CC-UNR", 100, 32},
-      {"a job the award does not have", "FT", kOrd, "Normal", "Astronaut", "", "C1", "", 100, 32},
-      {"a category the award does not have", "PT", kOT, "OT15", "", "", "C1", "", 150, 0},
-      {"an overtime code the award does not know", "FT", kOT, "OTX", "", "", "C1", "", 100, 30},
-  };
-  for (const Case& c : cases) {
-    FakeManager manager;
-    manager.award = &award;
+  for (const auto& [name, category, type, component, job_title, classification, cost_account, percentage, rate] :
+       cases) {
+    FakeManager manager(&award);
     ShiftInRun run(&manager);
     run.shift->SetEmployeeClassification("C1");
-    run.shift->SetEmployeeCategory(c.category);
+    run.shift->SetEmployeeCategory(category);
     run.shift->SetEmployeeNormalRate(32);
-    run.shift->_AddHours(9, 17, c.component, "", c.type, c.job_title, "", c.cost_account);
-    ASSERT_EQ(run.shift->HoursGroupList().Count(), 1) << c.name;
+    run.shift->_AddHours(9, 17, component, "", type, job_title, "", "");
+    ASSERT_EQ(run.shift->HoursGroupList().Count(), 1) << name;
     const THoursGroup* g = run.shift->HoursGroupList().Items(0);
-    EXPECT_EQ(g->RateCode(), c.component) << c.name;
-    EXPECT_EQ(g->Classification(), c.classification) << c.name;
-    EXPECT_EQ(g->CostAccount(), c.expected_cost_account) << c.name;
-    EXPECT_EQ(g->Category(), c.category) << c.name;
-    EXPECT_DOUBLE_EQ(g->Percentage(), c.percentage) << c.name;
-    EXPECT_DOUBLE_EQ(g->Rate(), c.rate) << c.name;
+    EXPECT_EQ(std::tuple(g->RateCode(), g->Classification(), g->CostAccount(), g->Category()),
+              std::tuple(component, classification, cost_account, category))
+        << name;
+    EXPECT_DOUBLE_EQ(g->Percentage(), percentage) << name;
+    EXPECT_DOUBLE_EQ(g->Rate(), rate) << name;
   }
 }
 
 TEST(HoursPricing, DefaultsWithoutAnAward) {
-  struct Case {
-    const char* name;
-    FakeManager* manager;
-  };
   FakeManager no_award;
-  const std::vector<Case> cases = {{"no award loaded", &no_award}, {"not part of a run", nullptr}};
-  for (const Case& c : cases) {
-    ShiftInRun run(c.manager);
+  const std::vector<std::pair<const char*, FakeManager*>> cases = {{"no award loaded", &no_award},
+                                                                   {"not part of a run", nullptr}};
+  for (const auto& [name, manager] : cases) {
+    ShiftInRun run(manager);
     run.shift->SetEmployeeClassification("C1");
     run.shift->SetEmployeeNormalRate(32);
     TTimesheetColumn* column = run.shift->AddColumn(std::make_unique<TTimesheetColumn>());
@@ -70,17 +60,15 @@ TEST(HoursPricing, DefaultsWithoutAnAward) {
     column->SetPercentage(150);
     run.shift->_AddHours(17, 19, "OT15", "", kOT, "Supervisor", "", "");
     const THoursGroup* g = run.shift->HoursGroupList().Items(0);
-    EXPECT_EQ(g->RateCode(), "OT15") << c.name;
-    EXPECT_EQ(g->Percentage(), 100) << c.name;
-    EXPECT_EQ(g->Rate(), 0) << c.name;
-    EXPECT_EQ(g->Classification(), "") << c.name;
+    EXPECT_EQ(std::tuple(g->RateCode(), g->Percentage(), g->Rate(), g->Classification()),
+              std::tuple("OT15", 100.0, 0.0, ""))
+        << name;
   }
 }
 
 TEST(HoursPricing, LowerHigherDutiesRateIsLogged) {
   FakeAward award = PayAward();
-  FakeManager manager;
-  manager.award = &award;
+  FakeManager manager(&award);
   manager.log.SetDebugEnabled(false);
   ShiftInRun run(&manager);
   run.shift->SetTimesheetID(7);
@@ -90,39 +78,33 @@ TEST(HoursPricing, LowerHigherDutiesRateIsLogged) {
   EXPECT_EQ(manager.log.Count(), 0);
   run.shift->_AddHours(12, 17, "Normal", "", kOrd, "Junior", "", "");
   ASSERT_EQ(manager.log.Count(), 1);
-  EXPECT_EQ(manager.log.Messages()[0].Text,
-            "Higher Duties Rate \"C0\" was lower than Employee default, used the Employee rate instead");
-  EXPECT_EQ(manager.log.Messages()[0].Info.TimesheetID, 7);
-  EXPECT_FALSE(manager.log.Messages()[0].Info.IsDebugMessage);
+  const TUserFeedback::Entry& entry = manager.log.Messages()[0];
+  EXPECT_EQ(std::tuple(entry.Text, entry.Info.TimesheetID, entry.Info.IsDebugMessage),
+            std::tuple("Higher Duties Rate \"C0\" was lower than Employee default, used the Employee rate instead", 7,
+                       false));
 }
 
 TEST(HoursPricing, NonOrdinaryTimeTakesTheJobCodeOfTheOrdinaryBlockItStartsIn) {
   FakeAward award = PayAward();
-  FakeManager manager;
-  manager.award = &award;
-  struct Case {
-    const char* name;
-    THoursType type;
-    double from, to;
-    std::string job_code, expected;
-  };
-  const std::vector<Case> cases = {
+  FakeManager manager(&award);
+  // Type, window, its own job code; the job code it ends with.
+  const std::vector<std::tuple<const char*, THoursType, double, double, std::string, std::string>> cases = {
       {"overtime inside the first job", kOT, 11, 12, "", "J1"},
       {"break at the start of the second job", kBrk, 13, 13.5, "", "J2"},
       {"make-up after both", kMakeUp, 17, 18, "", ""},
       {"its own job code stays", kOT, 11, 12, "J9", "J9"},
       {"ordinary time keeps none", kOrd, 11, 12, "", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, type, from, to, own_job_code, expected] : cases) {
     ShiftInRun run(&manager);
     run.shift->_AddHours(9, 13, "Normal", "", kOrd, "", "J1", "");
     run.shift->_AddHours(13, 17, "Normal", "", kOrd, "", "J2", "");
-    run.shift->_AddHours(c.from, c.to, "OT15", "", c.type, "", c.job_code, "");
+    run.shift->_AddHours(from, to, "OT15", "", type, "", own_job_code, "");
     std::string job_code = "?";
     for (const THoursGroup* g : run.shift->HoursGroupList().Groups()) {
       if (g->ComponentName() == "OT15") job_code = g->JobCode();
     }
-    EXPECT_EQ(job_code, c.expected) << c.name;
+    EXPECT_EQ(job_code, expected) << name;
   }
 }
 

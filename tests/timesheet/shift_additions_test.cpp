@@ -1,6 +1,4 @@
 // Guards the shift's additions against wrong penalty splits and windows, rest and meal-break arithmetic at its edges, allowances paid without cause, wrong pay rates, leave priced or loaded wrongly, and inexact messages.
-#include <gtest/gtest.h>
-
 #include "common/format.h"
 #include "hours_fakes.h"
 
@@ -47,11 +45,7 @@ struct AdditionsRun {
   void Hours(double from, double to, THoursType type = kOrd, const std::string& work_code = "") {
     s->_AddHours(from, to, type == kOT ? "OT15" : "Normal", work_code, type, "", "", "");
   }
-  void Call(const std::string& action, const Params& params) {
-    const OperationInfo* op = TTimesheetShift::StaticClassInfo().FindOperation(action);
-    ASSERT_NE(op, nullptr) << action;
-    op->call(*s, nullptr, params);
-  }
+  void Call(const std::string& action, const Params& params) { testing::Call(*s, action.c_str(), params); }
 };
 
 std::string N(double v) { return FloatToStr(std::round(v * 1e6) / 1e6); }

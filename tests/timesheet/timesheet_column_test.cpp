@@ -1,7 +1,5 @@
 // Guards against column text read wrongly by field type, unreadable dates that pass silently or with another
-// message, writers with the wrong fixed text, component columns that keep a stale value, and wrong type ordinals.
-#include <gtest/gtest.h>
-
+// message, writers with the wrong fixed text, and component columns that keep a stale value.
 #include "common/exceptions.h"
 #include "hours_fakes.h"
 
@@ -13,14 +11,8 @@ using F = TFieldType;
 TEST(TimesheetColumn, TypedViewsReadTheTextByFieldType) {
   const TDateTime day = EncodeDate(2024, 3, 5);
   const TDateTime t1330 = EncodeTime(13, 30, 15);
-  struct Case {
-    F type;
-    std::string text;
-    double as_float;
-    int64_t as_int;
-    bool as_bool;
-  };
-  const std::vector<Case> cases{
+  // Field type, text; read as a float (and a date), an integer, a boolean.
+  const std::vector<std::tuple<F, std::string, double, int64_t, bool>> cases{
       {F::ftFloat, " -3 ", -3, -3, true},
       {F::ftFloat, "abc", 0, 0, false},
       {F::ftString, "", 0, 0, false},
@@ -32,14 +24,13 @@ TEST(TimesheetColumn, TypedViewsReadTheTextByFieldType) {
       {F::ftDateTime, "2024-03-05 1", day, int64_t(day), false},  // too short for a time: date only
       {F::ftTime, "13:30:15", t1330, 0, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& [type, text, as_float, as_int, as_bool] : cases) {
     TTimesheetColumn col;
-    col.SetFieldType(c.type);
-    col.SetStringValue(c.text);
-    EXPECT_NEAR(col.FloatValue(), c.as_float, 1e-9) << c.text;
-    EXPECT_NEAR(col.DateValue(), c.as_float, 1e-9) << c.text;
-    EXPECT_EQ(col.IntegerValue(), c.as_int) << c.text;
-    EXPECT_EQ(col.BooleanValue(), c.as_bool) << c.text;
+    col.SetFieldType(type);
+    col.SetStringValue(text);
+    EXPECT_NEAR(col.FloatValue(), as_float, 1e-9) << text;
+    EXPECT_NEAR(col.DateValue(), as_float, 1e-9) << text;
+    EXPECT_EQ(std::tuple(col.IntegerValue(), col.BooleanValue()), std::tuple(as_int, as_bool)) << text;
   }
 }
 
@@ -70,15 +61,10 @@ TEST(TimesheetColumn, UnreadableDatesAndTimesFailWithTheFormatMessage) {
 
 TEST(TimesheetColumn, WritersProduceFixedTextForms) {
   TTimesheetColumn col;
-  struct FloatCase {
-    double value;
-    std::string text;
-  };
-  for (const FloatCase& c : std::vector<FloatCase>{{1.0 / 3, "0.333333"},
-                                                    {-1.23456789, "-1.234568"},
-                                                    {0.0000004, "0.000000"}}) {
-    col.SetFloatValue(c.value);
-    EXPECT_EQ(col.RawValue(), c.text) << c.value;
+  for (const auto& [value, text] : std::vector<std::pair<double, std::string>>{
+           {1.0 / 3, "0.333333"}, {-1.23456789, "-1.234568"}, {0.0000004, "0.000000"}}) {
+    col.SetFloatValue(value);
+    EXPECT_EQ(col.RawValue(), text) << value;
   }
   col.SetIntegerValue(-7);
   EXPECT_EQ(col.RawValue(), "-7");
@@ -96,13 +82,12 @@ TEST(TimesheetColumn, WritersProduceFixedTextForms) {
 
 TEST(TimesheetColumn, ComponentColumnAlwaysReadsTheShiftsHoursOfItsComponent) {
   TTimesheetShift shift;
-  auto owned = std::make_unique<TTimesheetColumn>();
-  owned->SetFieldName("OT150");
-  owned->SetIsComponent(true);
-  owned->SetFieldType(F::ftFloat);
-  owned->SetStringValue("99");
-  TTimesheetColumn* col = shift.AddColumn(std::move(owned));
+  TTimesheetColumn* col = shift.AddColumn(std::make_unique<TTimesheetColumn>());
   EXPECT_EQ(col->TimesheetShift(), &shift);
+  col->SetFieldName("OT150");
+  col->SetIsComponent(true);
+  col->SetFieldType(F::ftFloat);
+  col->SetStringValue("99");
   EXPECT_EQ(col->StringValue(), "0");
   shift.HoursGroupList().Add(MakeGroup(THoursType::htOvertime, 17, 19, "OT150"));
   shift.HoursGroupList().Add(MakeGroup(THoursType::htOvertime, 19, 19.5, "OT200"));
@@ -117,21 +102,6 @@ TEST(TimesheetColumn, ComponentColumnAlwaysReadsTheShiftsHoursOfItsComponent) {
   loose.SetIsComponent(true);
   loose.SetStringValue("5");
   EXPECT_EQ(loose.StringValue(), "0");
-}
-
-TEST(FieldType, OrdinalsMatchTheStandardFieldTypes) {
-  struct Case {
-    F type;
-    int ordinal;
-    std::string name;
-  };
-  for (const Case& c : std::vector<Case>{{F::ftString, 1, "ftString"},
-                                         {F::ftDate, 9, "ftDate"},
-                                         {F::ftDateTime, 11, "ftDateTime"},
-                                         {F::ftLargeint, 25, "ftLargeint"}}) {
-    EXPECT_EQ(int(c.type), c.ordinal) << c.name;
-    EXPECT_EQ(FieldTypeInfo().NameOf(c.ordinal), c.name);
-  }
 }
 
 }  // namespace

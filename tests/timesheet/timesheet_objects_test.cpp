@@ -1,20 +1,19 @@
 // Guards against unknown leave types kept as known ones, leave found outside its days, exact-case lookups that
-// ignore case, award allowances deleted with the employee's, and award values stored under the wrong ordinal.
+// ignore case, award allowances deleted with the employee's, and award or field-type values under the wrong ordinal.
 #include "timesheet/timesheet_objects.h"
 
 #include <gtest/gtest.h>
 
 #include "common/datetime.h"
 #include "foundation/award_const.h"
+#include "timesheet/field_type.h"
 
 namespace qora {
 namespace {
 
 TEST(DateGroup, LeaveTypeKeepsKnownTypesAndTurnsOthersIntoUserDefinedLeave) {
-  struct Case {
-    std::string given, type, leave_class;
-  };
-  const std::vector<Case> cases{
+  // Type given (through the registry, as the rules set it); type and leave class kept.
+  const std::vector<std::tuple<std::string, std::string, std::string>> cases{
       {"Annual Leave", "Annual Leave", ""},
       {"RDO", "RDO", ""},
       {"reduced SICK leave", "reduced SICK leave", ""},
@@ -22,23 +21,17 @@ TEST(DateGroup, LeaveTypeKeepsKnownTypesAndTurnsOthersIntoUserDefinedLeave) {
       {"Annual", "User Defined Leave", "Annual"},  // a prefix is not a known type
       {"", "User Defined Leave", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [given, type, leave_class] : cases) {
     TDateGroup d;
-    d.SetLeaveType(c.given);
-    EXPECT_EQ(d.LeaveType(), c.type) << c.given;
-    EXPECT_EQ(d.LeaveClass(), c.leave_class) << c.given;
+    SetPublishedValue(d, "LeaveType", PropValue{given});
+    EXPECT_EQ(d.LeaveType() + "|" + d.LeaveClass(), type + "|" + leave_class) << given;
   }
   EXPECT_EQ(TDateGroup::KnownLeaveTypes().size(), 9u);
-}
-
-TEST(DateGroup, DescriptionIsNeverStoredAndLeaveTypeSetterRunsThroughTheRegistry) {
+  // The description is never stored.
   TDateGroup d;
   d.SetDescription("ignored");
   SetPublishedValue(d, "Description", PropValue{std::string("also ignored")});
   EXPECT_EQ(std::get<std::string>(GetPublishedValue(d, "Description")), "");
-  SetPublishedValue(d, "LeaveType", PropValue{std::string("Study")});
-  EXPECT_EQ(d.LeaveType(), "User Defined Leave");
-  EXPECT_EQ(d.LeaveClass(), "Study");
 }
 
 TEST(LeaveDateList, FindLeaveMatchesEveryDayOfTheRange) {
@@ -52,19 +45,15 @@ TEST(LeaveDateList, FindLeaveMatchesEveryDayOfTheRange) {
   single->SetDateTo(mon + 7);
   TDateGroup* open = list.AddNew();
   open->SetDateFrom(mon + 10);  // no end date
-  struct Case {
-    TDateTime date;
-    TDateGroup* expected;
-  };
-  const std::vector<Case> cases{
+  const std::vector<std::pair<TDateTime, TDateGroup*>> cases{
       {mon - 1, nullptr},       {mon, week},        {mon + 2.75, week}, {mon + 4 + 0.99, week},
       {mon + 5, nullptr},       {mon + 7, single},  {mon + 7.9, single}, {mon + 8, nullptr},
       {mon + 10.3, open},       {mon + 11, nullptr},
   };
-  for (const Case& c : cases) EXPECT_EQ(list.FindLeave(c.date), c.expected) << FormatIsoDateTime(c.date);
+  for (const auto& [date, expected] : cases) EXPECT_EQ(list.FindLeave(date), expected) << FormatIsoDateTime(date);
 }
 
-TEST(AllowanceList, FindIsExactAndDeleteEmployeeAllowancesKeepsAwardOnes) {
+TEST(AllowanceList, LookupsAreExactAndDeletingEmployeeAllowancesKeepsAwardOnes) {
   TAllowanceList list;
   const std::vector<std::pair<std::string, bool>> items{{"MEAL", true}, {"TOOL", false}, {"meal", false},
                                                         {"UNIF", true}};
@@ -78,8 +67,15 @@ TEST(AllowanceList, FindIsExactAndDeleteEmployeeAllowancesKeepsAwardOnes) {
   EXPECT_EQ(list.FindAllowance("Tool"), nullptr);
   list.DeleteEmployeeAllowances();
   ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.Items(0)->AddDedCode(), "TOOL");
-  EXPECT_EQ(list.Items(1)->AddDedCode(), "meal");
+  EXPECT_EQ(list.Items(0)->AddDedCode() + "," + list.Items(1)->AddDedCode(), "TOOL,meal");
+
+  TPenaltyList penalties;
+  TPenalty* night = penalties.AddNew();
+  night->SetAddDedCode("NIGHT");
+  night->SetUnitType(TaiAllowancePayUnit::aiapu_Hour);
+  ASSERT_EQ(penalties.FindPenalty("NIGHT"), night);
+  EXPECT_EQ(penalties.FindPenalty("night"), nullptr);
+  EXPECT_EQ(std::get<int64_t>(GetPublishedValue(*night, "UnitType")), 2);
 }
 
 TEST(Allowance, AddDedTypeTextFollowsTheAwardTypeOrdinal) {
@@ -87,22 +83,9 @@ TEST(Allowance, AddDedTypeTextFollowsTheAwardTypeOrdinal) {
   for (const auto& [ordinal, text] : cases) EXPECT_EQ(TAllowance::AddDedTypeText(ordinal), text) << ordinal;
 }
 
-TEST(PenaltyList, FindPenaltyReturnsThePenaltyWithItsWindow) {
-  TPenaltyList list;
-  TPenalty* night = list.AddNew();
-  night->SetAddDedCode("NIGHT");
-  night->SetUnitType(TaiAllowancePayUnit::aiapu_Hour);
-  TPenalty* found = list.FindPenalty("NIGHT");
-  ASSERT_EQ(found, night);
-  EXPECT_EQ(list.FindPenalty("night"), nullptr);
-  EXPECT_EQ(std::get<int64_t>(GetPublishedValue(*found, "UnitType")), 2);
-}
-
 TEST(WorkPatternList, FindDateBySameDayAndTotalHours) {
   const TDateTime day = EncodeDate(2024, 12, 25);
   TWorkPatternList list;
-  EXPECT_EQ(list.FindDate(day), nullptr);
-  EXPECT_DOUBLE_EQ(list.GetTotalHours(), 0);
   for (int i = 0; i < 3; ++i) {
     TDateObject* d = list.AddNew();
     d->SetDate(day - 1 + i);
@@ -114,22 +97,18 @@ TEST(WorkPatternList, FindDateBySameDayAndTotalHours) {
 }
 
 TEST(AwardConst, ValueNamesFollowTheStoredOrder) {
-  struct Case {
-    const EnumInfo& info;
-    size_t count;
-    int ordinal;
-    std::string name;
+  // The values' names, how many there are, one ordinal and its name.
+  const std::vector<std::tuple<const EnumInfo*, size_t, int, std::string>> cases{
+      {&TaiConditionTypeInfo(), 22, 21, "aict_LeavePaymPlannedHours"},
+      {&TaiConditionPayOptInfo(), 5, 4, "aicpo_PercOfBaseCategory"},
+      {&TaiAllowancePayUnitInfo(), 6, 5, "aiapu_Day"},
+      {&TaiPeriodTypeInfo(), 6, 2, "aipt_Total"},
+      {&TaiOvertimeTotalTypeInfo(), 5, 4, "aiot_PlannedHours"},
+      {&FieldTypeInfo(), 38, 25, "ftLargeint"},
   };
-  const std::vector<Case> cases{
-      {TaiConditionTypeInfo(), 22, 21, "aict_LeavePaymPlannedHours"},
-      {TaiConditionPayOptInfo(), 5, 4, "aicpo_PercOfBaseCategory"},
-      {TaiAllowancePayUnitInfo(), 6, 5, "aiapu_Day"},
-      {TaiPeriodTypeInfo(), 6, 2, "aipt_Total"},
-      {TaiOvertimeTotalTypeInfo(), 5, 4, "aiot_PlannedHours"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.info.names.size(), c.count) << c.info.type_name;
-    EXPECT_EQ(c.info.NameOf(c.ordinal), c.name) << c.info.type_name;
+  for (const auto& [info, count, ordinal, name] : cases) {
+    EXPECT_EQ(info->names.size(), count) << info->type_name;
+    EXPECT_EQ(info->NameOf(ordinal), name) << info->type_name;
   }
 }
 

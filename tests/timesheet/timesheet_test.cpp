@@ -1,7 +1,5 @@
 // Guards against the wrong shift found (day, letter case), placeholders that take hours, a wrong period or
 // missing breaks after loading, a wrong sort order, unknown statuses accepted, and shifts that lose their owner.
-#include <gtest/gtest.h>
-
 #include "common/exceptions.h"
 #include "hours_fakes.h"
 
@@ -25,12 +23,8 @@ TEST(Timesheet, FindShiftMatchesTheDayAndTheExactCode) {
   TTimesheetShift* later = AddShift(sheet, "E100", day + 0.1);
   TTimesheetShift* next_day = AddShift(sheet, "E100", day + 1);
   AddShift(sheet, "E200", day);
-  struct Case {
-    std::string code;
-    TDateTime date;
-    TTimesheetShift* expected;
-  };
-  const std::vector<Case> cases{
+  // Employee code, date, the shift found.
+  const std::vector<std::tuple<std::string, TDateTime, TTimesheetShift*>> cases{
       {"E100", day, evening},          // first in list order, time of day ignored
       {"E100", day + 0.99, evening},
       {"E100", day + 1, next_day},
@@ -39,54 +33,51 @@ TEST(Timesheet, FindShiftMatchesTheDayAndTheExactCode) {
       {"E100", day - 1, nullptr},
       {"E300", day, nullptr},
   };
-  for (const Case& c : cases) EXPECT_EQ(sheet.FindShift(c.code, c.date), c.expected) << c.code;
-  EXPECT_NE(later, evening);
+  for (const auto& [code, date, expected] : cases) EXPECT_EQ(sheet.FindShift(code, date), expected) << code;
   EXPECT_EQ(sheet.GetTimesheetShift(1), later);
   EXPECT_THROW(sheet.GetTimesheetShift(4), std::out_of_range);
 }
 
-TEST(Timesheet, AddDummyShiftAppendsAPlaceholderThatTakesNoHours) {
+TEST(Timesheet, AddedShiftsKnowTheirOwnerAndADummyOneIsAPlaceholder) {
   const TDateTime day = EncodeDate(2024, 3, 6) + 0.25;
   TTimesheet sheet;
   sheet.SetShiftCount(2);
   TTimesheetShift* dummy = sheet.AddDummyShift("E1", day);
-  EXPECT_EQ(sheet.ShiftCount(), 3);
-  ASSERT_EQ(sheet.Count(), 1);
-  EXPECT_EQ(sheet.GetTimesheetShift(0), dummy);
-  EXPECT_EQ(dummy->Timesheet(), &sheet);
-  EXPECT_EQ(dummy->EmployeeCode(), "E1");
-  EXPECT_TRUE(dummy->IsDummyShift());
-  EXPECT_DOUBLE_EQ(dummy->ShiftStartDate(), day);
-  EXPECT_DOUBLE_EQ(dummy->ShiftEndDate(), day);
+  EXPECT_EQ(std::tuple(sheet.ShiftCount(), sheet.Count(), sheet.GetTimesheetShift(0), dummy->Timesheet()),
+            std::tuple(3, 1, dummy, &sheet));
+  EXPECT_EQ(std::tuple(dummy->EmployeeCode(), dummy->IsDummyShift(), dummy->ShiftStartDate(), dummy->ShiftEndDate()),
+            std::tuple("E1", true, day, day));
+  // Shifts and columns added any other way know their owner too.
+  TTimesheetShift* shift = sheet.AddNew();
+  EXPECT_EQ(shift->Timesheet(), &sheet);
+  EXPECT_EQ(shift->AddNew()->TimesheetShift(), shift);
+  auto owned = std::make_unique<TTimesheetShift>();
+  TTimesheetShift* raw = owned.get();
+  sheet.Add(std::move(owned));
+  EXPECT_EQ(raw->Timesheet(), &sheet);
 }
 
 TEST(Timesheet, FillInShiftDetailsSetsThePeriodAndTheBreaks) {
   const TDateTime d = EncodeDate(2024, 3, 4);
-  struct Case {
-    std::string name;
-    std::vector<TDateTime> starts;
-    TDateTime start_before, end_before, start_after, end_after;
-  };
-  const std::vector<Case> cases{
+  // Shift start dates; the period's start and end before and after.
+  using D = TDateTime;
+  const std::vector<std::tuple<const char*, std::vector<D>, D, D, D, D>> cases{
       {"no shifts", {}, d, d + 6, 0, 0},
       {"period from the shifts", {d + 2, d, d + 1.9}, 0, 0, d, d + 2},
       {"start kept", {d + 2, d}, d - 3, 0, d - 3, d + 2},
       {"end kept", {d + 2, d}, 0, d + 6, d, d + 6},
       {"end before start replaced", {d + 2, d + 1}, d + 1, d, d + 1, d + 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, starts, start_before, end_before, start_after, end_after] : cases) {
     TTimesheet sheet;
-    sheet.SetStartDate(c.start_before);
-    sheet.SetEndDate(c.end_before);
-    for (TDateTime start : c.starts) {
-      TTimesheetShift* s = AddShift(sheet, "E1", start, 9, 12);
-      AddOrdinary(*s, 13, 17);
-    }
+    sheet.SetStartDate(start_before);
+    sheet.SetEndDate(end_before);
+    for (TDateTime start : starts) AddOrdinary(*AddShift(sheet, "E1", start, 9, 12), 13, 17);
     sheet.FillInShiftDetails();
-    EXPECT_DOUBLE_EQ(sheet.StartDate(), c.start_after) << c.name;
-    EXPECT_DOUBLE_EQ(sheet.EndDate(), c.end_after) << c.name;
+    EXPECT_DOUBLE_EQ(sheet.StartDate(), start_after) << name;
+    EXPECT_DOUBLE_EQ(sheet.EndDate(), end_after) << name;
     for (int i = 0; i < sheet.Count(); ++i) {
-      EXPECT_DOUBLE_EQ(sheet.GetTimesheetShift(i)->BreakHours(), 1) << c.name;
+      EXPECT_DOUBLE_EQ(sheet.GetTimesheetShift(i)->BreakHours(), 1) << name;
     }
   }
 }
@@ -130,17 +121,6 @@ TEST(Timesheet, StatusIsLookedUpInTheStatusList) {
   EXPECT_THROW(SetPublishedValue(sheet, "Status", PropValue{std::string("Nope")}), eaiPRocessorException);
   SetPublishedValue(sheet, "Status", PropValue{std::string("Draft")});
   EXPECT_EQ(std::get<std::string>(GetPublishedValue(sheet, "Status")), "Draft");
-}
-
-TEST(Timesheet, ItemsAddedAnyWayKnowTheirOwner) {
-  TTimesheet sheet;
-  TTimesheetShift* shift = sheet.AddNew();
-  EXPECT_EQ(shift->Timesheet(), &sheet);
-  EXPECT_EQ(shift->AddNew()->TimesheetShift(), shift);
-  auto owned = std::make_unique<TTimesheetShift>();
-  TTimesheetShift* raw = owned.get();
-  sheet.Add(std::move(owned));
-  EXPECT_EQ(raw->Timesheet(), &sheet);
 }
 
 }  // namespace
