@@ -241,6 +241,7 @@ TEST(OvertimeConditions, GeneratedConditionPerKind) {
        {"", g, "AddHoursWorkedOvertimeHours", "3;4;\"OT15\";\"\";76;0;\"\";0", "2150"}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected[3]);
     TObjAward award;
     TaiConditionList list;
     EXPECT_EQ(Generate(award, Add(award, c.type, c.values), list), c.expected);
@@ -332,7 +333,7 @@ TEST(RuleConditions, GeneratedConditionPerKind) {
   for (const auto& c : cases) {
     TaiConditionList list;
     Make(c.type, c.values)->PopulateConditions(list);
-    ASSERT_EQ(list.Count(), 1);
+    ASSERT_EQ(list.Count(), 1) << c.expected[3];
     const TaiCondition& r = *list.Items(0);
     EXPECT_EQ(r.ActionType(), c.action);
     EXPECT_EQ((std::vector<std::string>{r.Code(), r.ConditionExpression(), r.ActionVariable(), r.ActionExpression(),
