@@ -1,4 +1,4 @@
-// Guards the pay lines against wrong sums, merges, field counts, record IDs, header order, cap arithmetic and lost or duplicated lines.
+// Guards the pay lines against wrong sums, merges, field counts, record IDs, header order, cap arithmetic and lost or duplicated lines, stored costing and import batches against rounding and date-binding faults per back end, and against half-stored costing after a failure.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,23 +7,24 @@
 #include <regex>
 #include <sstream>
 
+#include "../engine/tm_test_support.h"
 #include "common/exceptions.h"
+#include "db/db_error.h"
+#include "engine/costing_jobs.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
+#include "rules/process_manager_intf.h"
 #include "timesheet/timesheet.h"
 
-namespace qora {
+namespace qora::testing {
 namespace {
 
-
-std::vector<std::string> Fields(const std::string& line, char sep) {
+// A CSV line's comma-separated fields, empty ones included.
+std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> out(1);
   for (char c : line) {
-    if (c == sep) {
-      out.emplace_back();
-    } else {
-      out.back().push_back(c);
-    }
+    if (c == ',') out.emplace_back();
+    else out.back().push_back(c);
   }
   return out;
 }
@@ -32,6 +33,18 @@ std::vector<std::string> Lines(const std::string& text) {
   TStringList list;
   list.SetText(text);
   return list.Items();
+}
+
+// Ordinary hours at rate code Normal, 30 an hour.
+THoursGroup& Hours(TTimesheetShift& s, double from, double to, const std::string& account = "") {
+  THoursGroup& g = *s.HoursGroupList().Add(std::make_unique<THoursGroup>());
+  g.SetHoursType(THoursType::htOrdinary);
+  g.SetFromTime(from);
+  g.SetToTime(to);
+  g.SetRateCode("Normal");
+  g.SetRate(30);
+  g.SetCostAccount(account);
+  return g;
 }
 
 struct Costing : ::testing::Test {
@@ -51,16 +64,6 @@ struct Costing : ::testing::Test {
     s->SetEmployeeAward("HOSP");
     s->SetEmployeeNormalRate(25);
     return *tm.Timesheet().AddShift(std::move(s));
-  }
-  static void Hours(TTimesheetShift& s, double from, double to, const std::string& account = "") {
-    auto g = std::make_unique<THoursGroup>();
-    g->SetHoursType(THoursType::htOrdinary);
-    g->SetFromTime(from);
-    g->SetToTime(to);
-    g->SetRateCode("Normal");
-    g->SetRate(30);
-    g->SetCostAccount(account);
-    s.HoursGroupList().Add(std::move(g));
   }
   static void Penalty(TTimesheetShift& s) {
     TPenalty& p = *s.PenaltyList().AddNew();
@@ -102,13 +105,13 @@ TEST_F(Costing, CsvLinesMergeHoursPricePenaltiesAndCountTheirFields) {
 
   const std::vector<std::string> lines = Lines(tm.CSVCostingAsString());
   ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(Fields(lines[0], ',').size(), 21u);
+  EXPECT_EQ(Fields(lines[0]).size(), 21u);
   EXPECT_EQ(lines[1], "E001,05/03/2024,Ordinary Hours,Normal,8.0,30.0,240.0,Hours,A1,,C1,12.5,17.5,11,7,,05/03/2024,,,0.0");
   const std::vector<size_t> counts = {17, 20, 20, 21};  // RDO, penalty, sick leave, annual leave
-  for (size_t i = 0; i < counts.size(); ++i) EXPECT_EQ(Fields(lines[i + 2], ',').size(), counts[i]) << lines[i + 2];
-  EXPECT_EQ(Fields(lines[2], ',')[6], "190.0");  // 7.6 h at the employee's 25
-  EXPECT_EQ(Fields(lines[3], ',')[6], "30.0");   // 2 units at 50 % of 30
-  EXPECT_EQ(Fields(lines[5], ',')[20], "3");
+  for (size_t i = 0; i < counts.size(); ++i) EXPECT_EQ(Fields(lines[i + 2]).size(), counts[i]) << lines[i + 2];
+  EXPECT_EQ(Fields(lines[2])[6], "190.0");  // 7.6 h at the employee's 25
+  EXPECT_EQ(Fields(lines[3])[6], "30.0");   // 2 units at 50 % of 30
+  EXPECT_EQ(Fields(lines[5])[20], "3");
   ASSERT_GE(log.Count(), 2);
   EXPECT_EQ(log.Messages()[log.Count() - 2].Text,
             "Employee \"E001\": No value for hours transaction \"RDO Hours\". Transaction not generated.");
@@ -167,11 +170,7 @@ TEST_F(Costing, YifLeaveAndPenaltyRecordsFollowTheirLayouts) {
 }
 
 TEST_F(Costing, GenerationErrorsEndTheOutput) {
-  struct Case {
-    std::function<void(TTimesheetShift&)> setup;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
+  const std::pair<std::function<void(TTimesheetShift&)>, std::string> cases[] = {
       {[this](TTimesheetShift& s) { Leave(s.LeaveDatesList(), "Other", 8); },
        "Employee \"E001\": Unknown Leave Transaction Type \"Other\""},
       {[this](TTimesheetShift& s) { Leave(s.LeaveDatesList(), "User Defined Leave", 8); },
@@ -182,58 +181,143 @@ TEST_F(Costing, GenerationErrorsEndTheOutput) {
        },
        "\"Normal\": This type of transaction already exists in the transaction list"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [setup, message] : cases) {
     tm.ClearAll();
-    c.setup(Shift("E001", kDay));
+    setup(Shift("E001", kDay));
     try {
       Yif();
-      ADD_FAILURE() << c.message;
+      ADD_FAILURE() << message;
     } catch (const eGeneratorException& e) {
-      EXPECT_EQ(e.what(), c.message);
+      EXPECT_EQ(e.what(), message);
     }
   }
 }
 
 TEST_F(Costing, CappedAndWeeklyAllowancesCountTheWindowsPayments) {
-  struct Case {
-    TaiCondMinMax kind;
-    TaiAllowancePayUnit cap_unit;
-    double cap;
-    TaiAllowancePayUnit unit;
-    std::vector<int> days;
-    std::vector<std::string> values;  // "" = no line
-  };
   using U = TaiAllowancePayUnit;
   using K = TaiCondMinMax;
-  const std::vector<Case> cases = {
+  // Cap kind, cap unit, cap, pay unit, the days paid on, the lines' values ("" = no line).
+  const std::tuple<K, U, double, U, std::vector<int>, std::vector<std::string>> cases[] = {
       {K::aicmm_Max, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2, 7}, {"40.0", "10.0", "40.0"}},
       {K::aicmm_Min, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2}, {"50.0", "40.0"}},
       {K::aicmm_Min, U::aiapu_Day, 50, U::aiapu_Shift, {0, 1}, {"50.0", "50.0"}},
       {K::aicmm_None, U::aiapu_Week, 50, U::aiapu_Shift, {0, 2}, {"40.0", "40.0"}},
       {K::aicmm_None, U::aiapu_None, 0, U::aiapu_Week, {0, 6, 7}, {"40.0", "", "40.0"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [kind, cap_unit, cap, unit, days, expected_values] : cases) {
     tm.ClearAll();
-    for (int day : c.days) {
+    for (int day : days) {
       TAllowance& a = *Shift("E001", kDay + day).AllowanceList().AddNew();
       a.SetAddDedCode("MEAL");
       a.SetPayOption(TaiConditionPayOpt::aicpo_Amount);
       a.SetAmountPerc(40);
-      a.SetUnitType(c.unit);
-      a.SetCapAmount(c.cap);
-      a.SetCapUnitType(c.cap_unit);
-      a.SetCapMinMax(c.kind);
+      a.SetUnitType(unit);
+      a.SetCapAmount(cap);
+      a.SetCapUnitType(cap_unit);
+      a.SetCapMinMax(kind);
     }
     const std::string csv = tm.CSVCostingAsString();
     EXPECT_EQ(tm.CSVCostingAsString(), csv);  // a second output carries the same lines
     std::vector<std::string> values;
-    for (const std::string& line : Lines(csv)) values.push_back(Fields(line, ',')[6]);
+    for (const std::string& line : Lines(csv)) values.push_back(Fields(line)[6]);
     values.erase(values.begin());
-    std::vector<std::string> expected = c.values;
+    std::vector<std::string> expected = expected_values;
     std::erase(expected, "");
-    EXPECT_EQ(values, expected) << static_cast<int>(c.kind) << " " << c.days.size();
+    EXPECT_EQ(values, expected) << static_cast<int>(kind) << " " << days.size();
   }
 }
 
+// Runs no conditions: the shifts keep the hours they were loaded with.
+class NoConditions : public IProcessManager {
+ public:
+  void SetOnCreateVariables(TCreateVariablesEvent, const void*) override {}
+  void SetOnSetVariable(TECAParserEvent) override {}
+  void SetOnDebugMessage(TECADebugEvent) override {}
+  void SetWorkItem(TTimesheetShift* shift) override { FShift = shift; }
+  TTimesheetShift* WorkItem() const override { return FShift; }
+  void LoadCurrentShiftConditions() override {}
+  void Process() override {}
+
+ private:
+  TTimesheetShift* FShift = nullptr;
+};
+
+// Loses the connection at the Nth costing line it is asked to store.
+class FailingStore : public TRecordingConnection {
+ public:
+  FailingStore(TDBConnection& inner, int fail_at) : TRecordingConnection(inner), FFailAt(fail_at) {}
+  TDBRow ExecProc(std::string_view name, const TDBParams& params) override {
+    if (name == "_qivAddTimesheetCost" && ++FCalls == FFailAt) throw EDatabaseError("connection lost");
+    return TRecordingConnection::ExecProc(name, params);
+  }
+
+ private:
+  int FFailAt;
+  int FCalls = 0;
+};
+
+class CostingStoreTest : public ManagerDbTest {
+ protected:
+  std::vector<std::string> StoredCosting() {
+    std::vector<std::string> rows;
+    for (const TDBRow& r : Db().Query("select iTimesheetRowID, cComponentName, fUnits from _estblTimesheetCost "
+                                      "where iTimesheetID = 1 and iCostingType = 3 "
+                                      "order by iTimesheetRowID, cComponentName, fUnits")) {
+      rows.push_back(r["iTimesheetRowID"].AsString() + " " + r["cComponentName"].AsString() + " " +
+                     r["fUnits"].AsString());
+    }
+    return rows;
+  }
+};
+
+TEST_P(CostingStoreTest, StoredLinesAreRoundedAndDatedAsTheCostingSays) {
+  if (IsSkipped()) return;
+  manager.SetCostingOutputType(TaiCostingOutputType::cot_Adhoc);
+  manager.SetPayrollConnection(&Db());
+  auto shift = FileShift("EMP001", EncodeDate(2025, 4, 14));
+  shift->SetID(1);
+  shift->SetEmployeeAward("HOSP");
+  THoursGroup& group = Hours(*shift, 9, 16.555);
+  group.SetRateCode("RoundTrip");
+  group.SetRate(30.123456);
+  manager.Timesheet().AddShift(std::move(shift));
+  manager.Timesheet().SetStartDate(EncodeDate(2025, 4, 14));
+
+  manager.DBSaveCosting();
+  const TDBResult rows = Db().Query("select * from _estblTimesheetCost where cComponentName = 'RoundTrip'");
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_DOUBLE_EQ(rows[0]["fRate"].AsFloat(), 30.1235);
+  EXPECT_DOUBLE_EQ(rows[0]["fUnits"].AsFloat(), 7.56);    // 7.555 rounds up, not to even
+  EXPECT_DOUBLE_EQ(rows[0]["fValue"].AsFloat(), 227.73);  // 7.56 x 30.123456
+  EXPECT_EQ(rows[0]["iTimesheetID"].AsInteger(), 1);
+  EXPECT_EQ(FormatIsoDate(rows[0]["dStartDate"].AsDateTime()), "2025-04-14");  // not the 4th of some month
+  EXPECT_EQ(FormatIsoTime(rows[0]["dEndTime"].AsDateTime()), "16:33:18");
+
+  manager.DBSaveYIF("import");
+  const TDBResult batch = Db().Query("select * from _iptblImportData where cImportSource = 'QORA'");
+  ASSERT_EQ(batch.RowCount(), 1);
+  EXPECT_EQ(batch[0]["iImportFormat"].AsInteger(), 2);
+  EXPECT_EQ(FormatIsoDate(batch[0]["dEndDate"].AsDateTime()), "2025-04-14");
+  // The header names the end of an unprocessed pay period of the payroll database.
+  EXPECT_TRUE(std::regex_search(batch[0]["nYIFData"].AsString(), std::regex(R"(^YIFV02\.00\\DODO\\\d{8}\\(20|27)042025\\)")))
+      << batch[0]["nYIFData"].AsString();
+}
+
+TEST_P(CostingStoreTest, AFailureHalfWayKeepsThePreviousCosting) {
+  if (IsSkipped()) return;
+  NoConditions pm;
+  CostStoredTimesheet(manager, pm, log, "1", TaiCostingOutputType::cot_Adhoc);
+  const std::vector<std::string> before = StoredCosting();
+  ASSERT_GT(before.size(), 2u);
+
+  FailingStore failing(Db(), 2);
+  manager.SetDBConnection(&failing);
+  EXPECT_THROW(CostStoredTimesheet(manager, pm, log, "1", TaiCostingOutputType::cot_Adhoc), EDatabaseError);
+  EXPECT_EQ(Db().TransactionDepth(), 0);
+  EXPECT_EQ(StoredCosting(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, CostingStoreTest, AllTestBackends(), BackendParamName);
+
 }  // namespace
-}  // namespace qora
+}  // namespace qora::testing
