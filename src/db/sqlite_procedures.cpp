@@ -52,7 +52,7 @@ class TProcArgs {
   explicit TProcArgs(const TDBParams& params) : FParams(params) {}
   TDBValue Get(std::string_view name) const {
     for (const TDBParam& p : FParams) {
-      if (SameText(p.Name, name)) return p.Value;
+      if (p.Name.size() == name.size() && SameText(p.Name, name)) return p.Value;
     }
     return TDBValue();
   }

@@ -32,13 +32,13 @@ class TResetOnExit {
 };
 
 // One number of a date or time text: digits up to the next character, which
-// is skipped as the separator.
+// is skipped as the separator (a text that ends early has no more parts).
 int DatePart(const char*& from, char*& end) {
   const long value = std::strtol(from, &end, 10);
   if (end == from) throw EDatabaseError("Cannot parse date/time field component");
   if (value < 0) throw EDatabaseError("Negative date/time field component");
   if (value > INT_MAX) throw EDatabaseError("Out of range date/time field component");
-  from = end + 1;
+  from = *end ? end + 1 : end;
   return static_cast<int>(value);
 }
 
@@ -134,6 +134,10 @@ void TSqliteStatement::Describe() {
 }
 
 void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
+  // SQLite reads bound text in place: the texts stay here, unmoved, until
+  // the next run binds its own.
+  FTexts.clear();
+  FTexts.reserve(values.size());
   for (size_t k = 0; k < values.size(); ++k) {
     const TDBValue& value = values[k];
     const int position = static_cast<int>(k + 1);
@@ -151,9 +155,8 @@ void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
       case TDBValue::Kind::Text:
       case TDBValue::Kind::DateTime: {
         // Dates go as their stored text form.
-        const std::string text = value.AsString();
-        rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()),
-                                   reinterpret_cast<sq::sqlite3_destructor_type>(-1));  // SQLITE_TRANSIENT
+        const std::string& text = FTexts.emplace_back(value.AsString());
+        rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()), nullptr);
         break;
       }
     }

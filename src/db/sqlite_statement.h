@@ -74,6 +74,7 @@ class TSqliteStatement {
   bool FByFirstRow = false;
   // The read of each column for the current result (ByFirstRow resolved).
   std::vector<TRead> FReads;
+  std::vector<std::string> FTexts;
 };
 
 }  // namespace qora
