@@ -123,7 +123,14 @@ std::string QuoteIdentifier(std::string_view name) { return "\"" + StringReplace
 TSociConnection::TSociConnection(TDBConnectionParams params)
     : FParams(std::move(params)), FDialect(&DialectFor(FParams.Backend)) {}
 
-TSociConnection::~TSociConnection() = default;
+// A prepared statement must be finalized before its connection closes, or
+// SQLite keeps the connection open.
+TSociConnection::~TSociConnection() { DropStatements(); }
+
+void TSociConnection::DropStatements() {
+  FStatementIndex.clear();
+  FStatements.clear();
+}
 
 void TSociConnection::Open() {
   Close();
@@ -141,6 +148,7 @@ void TSociConnection::Open() {
 }
 
 void TSociConnection::Close() {
+  DropStatements();
   FSession.reset();
   ResetTransactions();
 }
@@ -176,24 +184,39 @@ soci::session& TSociConnection::Session() {
   return *FSession;
 }
 
-const std::string& TSociConnection::Rewritten(std::string_view sql) {
-  auto it = FRewriteCache.find(sql);
-  if (it == FRewriteCache.end()) it = FRewriteCache.emplace(std::string(sql), FDialect->Rewrite(sql)).first;
-  return it->second;
+TSociConnection::TCachedStatement& TSociConnection::Cached(std::string_view sql) {
+  if (const auto found = FStatementIndex.find(sql); found != FStatementIndex.end()) {
+    FStatements.splice(FStatements.begin(), FStatements, found->second);
+    return *found->second;
+  }
+  TMarkedStatement marked = MarkParameters(FDialect->Rewrite(sql), [](int k) { return ":p" + std::to_string(k); });
+  FStatements.push_front({std::string(sql), std::move(marked), nullptr});
+  FStatementIndex.emplace(FStatements.front().Text, FStatements.begin());
+  if (FStatements.size() > kCachedStatements) {
+    FStatementIndex.erase(FStatements.back().Text);
+    FStatements.pop_back();
+  }
+  return FStatements.front();
 }
 
 TDBResult TSociConnection::Run(std::string_view sql, const TDBParams& params, bool readRows) {
   soci::session& session = Session();
-  const TBoundStatement bound =
-      BindParameters(Rewritten(sql), params, [](int k) { return ":p" + std::to_string(k); });
+  TCachedStatement& statement = Cached(sql);
+  const std::vector<TDBValue> values = ParameterValues(statement.Marked.Names, params);
+  if (FParams.Backend == TDBBackend::SQLite && !FParams.UsesOdbc()) {
+    if (!statement.Prepared) {
+      statement.Prepared = std::make_unique<TSqliteStatement>(SqliteHandle(session), statement.Marked.Sql);
+    }
+    return statement.Prepared->Run(values, readRows);
+  }
   try {
     soci::statement st(session);
     soci::row row;
     if (readRows) st.exchange(soci::into(row));
     TBindings bindings(FParams.Backend == TDBBackend::SqlServer);
-    for (const TDBValue& value : bound.Values) bindings.Bind(st, value);
+    for (const TDBValue& value : values) bindings.Bind(st, value);
     st.alloc();
-    st.prepare(bound.Sql);
+    st.prepare(statement.Marked.Sql);
     st.define_and_bind();
     if (!readRows) {
       st.execute(true);

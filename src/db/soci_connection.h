@@ -4,14 +4,21 @@
 // Rows are read as dynamic SOCI rows and every field is converted from the
 // type the driver reports (SQLite reports text for dates and for computed
 // columns; PostgreSQL reports dates as std::tm, which carries whole seconds)
-// into a TDBValue. Rewritten statements are cached per connection.
+// into a TDBValue. Each statement text is rewritten and scanned for its
+// parameters once per connection; on SQLite it is also prepared once and
+// run through SQLite itself (sqlite_statement.h), which reads fields the
+// same way.
 #pragma once
 
-#include <map>
+#include <list>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "db/connection.h"
+#include "db/sql_text.h"
+#include "db/sqlite_statement.h"
 
 namespace soci {
 class session;
@@ -45,13 +52,27 @@ class TSociConnection : public TDBConnection {
   void RollbackWork() override;
 
  private:
-  const std::string& Rewritten(std::string_view sql);
+  // A statement by the text the engine wrote: rewritten for the back end
+  // with its parameter markers, and on SQLite prepared.
+  struct TCachedStatement {
+    std::string Text;
+    TMarkedStatement Marked;
+    std::unique_ptr<TSqliteStatement> Prepared;
+  };
+  // Statements formatted with IDs would pile up: past this many the least
+  // recently used one is dropped.
+  static constexpr size_t kCachedStatements = 200;
+
+  TCachedStatement& Cached(std::string_view sql);
+  void DropStatements();
   TDBResult Run(std::string_view sql, const TDBParams& params, bool readRows);
 
   TDBConnectionParams FParams;
   const TSqlDialect* FDialect;
   std::unique_ptr<soci::session> FSession;
-  std::map<std::string, std::string, std::less<>> FRewriteCache;
+  // Most recently used first; the index keys are views of Text.
+  std::list<TCachedStatement> FStatements;
+  std::unordered_map<std::string_view, std::list<TCachedStatement>::iterator> FStatementIndex;
 };
 
 }  // namespace qora

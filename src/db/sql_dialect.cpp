@@ -80,6 +80,17 @@ std::string SqliteDateLiteral(const std::string& literal) {
   return literal.substr(0, 11) + " 00:00:00'";
 }
 
+// "(" and ")" with nothing but blanks between: what an empty "in ()" needs,
+// looked for before the costlier pattern.
+bool HasEmptyBrackets(std::string_view text) {
+  for (size_t open = text.find('('); open != std::string_view::npos; open = text.find('(', open + 1)) {
+    size_t i = open + 1;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    if (i < text.size() && text[i] == ')') return true;
+  }
+  return false;
+}
+
 class TSqliteDialect : public TSqlDialect {
  public:
   TDBBackend Backend() const override { return TDBBackend::SQLite; }
@@ -92,7 +103,9 @@ class TSqliteDialect : public TSqlDialect {
     // SQLite accepts "in ()"; SQL Server and PostgreSQL reject it, and the
     // engine relies on that rejection (an empty ID list fails the call).
     static const std::regex kEmptyIn(R"(\bin\s*\(\s*\))", std::regex::icase);
-    if (std::regex_search(masked.Text, kEmptyIn)) throw EDatabaseError("Incorrect syntax near ')'.");
+    if (HasEmptyBrackets(masked.Text) && std::regex_search(masked.Text, kEmptyIn)) {
+      throw EDatabaseError("Incorrect syntax near ')'.");
+    }
     auto literal = [this](double day) { return DateTimeLiteral(day); };
     std::string s = StripSchemaAndBrackets(masked.Text);
     s = RewriteIsNull(s, literal);

@@ -40,6 +40,50 @@ bool IsAnyDateColumn(std::string_view name) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// Patterns cost far more to run than a plain search: each rule first looks
+// for what any match of its pattern must contain, and most statements hold
+// none of it.
+bool MentionsName(std::string_view text, std::string_view name) {
+  const auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  return std::search(text.begin(), text.end(), name.begin(), name.end(), same) != text.end();
+}
+
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// The length of `op` when it is one of the comparison operators a date
+// comparison may use (<=, >=, <>, !=, =, <, >), else 0.
+size_t ComparisonLength(std::string_view op) {
+  static constexpr std::string_view kOperators[] = {"<=", ">=", "<>", "!=", "=", "<", ">"};
+  for (const std::string_view known : kOperators) {
+    if (op == known) return op.size();
+  }
+  return 0;
+}
+
+// Whether a date column name (d + capital letter) is followed, after blanks,
+// by a comparison and a number: what a date compared with a day number
+// needs.
+bool MayCompareDateWithNumber(std::string_view s) {
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (s[i] != 'd' || !std::isupper(static_cast<unsigned char>(s[i + 1])) || (i > 0 && IsWordChar(s[i - 1]))) {
+      continue;
+    }
+    size_t j = i + 1;
+    while (j < s.size() && IsWordChar(s[j])) ++j;
+    while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j]))) ++j;
+    for (size_t length = 1; length <= 2 && j + length <= s.size(); ++length) {
+      if (ComparisonLength(s.substr(j, length)) != length) continue;
+      size_t k = j + length;
+      while (k < s.size() && std::isspace(static_cast<unsigned char>(s[k]))) ++k;
+      if (k < s.size() && s[k] == '-') ++k;
+      if (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) return true;
+    }
+  }
+  return false;
+}
+
 // The end of the quoted text or masked literal that starts at s[i] (one
 // past it), or i when none starts there. The rewriting rules before this
 // one write date literals unmasked, in single quotes.
@@ -176,8 +220,10 @@ std::string Unmask(const TMasked& masked, const std::function<std::string(const 
 std::string StripSchemaAndBrackets(std::string_view text) {
   static const std::regex kDbo(R"((^|[^\w.\]])(\[dbo\]|dbo)\s*\.\s*)", std::regex::icase);
   static const std::regex kBracket(R"(\[([A-Za-z_][\w]*)\])");
-  std::string s = std::regex_replace(std::string(text), kDbo, "$1");
-  return std::regex_replace(s, kBracket, "$1");
+  std::string s(text);
+  if (MentionsName(s, "dbo")) s = std::regex_replace(s, kDbo, "$1");
+  if (s.find('[') != std::string::npos) s = std::regex_replace(s, kBracket, "$1");
+  return s;
 }
 
 bool ParseCallArguments(std::string_view text, size_t open, std::vector<std::string>& args, size_t& after) {
@@ -206,6 +252,7 @@ std::string RewriteIsNull(std::string_view text, const std::function<std::string
   static const std::regex kIsNull(R"(\bisnull\s*\()", std::regex::icase);
   static const std::regex kCompareNumber(R"(^(\s*(?:<=|>=|<>|!=|=|<|>)\s*)(-?\d+(?:\.\d+)?)(?![\w.]))");
   std::string s(text);
+  if (!MentionsName(s, "isnull")) return s;
   std::smatch m;
   size_t from = 0;
   while (std::regex_search(s.cbegin() + static_cast<std::ptrdiff_t>(from), s.cend(), m, kIsNull)) {
@@ -241,6 +288,7 @@ std::string RewriteDateComparisons(std::string_view text,
                                    const std::function<std::string(double)>& dateLiteral) {
   static const std::regex kComparison(
       R"(((?:\b[A-Za-z_]\w*\.)?\bd[A-Z]\w*)(\s*(?:<=|>=|<>|!=|=|<|>)\s*)(-?\d+(?:\.\d+)?)(?![\w.]))");
+  if (!MayCompareDateWithNumber(text)) return std::string(text);
   std::string out;
   std::string s(text);
   auto begin = s.cbegin();
@@ -350,19 +398,11 @@ std::string AliasQualifiedColumns(std::string_view text) {
 
 std::string RewriteGetDate(std::string_view text, std::string_view now) {
   static const std::regex kGetDate(R"(\bgetdate\s*\(\s*\))", std::regex::icase);
+  if (!MentionsName(text, "getdate")) return std::string(text);
   return std::regex_replace(std::string(text), kGetDate, std::string(now));
 }
 
 namespace {
-
-// Most statements name no table function: a plain case-insensitive search
-// spares running a pattern per function over every statement.
-bool MentionsName(const std::string& text, const std::string& name) {
-  const auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
-  return std::search(text.begin(), text.end(), name.begin(), name.end(), same) != text.end();
-}
 
 // The call pattern of one function, built once per thread: building a
 // std::regex costs far more than running it.

@@ -14,25 +14,26 @@ bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || 
 
 const TDBParam* FindParam(const TDBParams& params, std::string_view name) {
   for (const TDBParam& p : params) {
-    if (SameText(p.Name, name)) return &p;
+    // The length first: a statement looks up each of its parameters in a
+    // list of about as many, for every row it stores.
+    if (p.Name.size() == name.size() && SameText(p.Name, name)) return &p;
   }
   return nullptr;
 }
 
 }  // namespace
 
-TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
-                               const std::function<std::string(int)>& marker) {
-  TBoundStatement bound;
+TMarkedStatement MarkParameters(std::string_view sql, const std::function<std::string(int)>& marker) {
+  TMarkedStatement marked;
   size_t i = 0;
   while (i < sql.size()) {
     if (const size_t skip = SqlLiteralLength(sql, i, true); skip > 0) {
-      bound.Sql.append(sql.substr(i, skip));
+      marked.Sql.append(sql.substr(i, skip));
       i += skip;
       continue;
     }
     if (sql[i] == ':' && i + 1 < sql.size() && sql[i + 1] == ':') {
-      bound.Sql.append("::");
+      marked.Sql.append("::");
       i += 2;
       continue;
     }
@@ -40,17 +41,32 @@ TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
         (i == 0 || !IsNameChar(sql[i - 1]))) {
       size_t end = i + 1;
       while (end < sql.size() && IsNameChar(sql[end])) ++end;
-      const std::string_view name = sql.substr(i + 1, end - i - 1);
-      const TDBParam* param = FindParam(params, name);
-      if (!param) throw EDatabaseError("Parameter '" + std::string(name) + "' not found");
-      bound.Values.push_back(param->Value);
-      bound.Sql += marker(static_cast<int>(bound.Values.size()));
+      marked.Names.emplace_back(sql.substr(i + 1, end - i - 1));
+      marked.Sql += marker(static_cast<int>(marked.Names.size()));
       i = end;
       continue;
     }
-    bound.Sql += sql[i++];
+    marked.Sql += sql[i++];
   }
-  return bound;
+  return marked;
+}
+
+std::vector<TDBValue> ParameterValues(const std::vector<std::string>& names, const TDBParams& params) {
+  std::vector<TDBValue> values;
+  values.reserve(names.size());
+  for (const std::string& name : names) {
+    const TDBParam* param = FindParam(params, name);
+    if (!param) throw EDatabaseError("Parameter '" + name + "' not found");
+    values.push_back(param->Value);
+  }
+  return values;
+}
+
+TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
+                               const std::function<std::string(int)>& marker) {
+  TMarkedStatement marked = MarkParameters(sql, marker);
+  std::vector<TDBValue> values = ParameterValues(marked.Names, params);
+  return {std::move(marked.Sql), std::move(values)};
 }
 
 std::string ValidateIdList(std::string_view ids) {

@@ -26,6 +26,17 @@ struct TBoundStatement {
 TBoundStatement BindParameters(std::string_view sql, const TDBParams& params,
                                const std::function<std::string(int)>& marker);
 
+// BindParameters in two steps, so that a statement run many times is scanned
+// once: the text with its markers and the parameter names in marker order,
+// then, for each run, the values of those names (a missing one throws as
+// BindParameters does, the first in order of appearance).
+struct TMarkedStatement {
+  std::string Sql;
+  std::vector<std::string> Names;
+};
+TMarkedStatement MarkParameters(std::string_view sql, const std::function<std::string(int)>& marker);
+std::vector<TDBValue> ParameterValues(const std::vector<std::string>& names, const TDBParams& params);
+
 // Checks a comma-separated list of IDs before it is formatted into a
 // statement ("in (%s)") and returns it normalised ("1,2,3"). Blanks around
 // items are allowed. An empty or blank text gives "". Anything that is not

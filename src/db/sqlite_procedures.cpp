@@ -52,7 +52,7 @@ class TProcArgs {
   explicit TProcArgs(const TDBParams& params) : FParams(params) {}
   TDBValue Get(std::string_view name) const {
     for (const TDBParam& p : FParams) {
-      if (SameText(p.Name, name)) return p.Value;
+      if (p.Name.size() == name.size() && SameText(p.Name, name)) return p.Value;
     }
     return TDBValue();
   }
@@ -221,12 +221,20 @@ TDBRow UpdateEmployeeAward(TDBConnection& db, const TProcArgs& a) {
   return TDBRow(std::make_shared<const TDBColumns>(std::vector<std::string>{"Message"}), {TDBValue(message)});
 }
 
-const std::map<std::string, TProcedure>& Procedures() {
-  static const std::map<std::string, TProcedure> kProcedures = {
-      {"_esspaddtimesheetmessage", AddTimesheetMessage},
-      {"_qivaddtimesheetcost", AddTimesheetCost},
-      {"_ipspaddimportdata", AddImportData},
-      {"_ipspupdateemployeeaward_td", UpdateEmployeeAward},
+struct TProcedureEntry {
+  TProcedure Run;
+  // One statement is atomic by itself; only a procedure of several needs a
+  // transaction level of its own (a costing run stores every line through
+  // a one-statement procedure).
+  bool SingleStatement;
+};
+
+const std::map<std::string, TProcedureEntry>& Procedures() {
+  static const std::map<std::string, TProcedureEntry> kProcedures = {
+      {"_esspaddtimesheetmessage", {AddTimesheetMessage, true}},
+      {"_qivaddtimesheetcost", {AddTimesheetCost, true}},
+      {"_ipspaddimportdata", {AddImportData, true}},
+      {"_ipspupdateemployeeaward_td", {UpdateEmployeeAward, false}},
   };
   return kProcedures;
 }
@@ -255,8 +263,12 @@ bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const 
   // A procedure of the other back ends is atomic; so is each of these: what
   // one call writes is kept whole or not at all (a savepoint when the caller
   // has a transaction open).
+  if (it->second.SingleStatement) {
+    outputs = it->second.Run(connection, TProcArgs(params));
+    return true;
+  }
   TDBTransaction transaction(connection);
-  outputs = it->second(connection, TProcArgs(params));
+  outputs = it->second.Run(connection, TProcArgs(params));
   transaction.Commit();
   return true;
 }
