@@ -13,7 +13,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "db/db_error.h"
@@ -127,10 +126,9 @@ TEST_F(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
   const fs::path cards = dir / "cards.XML";
   std::ofstream(cards) << testing::kCards;
   const ConnectionParams params{"sqlite", db->Params().Path, "", ""};
-  for (const auto& [type, file, start] : {std::tuple{1, "out.csv", "EmployeeCode,"}, {2, "out.yif", "YIFV02.00\\"}}) {
-    EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / file).string(), type, params), kResultOK);
-    EXPECT_EQ(ReadFile(dir / file).rfind(start, 0), 0u) << file;
-  }
+  // The costing file of output type 1 is checked line by line in EndToEnd.
+  EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / "out.yif").string(), 2, params), kResultOK);
+  EXPECT_EQ(ReadFile(dir / "out.yif").rfind("YIFV02.00\\", 0), 0u);
   std::ofstream(dir / "web.config") << "<configuration><appSettings><add key=\"CS\" value=\"sqlite\"/><add key=\"CDB\" "
                                           "value=\"" + db->Params().Path + "\"/></appSettings></configuration>";
   EXPECT_EQ(RunWebConfigJob(cards.string(), dir.string()), kResultOK);
@@ -194,7 +192,6 @@ TEST_F(WebConfig, ReadsAppSettingsAndToleratesMissingKeys) {
             "db.example|QIVCommon|||2.0");
   EXPECT_EQ(config.LogFile(), (dir / "QIVLog.log").string());
   EXPECT_EQ(TWebConfigObject("/nonexistent/folder").AppSettings().Count(), 0);
-  EXPECT_EQ(TWebConfigObject::ConfigFileName(""), "web.config");
   for (auto [value, expected] : std::vector<std::pair<std::string, bool>>{{" y ", true}, {"Yes", false}, {"", false}}) {
     std::ofstream(dir / "web.config", std::ios::trunc)
         << "<configuration><appSettings><add key=\"ALLOWD\" value=\"" << value

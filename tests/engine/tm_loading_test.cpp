@@ -202,30 +202,21 @@ TEST_P(TmShiftsTest, DocumentsStoredInTheDatabase) {
   ASSERT_EQ(manager.Timesheet().Count(), 2);
   EXPECT_EQ(manager.Timesheet().Items(0)->EmployeeCode(), "EMP001");
   EXPECT_DOUBLE_EQ(manager.Timesheet().Items(0)->OrdinaryHoursTotal(), 8);
-  try {
-    manager.XMLLoadFromDatabase(6);
-    FAIL() << "CSV documents are not read";
-  } catch (const eNotImplementException& e) {
-    EXPECT_STREQ(e.what(), "Loading CSV timesheets from the database is not supported. Use XML format instead.");
-  }
+  EXPECT_EQ(ErrorOf<eNotImplementException>([&] { manager.XMLLoadFromDatabase(6); }),
+            "Loading CSV timesheets from the database is not supported. Use XML format instead.");
   EXPECT_THROW(manager.XMLLoadFromDatabase(99), eRecordNotFoundException);
-}
-
-TEST_P(TmShiftsTest, StreamsMustHoldADocument) {
-  try {
-    manager.LoadTimesheetFromStream(nullptr, 1);
-    FAIL();
-  } catch (const eLoadFromStreamException& e) {
-    EXPECT_STREQ(e.what(), "Blank or Invalid Timesheet.");
-  }
+  // Streams must hold a document, read from its start.
+  EXPECT_EQ(ErrorOf<eLoadFromStreamException>([&] { manager.LoadTimesheetFromStream(nullptr, 1); }),
+            "Blank or Invalid Timesheet.");
   std::istringstream empty;
   EXPECT_THROW(manager.LoadTimesheetFromStream(&empty, 1), eLoadFromStreamException);
   std::istringstream csv("a,b");
   EXPECT_THROW(manager.LoadTimesheetFromStream(&csv, 2), eNotImplementException);
   std::istringstream cards(kCards);
   cards.seekg(10);  // the stream is read from its start
+  const int loaded = manager.Timesheet().Count();
   manager.LoadTimesheetFromStream(&cards, 1);
-  EXPECT_EQ(manager.Timesheet().Count(), 2);
+  EXPECT_EQ(manager.Timesheet().Count(), loaded + 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(SQLite, TmShiftsTest, SqliteOnly(), BackendParamName);
@@ -337,10 +328,10 @@ TEST_P(TmEmployeeTest, BaseWeeklyHoursFollowThePayPeriod) {
   // The code as typed in a timesheet file: employee codes match whatever their case.
   auto shift = FileShift("emp002", EncodeDate(2025, 4, 8));
   manager.DBLoadEmployeeDetails(*shift);
-  EXPECT_EQ(shift->EmployeeID(), 2);
-  EXPECT_DOUBLE_EQ(shift->EmployeeNormalHours(), 60);
-  EXPECT_DOUBLE_EQ(shift->BaseWeeklyHours(), 30);  // fortnightly
-  EXPECT_EQ(shift->LeaveLoadingClassID(), 0);
+  // Fortnightly pay: the base weekly hours are half the stored normal hours.
+  EXPECT_EQ(std::vector<double>({1.0 * shift->EmployeeID(), shift->EmployeeNormalHours(), shift->BaseWeeklyHours(),
+                                 1.0 * shift->LeaveLoadingClassID()}),
+            std::vector<double>({2, 60, 30, 0}));
 }
 
 TEST_P(TmEmployeeTest, TheSameEmployeeIsLoadedOnceAndReloadedPastTheAssignmentsEnd) {
@@ -350,9 +341,7 @@ TEST_P(TmEmployeeTest, TheSameEmployeeIsLoadedOnceAndReloadedPastTheAssignmentsE
   manager.DBLoadEmployeeDetails(*second);
   EXPECT_EQ(CountMessages("Employee \"EMP001\" not in cache, starting load from database"), 1);
   EXPECT_EQ(cache.Count(), 1);
-  int connects = 0;
-  for (const std::string& t : MessageTexts()) connects += StartsText("Connected to ", t) ? 1 : 0;
-  EXPECT_EQ(connects, 1);
+  EXPECT_EQ(CountMessages("Connected to ", true), 1);
   EXPECT_EQ(second->EmployeeAward(), "HOSP");
 
   // With only the 2024 assignment cached (HOSP01 at 30.50, ended
@@ -360,8 +349,7 @@ TEST_P(TmEmployeeTest, TheSameEmployeeIsLoadedOnceAndReloadedPastTheAssignmentsE
   auto old_shift = FileShift("EMP001", EncodeDate(2024, 12, 31));
   cache.Clear();
   manager.DBLoadEmployeeDetails(*old_shift);
-  EXPECT_EQ(old_shift->EmployeeClassification(), "HOSP01");
-  EXPECT_DOUBLE_EQ(old_shift->EmployeeNormalRate(), 30.50);
+  EXPECT_EQ(old_shift->EmployeeClassification() + " " + FloatToStr(old_shift->EmployeeNormalRate()), "HOSP01 30.5");
   ASSERT_NE(old_shift->AllowanceList().FindAllowance("UNIFORM"), nullptr);
   EXPECT_DOUBLE_EQ(old_shift->AllowanceList().FindAllowance("UNIFORM")->AmountPerc(), 11.0);
   auto next_day = FileShift("EMP001", EncodeDate(2025, 1, 1));
@@ -401,15 +389,12 @@ TEST_P(TmEmployeeTest, SwitchesThePayrollDatabaseWhenTheTokenChanges) {
   manager.DBLoadEmployeeDetails(*alice);
   EXPECT_EQ(manager.PayrollLinkToken(), kSamplePayrollToken);
   manager.DBLoadEmployeeDetails(*chloe);
-  EXPECT_EQ(manager.PayrollLinkToken(), "OTHER");
-  EXPECT_EQ(chloe->PayrollLinkToken(), "OTHER");
+  EXPECT_EQ(manager.PayrollLinkToken() + " " + chloe->PayrollLinkToken(), "OTHER OTHER");
   EXPECT_DOUBLE_EQ(chloe->EmployeeNormalRate(), 99.0);  // read from the other database
   EXPECT_EQ(payroll.Params().DefaultDatabase(), where.Database);
   manager.DBLoadEmployeeDetails(*alice_again);
   EXPECT_EQ(manager.PayrollLinkToken(), kSamplePayrollToken);
-  int connects = 0;
-  for (const std::string& t : MessageTexts()) connects += StartsText("Connected to ", t) ? 1 : 0;
-  EXPECT_EQ(connects, 3);
+  EXPECT_EQ(CountMessages("Connected to ", true), 3);
   EXPECT_EQ(CountMessages("Loading leave rates for \"EMP001\""), 2);
   EXPECT_EQ(CountMessages("Loading leave rates for \"EMP003\""), 1);
   // Alice's second shift comes from the cache under her own token.
@@ -420,22 +405,14 @@ TEST_P(TmEmployeeLogicTest, PayrollDatabaseErrors) {
   // A person whose payroll database is not registered has no token.
   Db().Execute("insert into _hrtblPerson (idPerson, cEmployeeCode, iPayrollDatabaseID) values (9, 'LOST', NULL)");
   auto lost = FileShift("LOST", Mon14());
-  try {
-    manager.DBLoadEmployeeDetails(*lost);
-    FAIL() << "no payroll database";
-  } catch (const ePayrollException& e) {
-    EXPECT_STREQ(e.what(), "The payroll database was not found");
-  }
+  EXPECT_EQ(ErrorOf<ePayrollException>([&] { manager.DBLoadEmployeeDetails(*lost); }),
+            "The payroll database was not found");
   // Two databases registered under one token.
   Db().Execute("insert into _hrtblPayrollDatabase (idPayrollDatabase, cPayrollLinkToken, cServer, cDatabase) "
                "select 3, cPayrollLinkToken, cServer, cDatabase from _hrtblPayrollDatabase where idPayrollDatabase = 1");
   auto alice = FileShift("EMP001", Mon14());
-  try {
-    manager.DBLoadEmployeeDetails(*alice);
-    FAIL() << "two payroll databases";
-  } catch (const ePayrollException& e) {
-    EXPECT_STREQ(e.what(), "There are multiple payroll databases linked to the same payroll token!");
-  }
+  EXPECT_EQ(ErrorOf<ePayrollException>([&] { manager.DBLoadEmployeeDetails(*alice); }),
+            "There are multiple payroll databases linked to the same payroll token!");
   // No code and no user: nothing to look the employee up by.
   auto nobody = FileShift("", Mon14());
   EXPECT_THROW(manager.DBLoadEmployeeDetails(*nobody), eDatabaseException);
@@ -448,7 +425,7 @@ TEST_P(TmEmployeeTest, APlainConnectionOpenOnThePayrollDatabaseIsReused) {
   manager.DBLoadEmployeeDetails(*shift);
   EXPECT_EQ(shift->EmployeeAward(), "HOSP");
   EXPECT_EQ(CountMessages("Loading payroll database with token \"QORA_SAMPLE\""), 1);
-  for (const std::string& t : MessageTexts()) EXPECT_FALSE(StartsText("Connected to ", t)) << t;
+  EXPECT_EQ(CountMessages("Connected to ", true), 0);
 
   // A closed plain connection cannot be pointed anywhere.
   plain->Close();
