@@ -192,7 +192,8 @@ TEST_F(WebConfig, ReadsAppSettingsAndToleratesMissingKeys) {
             "db.example|QIVCommon|||2.0");
   EXPECT_EQ(config.LogFile(), (dir / "QIVLog.log").string());
   EXPECT_EQ(TWebConfigObject("/nonexistent/folder").AppSettings().Count(), 0);
-  for (auto [value, expected] : std::vector<std::pair<std::string, bool>>{{" y ", true}, {"Yes", false}, {"", false}}) {
+  for (auto [value, expected] : std::vector<std::pair<std::string, bool>>{
+           {"Y", true}, {" y ", true}, {"Yes", false}, {"N", false}, {"", false}}) {
     std::ofstream(dir / "web.config", std::ios::trunc)
         << "<configuration><appSettings><add key=\"ALLOWD\" value=\"" << value
         << "\"/></appSettings></configuration>";
