@@ -1,5 +1,5 @@
-/* Loads libqora.so the way a host does and calls all four entry points.
- * Usage: qora_dlopen_check <path to libqora.so> <scratch folder> */
+// Guards against an entry point missing from libqora.so, the version text overrunning or not ending a short buffer, and null arguments crashing a host: loads the library as a host does and calls all four entry points.
+// Usage: qora_dlopen_check <path to libqora.so> <scratch folder>
 #include <dlfcn.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -39,18 +39,6 @@ static void check_version(version_fn fn) {
   check(1, "version with a null buffer");
 }
 
-/* True when the file holds at least one non-empty line ended by CR LF. */
-static int has_message_line(const char* path) {
-  FILE* f = fopen(path, "rb");
-  if (!f) return 0;
-  char content[8192];
-  size_t n = fread(content, 1, sizeof content - 1, f);
-  fclose(f);
-  content[n] = 0;
-  char* crlf = strstr(content, "\r\n");
-  return crlf != NULL && crlf != content;
-}
-
 int main(int argc, char** argv) {
   if (argc < 3) {
     fprintf(stderr, "usage: %s LIBRARY SCRATCH_FOLDER\n", argv[0]);
@@ -71,17 +59,9 @@ int main(int argc, char** argv) {
   check_version(version);
 
   mkdir(argv[2], 0755);
-  char timesheet[4096], output[4096], log[4096];
-  snprintf(timesheet, sizeof timesheet, "%s/missing.csv", argv[2]);
-  snprintf(output, sizeof output, "%s/costing.csv", argv[2]);
-  snprintf(log, sizeof log, "%s/costing.log", argv[2]);
-  remove(log);
-  int32_t rc = process_file(timesheet, output, 1, "postgresql://127.0.0.1:1", "nodb", "user", "secret");
-  check(rc == 1, "unreachable server returns 1");
-  check(has_message_line(log), "the .log beside the output holds the error");
-
-  /* Null texts are empty texts; the run logs of these calls land in the
-   * scratch folder. */
+  // Null texts are empty texts; the run logs of these calls land in the
+  // scratch folder. What the jobs do with real arguments is tested through
+  // the C header and the jobs themselves.
   if (chdir(argv[2]) != 0) return 1;
   check(process_file(NULL, NULL, 0, NULL, NULL, NULL, NULL) == 1, "null arguments to ProcessTimeSheetFile");
   check(process_web(NULL) == -3, "null argument to ProcessTimeSheet (no web.config beside the host)");

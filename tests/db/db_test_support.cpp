@@ -17,35 +17,36 @@ std::string PostgresTestUri() {
 
 namespace {
 
-std::string NewSqlitePath() {
-  static std::atomic<int> counter{0};
-  return "file:qora_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter) +
-         "?mode=memory&cache=shared";
-}
-
-std::string NewSchemaName() {
+// Unique within the run: SQLite files in memory and PostgreSQL schemas.
+std::string NewName() {
   static std::atomic<int> counter{0};
   return "qora_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
 }
 
-}  // namespace
-
-std::string OdbcDriverForTests() {
-  const char* driver = std::getenv("QORA_TEST_PG_ODBC_DRIVER");
-  return driver && *driver ? std::string(driver) : std::string("PostgreSQL Unicode");
+// The PostgreSQL parameters of a back end: through ODBC or libpq.
+TDBConnectionParams PostgresParams(TTestBackend backend) {
+  TDBConnectionParams params = ParseConnectionUri(PostgresTestUri());
+  if (backend == TTestBackend::PostgreSQLOdbc) {
+    const char* driver = std::getenv("QORA_TEST_PG_ODBC_DRIVER");
+    params.ViaOdbc = true;
+    params.OdbcDriver = driver && *driver ? std::string(driver) : std::string("PostgreSQL Unicode");
+  }
+  return params;
 }
+
+}  // namespace
 
 TTestDatabase::TTestDatabase(TTestBackend backend, bool withSchema, bool withSample) {
   if (backend == TTestBackend::SQLite) {
     FParams.Backend = TDBBackend::SQLite;
-    FParams.Path = NewSqlitePath();
+    FParams.Path = "file:" + NewName() + "?mode=memory&cache=shared";
     FConnection = CreateConnection(FParams);
     FConnection->Open();
     if (withSchema) InitDatabase(*FConnection, withSample);
     return;
   }
-  FParams = ParseConnectionUri(PostgresTestUri());
-  FSchema = NewSchemaName();
+  FParams = PostgresParams(TTestBackend::PostgreSQL);
+  FSchema = NewName();
   auto admin = CreateConnection(FParams);
   admin->Open();
   admin->ExecuteScript("CREATE SCHEMA " + FSchema);
@@ -53,10 +54,9 @@ TTestDatabase::TTestDatabase(TTestBackend backend, bool withSchema, bool withSam
   admin = CreateConnection(FParams);
   admin->Open();
   if (withSchema) InitDatabase(*admin, withSample);
-  if (backend == TTestBackend::PostgreSQLOdbc) {
-    FParams.ViaOdbc = true;
-    FParams.OdbcDriver = OdbcDriverForTests();
-  }
+  const TDBConnectionParams odbc = PostgresParams(backend);
+  FParams.ViaOdbc = odbc.ViaOdbc;
+  FParams.OdbcDriver = odbc.OdbcDriver;
   FConnection = CreateConnection(FParams);
   FConnection->Open();
 }
@@ -83,12 +83,8 @@ std::unique_ptr<TDBConnection> TTestDatabase::OpenAnother() const {
 }
 
 std::string BackendParamName(const ::testing::TestParamInfo<TTestBackend>& info) {
-  switch (info.param) {
-    case TTestBackend::SQLite: return "sqlite";
-    case TTestBackend::PostgreSQL: return "postgresql";
-    case TTestBackend::PostgreSQLOdbc: return "postgresql_odbc";
-  }
-  return "unknown";
+  static const char* const names[] = {"sqlite", "postgresql", "postgresql_odbc"};
+  return names[static_cast<int>(info.param)];
 }
 
 ::testing::internal::ValueArray<TTestBackend, TTestBackend, TTestBackend> AllTestBackends() {
@@ -98,20 +94,11 @@ std::string BackendParamName(const ::testing::TestParamInfo<TTestBackend>& info)
 void DbBackendTest::OpenDatabase(bool withSchema, bool withSample) {
   if (GetParam() != TTestBackend::SQLite) {
     if (PostgresTestUri().empty()) GTEST_SKIP() << "QORA_TEST_PG is not set";
-    TDBConnectionParams params = ParseConnectionUri(PostgresTestUri());
+    const TDBConnectionParams params = PostgresParams(GetParam());
     try {
       CreateConnection(params)->Open();
     } catch (const std::exception& e) {
-      GTEST_SKIP() << "PostgreSQL not reachable: " << e.what();
-    }
-    if (GetParam() == TTestBackend::PostgreSQLOdbc) {
-      params.ViaOdbc = true;
-      params.OdbcDriver = OdbcDriverForTests();
-      try {
-        CreateConnection(params)->Open();
-      } catch (const std::exception& e) {
-        GTEST_SKIP() << "PostgreSQL not reachable through ODBC: " << e.what();
-      }
+      GTEST_SKIP() << "PostgreSQL not reachable" << (params.ViaOdbc ? " through ODBC: " : ": ") << e.what();
     }
   }
   FDatabase = std::make_unique<TTestDatabase>(GetParam(), withSchema, withSample);

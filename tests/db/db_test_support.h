@@ -41,6 +41,18 @@ std::string BackendParamName(const ::testing::TestParamInfo<TTestBackend>& info)
 // For tests of engine logic, where the back ends do not differ.
 inline auto SqliteOnly() { return ::testing::Values(TTestBackend::SQLite); }
 
+// The message of the E that `statement` throws; a test failure when it throws none.
+template <class E, class F>
+std::string ErrorOf(F statement) {
+  try {
+    statement();
+  } catch (const E& e) {
+    return e.what();
+  }
+  ADD_FAILURE() << "no exception thrown";
+  return "";
+}
+
 // Fixture for tests run on every back end; skips PostgreSQL when it is not
 // configured or not reachable.
 class DbBackendTest : public ::testing::TestWithParam<TTestBackend> {

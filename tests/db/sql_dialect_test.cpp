@@ -1,11 +1,16 @@
-// Guards the dialects against SQL Server forms left unrewritten or rewritten inside literals, dates compared as text on SQLite, table-valued functions not expanded, and wrong procedure calls or date literals.
+// Guards statement text against parameters bound in the wrong order or inside literals, comments and casts, missing parameters, ID lists that smuggle SQL, and wrong quoting or GO batches; and the dialects against SQL Server forms left unrewritten or rewritten inside literals, dates compared as text on SQLite, table-valued functions not expanded, and wrong procedure calls or date literals.
 #include "db/sql_dialect.h"
 
 #include <gtest/gtest.h>
 
+#include "db/db_error.h"
+#include "db/sql_text.h"
+#include "db_test_support.h"
 
 namespace qora {
 namespace {
+
+using testing::ErrorOf;
 
 const TSqlDialect& Sqlite() { return DialectFor(TDBBackend::SQLite); }
 const TSqlDialect& Postgres() { return DialectFor(TDBBackend::PostgreSQL); }
@@ -92,13 +97,65 @@ TEST(SqlDialectTest, ProcedureCallsPerBackEnd) {
             "SET NOCOUNT ON; DECLARE @o_Message NVARCHAR(4000) = :Message; EXEC _ipspUpdateEmployeeAward_TD "
             "@iEmployeeID = :iEmployeeID, @Message = @o_Message OUTPUT; SELECT @o_Message AS Message;");
   EXPECT_EQ(Postgres().OutputColumn("Message"), "p_Message");
-}
-
-TEST(SqlDialectTest, DateLiteralsPerBackEnd) {
   const TDateTime d = EncodeDateTime(2025, 4, 15, 22, 0, 0);
   EXPECT_EQ(Sqlite().DateTimeLiteral(d), "'2025-04-15 22:00:00'");
   EXPECT_EQ(Postgres().DateTimeLiteral(d), "TIMESTAMP '2025-04-15 22:00:00'");
   EXPECT_EQ(SqlServer().DateTimeLiteral(d), "{ts '2025-04-15 22:00:00'}");
+}
+
+std::string Marker(int k) { return "$" + std::to_string(k); }
+
+TEST(SqlTextTest, BindsNamedParametersInOrderIgnoringCase) {
+  const TDBParams params = {{"Date1", TDBValue::DateTime(45000)}, {"EmployeeID", 7}, {"Unused", "x"}};
+  const TBoundStatement bound = BindParameters(
+      "select * from V where ((ISNULL(dEndDate,0) < 5) OR (dEndDate >= :Date1)) and dEffectiveDate <= :date1 "
+      "and iEmployeeID = :EmployeeId",
+      params, Marker);
+  EXPECT_EQ(bound.Sql,
+            "select * from V where ((ISNULL(dEndDate,0) < 5) OR (dEndDate >= $1)) and dEffectiveDate <= $2 "
+            "and iEmployeeID = $3");
+  ASSERT_EQ(bound.Values.size(), 3u);
+  EXPECT_EQ(bound.Values[0], TDBValue::DateTime(45000));
+  EXPECT_EQ(bound.Values[1], TDBValue::DateTime(45000));
+  EXPECT_EQ(bound.Values[2], TDBValue(7));
+}
+
+TEST(SqlTextTest, LeavesLiteralsCommentsCastsAndTimesAlone) {
+  const TBoundStatement bound = BindParameters(
+      "select ':NotA' as a, \"col:x\", [b:c], x::int, '12:30' -- :comment\n, 10:30 /* :c */ from t where a = :A",
+      {{"A", 1}}, Marker);
+  EXPECT_EQ(bound.Sql,
+            "select ':NotA' as a, \"col:x\", [b:c], x::int, '12:30' -- :comment\n, 10:30 /* :c */ from t where a = $1");
+  EXPECT_EQ(bound.Values.size(), 1u);
+}
+
+TEST(SqlTextTest, MissingParameterIsAnError) {
+  EXPECT_EQ(ErrorOf<EDatabaseError>([] { BindParameters("select 1 where a = :TimesheetRowID", {{"TimesheetID", 1}}, Marker); }),
+            "Parameter 'TimesheetRowID' not found");
+}
+
+TEST(SqlTextTest, ValidatesIdListsBeforeTheyAreFormattedIntoStatements) {
+  const std::pair<const char*, const char*> good[] = {{"1,2,3", "1,2,3"}, {" 7 , 12", "7,12"}, {"", ""},
+                                                      {"   ", ""},         {"42", "42"},        {"-1,5", "-1,5"}};
+  for (const auto& [ids, normalised] : good) EXPECT_EQ(ValidateIdList(ids), normalised) << ids;
+  for (const char* bad : {"1,,2", "1,", ",1", "1;drop table x", "1 2", "1)", "0x10", "1.5", "-", "1,2) or (1=1",
+                          "123456789012"}) {
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ValidateIdList(bad); }), std::string("Invalid ID list \"") + bad + "\"");
+  }
+}
+
+TEST(SqlTextTest, QuotesTextAndDates) {
+  EXPECT_EQ(SqlQuote("O'Brien"), "'O''Brien'");
+  EXPECT_EQ(SqlQuote(""), "''");
+  EXPECT_EQ(SqlDateLiteral(EncodeDateTime(2025, 4, 14, 13, 0, 0)), "'2025-04-14'");
+}
+
+TEST(SqlTextTest, SplitsSqlServerScriptsAtGoLines) {
+  const auto batches = SplitGoBatches("CREATE TABLE a (x INT);\nGO\n  go  \nCREATE VIEW v AS SELECT x FROM a;\nGO\nGOOD\n");
+  ASSERT_EQ(batches.size(), 3u);
+  EXPECT_EQ(batches[0], "CREATE TABLE a (x INT);\n");
+  EXPECT_EQ(batches[1], "CREATE VIEW v AS SELECT x FROM a;\n");
+  EXPECT_EQ(batches[2], "GOOD\n");
 }
 
 }  // namespace

@@ -1,26 +1,19 @@
 // Guards against manager tests sharing state: see tm_test_support.h.
 #include "tm_test_support.h"
 
+#include <algorithm>
+
 #include "timesheet/timesheet.h"
 
 namespace qora::testing {
 
-int TRecordingConnection::CountContaining(std::string_view part) const {
-  int count = 0;
-  for (const std::string& s : Statements) {
-    if (s.find(part) != std::string::npos) ++count;
-  }
-  return count;
-}
-
 void ManagerDbTest::SetUp() {
   OpenDatabase(true, true);
   if (IsSkipped()) return;
-  main = std::make_unique<TRecordingConnection>(Db());
   log.SetDebugEnabled(true);
   manager.SetUserFeedback(&log);
   manager.SetEmployeeCache(&cache);
-  manager.SetDBConnection(main.get());
+  manager.SetDBConnection(&Db());
   manager.SetPayrollConnection(&payroll);
   manager.SetDBSQLUserName(Db().Params().UserName);
   manager.SetDBSQLPassword(Db().Params().Password);
@@ -32,10 +25,11 @@ std::vector<std::string> ManagerDbTest::MessageTexts() const {
   return texts;
 }
 
-int ManagerDbTest::CountMessages(const std::string& text) const {
-  int count = 0;
-  for (const auto& m : log.Messages()) count += m.Text == text ? 1 : 0;
-  return count;
+int ManagerDbTest::CountMessages(const std::string& text, bool prefix) const {
+  const std::vector<std::string> texts = MessageTexts();
+  return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
+    return prefix ? t.rfind(text, 0) == 0 : t == text;
+  }));
 }
 
 std::unique_ptr<TTimesheetShift> ManagerDbTest::FileShift(const std::string& code, TDateTime date) {

@@ -13,7 +13,8 @@
 
 namespace qora::testing {
 
-// Forwards everything to `inner` and records each statement text.
+// Forwards everything to `inner` and records each statement text; tests
+// derive from it to make a chosen statement fail.
 class TRecordingConnection : public TDBConnection {
  public:
   explicit TRecordingConnection(TDBConnection& inner) : FInner(inner) {}
@@ -36,9 +37,6 @@ class TRecordingConnection : public TDBConnection {
   const TSqlDialect& Dialect() const override { return FInner.Dialect(); }
   void ExecuteScript(std::string_view script) override { FInner.ExecuteScript(script); }
 
-  // Statements whose text contains `part`.
-  int CountContaining(std::string_view part) const;
-
   std::vector<std::string> Statements;
 
  protected:
@@ -50,14 +48,29 @@ class TRecordingConnection : public TDBConnection {
   TDBConnection& FInner;
 };
 
+// Two time cards of 8 hours: EMP001 on 14 April, and NOBODY, who is no employee, on 15 April.
+inline constexpr const char* kCards = R"(<?xml version="1.0"?>
+<TimeCards>
+<TimeCard><TimeCardNo>EMP001</TimeCardNo><TotalHours>8</TotalHours>
+<Shift><RosteredStartTime>2025-04-14T09:00:00</RosteredStartTime><RosteredFinishTime>2025-04-14T17:00:00</RosteredFinishTime>
+<RosteredBreak>0</RosteredBreak><ShiftHours><StartTime>2025-04-14T09:00:00</StartTime>
+<FinishTime>2025-04-14T17:00:00</FinishTime><Job>ORD</Job><PayRateCode>Cook</PayRateCode></ShiftHours></Shift>
+</TimeCard>
+<TimeCard><TimeCardNo>NOBODY</TimeCardNo><TotalHours>8</TotalHours>
+<Shift><RosteredStartTime>2025-04-15T09:00:00</RosteredStartTime><RosteredFinishTime>2025-04-15T17:00:00</RosteredFinishTime>
+<RosteredBreak>0</RosteredBreak><ShiftHours><StartTime>2025-04-15T09:00:00</StartTime>
+<FinishTime>2025-04-15T17:00:00</FinishTime><Job>ORD</Job><PayRateCode>Cook</PayRateCode></ShiftHours></Shift>
+</TimeCard>
+</TimeCards>)";
+
 class ManagerDbTest : public DbBackendTest {
  protected:
   void SetUp() override;
 
   // The texts of the run log's messages, in order.
   std::vector<std::string> MessageTexts() const;
-  // How many messages equal `text` exactly.
-  int CountMessages(const std::string& text) const;
+  // How many messages equal `text` exactly, or with `prefix` start with it.
+  int CountMessages(const std::string& text, bool prefix = false) const;
   // A shift on its own (not on the timesheet) for employee `code` on `date`,
   // as a file timesheet gives it.
   std::unique_ptr<TTimesheetShift> FileShift(const std::string& code, TDateTime date);
@@ -65,7 +78,6 @@ class ManagerDbTest : public DbBackendTest {
   TUserFeedback log;
   TEmployeeAwardCache cache;
   TPayrollConnection payroll;
-  std::unique_ptr<TRecordingConnection> main;
   TTimesheetManager manager;
 };
 
