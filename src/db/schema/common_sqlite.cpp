@@ -27,6 +27,7 @@ CREATE TABLE _estblUsers (
   cUserName VARCHAR(50) NOT NULL,
   iPersonID INTEGER REFERENCES _hrtblPerson (idPerson)
 );
+CREATE INDEX _esixUsersPerson ON _estblUsers (iPersonID);
 CREATE TABLE _estblJobCode (
   idJobCode INTEGER PRIMARY KEY,
   cJobCode VARCHAR(20) NOT NULL,
@@ -51,6 +52,7 @@ CREATE TABLE _estblTimesheetRow (
   dLastImportDate TIMESTAMP
 );
 CREATE INDEX _esixTimesheetRowTimesheet ON _estblTimesheetRow (iTimesheetID);
+CREATE INDEX _esixTimesheetRowUser ON _estblTimesheetRow (iUserID, dDateWorked);
 CREATE TABLE _estblTimesheetRowPlan (
   idTimesheetRowPlan INTEGER PRIMARY KEY,
   iTimesheetRowID INTEGER NOT NULL REFERENCES _estblTimesheetRow (idTimesheetRow),

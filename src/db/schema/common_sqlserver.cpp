@@ -25,6 +25,7 @@ CREATE TABLE _estblUsers (
   cUserName NVARCHAR(50) NOT NULL,
   iPersonID INT REFERENCES _hrtblPerson (idPerson)
 );
+CREATE INDEX _esixUsersPerson ON _estblUsers (iPersonID);
 CREATE TABLE _estblJobCode (
   idJobCode INT IDENTITY(1,1) PRIMARY KEY,
   cJobCode NVARCHAR(20) NOT NULL,
@@ -49,6 +50,7 @@ CREATE TABLE _estblTimesheetRow (
   dLastImportDate DATETIME
 );
 CREATE INDEX _esixTimesheetRowTimesheet ON _estblTimesheetRow (iTimesheetID);
+CREATE INDEX _esixTimesheetRowUser ON _estblTimesheetRow (iUserID, dDateWorked);
 CREATE TABLE _estblTimesheetRowPlan (
   idTimesheetRowPlan INT IDENTITY(1,1) PRIMARY KEY,
   iTimesheetRowID INT NOT NULL REFERENCES _estblTimesheetRow (idTimesheetRow),
