@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "common/format.h"
 #include "common/string_list.h"
@@ -13,6 +14,7 @@
 #include "engine/run_driver.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
+#include "output/costing_store.h"
 #include "engine/web_config.h"
 #include "rules/process_manager.h"
 
@@ -100,9 +102,46 @@ int32_t CostFile(Connections& c, const std::string& timesheet_file) {
   return ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
 }
 
-void WriteOutput(TTimesheetManager& tm, int32_t output_type, const std::string& output_file) {
-  if (output_type == 1) tm.SaveCSVCostingFile(output_file);
-  if (output_type == 2) tm.SaveYIFFile(output_file);
+// Ends the shift-by-shift output however the run ends.
+struct ShiftOutputScope {
+  TTimesheetManager& tm;
+  bool ended = false;
+  ~ShiftOutputScope() {
+    if (ended) return;
+    try {
+      tm.EndShiftOutput();
+    } catch (...) {  // the run's own error is the one to report
+    }
+  }
+  TStringList End() {
+    ended = true;
+    return tm.EndShiftOutput();
+  }
+};
+
+// Costs the timesheet file into its one output (1: costing file, 2: payroll
+// import file, else none), each shift's pay lines generated as soon as the
+// shift is costed and its working data then freed, so that a run's memory
+// does not grow with the number of shifts.
+int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int32_t output_type,
+                         const std::string& output_file) {
+  c.main->Open();
+  TTimesheetManager& tm = GetTimesheetManager();
+  tm.LoadTimesheetFromFile(timesheet_file);
+  std::optional<TCostingFileWriter> csv;
+  std::optional<TnxTransactionFormat> format;
+  if (output_type == 1) {
+    csv.emplace(output_file);
+    format = TnxTransactionFormat::tfCSV;
+  }
+  if (output_type == 2) format = TnxTransactionFormat::tfYIF;
+  ShiftOutputScope scope{tm};
+  tm.StartShiftOutput(format, csv ? &csv->Lines() : nullptr);
+  const int32_t result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+  const TStringList lines = scope.End();
+  if (csv) csv->Commit();
+  if (output_type == 2) WriteTextFile(output_file, lines.Text());
+  return result;
 }
 
 }  // namespace
@@ -140,11 +179,7 @@ int32_t RunTimesheetFileJob(const std::string& timesheet_file, const std::string
   } catch (const std::exception& e) {
     return SetupFailed(e, log_file);
   }
-  int32_t result = Protected([&] {
-    int32_t r = CostFile(c, timesheet_file);
-    WriteOutput(GetTimesheetManager(), output_type, output_file);
-    return r;
-  });
+  int32_t result = Protected([&] { return CostFileToOutput(c, timesheet_file, output_type, output_file); });
   if (!c.MainOpen()) result = kResultDatabase;
   return SaveRunLog(log_file, result);
 }

@@ -77,9 +77,11 @@ int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manag
       failed->SetRejectReason(e.what());
       log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
                         TMessageSeverity::ms_Error, false);
+      manager.ShiftCosted(i);
       if (ShiftProgress()) ShiftProgress()(i, count, true);
       continue;
     }
+    manager.ShiftCosted(i);
     if (ShiftProgress()) ShiftProgress()(i, count, false);
   }
   const double seconds = (Now() - start) * 86400.0;

@@ -16,8 +16,10 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/string_list.h"
@@ -28,6 +30,7 @@
 #include "foundation/base_object.h"
 #include "output/costing_run.h"
 #include "output/field_writer.h"
+#include "output/yif_generator.h"
 #include "timesheet/timesheet_manager_intf.h"
 
 namespace qora {
@@ -277,6 +280,21 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // "_ipspAddImportData" on the main connection; the description only
   // labels the run log's messages.
   virtual void DBSaveYIF(const std::string& description);
+  // ---- Pay lines as the shifts are costed (timesheet_manager_output.cpp) --
+  // For a run that costs a long timesheet once: from StartShiftOutput on,
+  // ShiftCosted (which the run driver calls after every shift, costed or
+  // rejected) generates the shift's lines in the layout and frees the
+  // working data of the shift before it (the one the shift after may look
+  // back at). CSV lines go to `csv_lines` as they come, header first; YIF
+  // lines stay until EndShiftOutput returns them with the file header
+  // first. Without a layout the shifts' data is only freed. The lines and
+  // the additions history are those a generation of the whole timesheet
+  // would give: EndShiftOutput forgets the additions recorded meanwhile and
+  // throws the first generation error, if any (later shifts are then not
+  // generated, as a whole generation would stop there).
+  void StartShiftOutput(std::optional<TnxTransactionFormat> format, std::ostream* csv_lines);
+  void ShiftCosted(int index);
+  TStringList EndShiftOutput();
   // The lines of the whole timesheet in the layout (see the note above).
   // Generation errors (unknown leave type, duplicate hours line) propagate.
   TStringList GenerateOutputLines(TnxTransactionFormat format);
@@ -358,6 +376,14 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
     TDBResult PatternDays;
   };
   TLastLookups FLast;
+  // The state between StartShiftOutput and EndShiftOutput.
+  struct TShiftOutput {
+    std::unique_ptr<TnxYIFGenerator> Generator;  // null without a layout
+    std::ostream* CSVLines = nullptr;
+    int AdditionsCount = 0;
+    std::exception_ptr Error;
+  };
+  std::unique_ptr<TShiftOutput> FShiftOutput;
 };
 
 }  // namespace qora
