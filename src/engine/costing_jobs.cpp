@@ -1,5 +1,6 @@
 #include "engine/costing_jobs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -17,6 +18,8 @@
 #include "output/costing_store.h"
 #include "engine/web_config.h"
 #include "rules/process_manager.h"
+#include "timesheet/csv_timesheet_reader.h"
+#include "timesheet/timesheet.h"
 
 namespace qora {
 namespace {
@@ -102,6 +105,23 @@ int32_t CostFile(Connections& c, const std::string& timesheet_file) {
   return ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
 }
 
+// The period a whole load gives the timesheet (see FillInShiftDetails).
+void SetPeriod(TTimesheet& timesheet, const TCSVTimesheetSource& source) {
+  if (source.ShiftCount() == 0) {
+    timesheet.SetStartDate(0);
+    timesheet.SetEndDate(0);
+    return;
+  }
+  TDateTime least = kMaxDateTime;
+  TDateTime greatest = 0;
+  for (int i = 0; i < source.ShiftCount(); ++i) {
+    least = std::min(least, source.StartDate(i));
+    greatest = std::max(greatest, source.StartDate(i));
+  }
+  if (timesheet.StartDate() == 0) timesheet.SetStartDate(least);
+  if (timesheet.EndDate() == 0 || timesheet.EndDate() < timesheet.StartDate()) timesheet.SetEndDate(greatest);
+}
+
 // Ends the shift-by-shift output however the run ends.
 struct ShiftOutputScope {
   TTimesheetManager& tm;
@@ -123,11 +143,19 @@ struct ShiftOutputScope {
 // import file, else none), each shift's pay lines generated as soon as the
 // shift is costed and its working data then freed, so that a run's memory
 // does not grow with the number of shifts.
+// A CSV timesheet is not even held whole: its shifts are built one
+// employee at a time as the run reaches them (an XML one is loaded whole).
 int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int32_t output_type,
                          const std::string& output_file) {
   c.main->Open();
   TTimesheetManager& tm = GetTimesheetManager();
-  tm.LoadTimesheetFromFile(timesheet_file);
+  std::optional<TCSVTimesheetSource> source;
+  if (UpperCase(ExtractFileExt(timesheet_file)) == ".XML") {
+    tm.LoadTimesheetFromFile(timesheet_file);
+  } else {
+    source.emplace(tm.Timesheet(), timesheet_file, tm.UserFeedback());
+    SetPeriod(tm.Timesheet(), *source);
+  }
   std::optional<TCostingFileWriter> csv;
   std::optional<TnxTransactionFormat> format;
   if (output_type == 1) {
@@ -137,7 +165,21 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
   if (output_type == 2) format = TnxTransactionFormat::tfYIF;
   ShiftOutputScope scope{tm};
   tm.StartShiftOutput(format, csv ? &csv->Lines() : nullptr);
-  const int32_t result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+  int32_t result = 0;
+  if (source) {
+    int next = 0;
+    const int total = source->ShiftCount();
+    result = ProcessShiftsFed(tm, GetProcessManager(), GetUserFeedback(), total, [&] {
+      const int first = next;
+      tm.ForgetEmployeesBefore(source->EmployeeCode(first));
+      do {
+        source->AddShift(next++);
+      } while (next < total && source->EmployeeCode(next) == source->EmployeeCode(first));
+      return next - first;
+    });
+  } else {
+    result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+  }
   const TStringList lines = scope.End();
   if (csv) csv->Commit();
   if (output_type == 2) WriteTextFile(output_file, lines.Text());

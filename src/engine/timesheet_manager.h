@@ -189,6 +189,11 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // each overtime block, each leave entry and each penalty not paid as an
   // amount. Does nothing when there is no current shift.
   virtual void SaveHoursHistory();
+  // For a run that costs the shifts in timesheet order a few at a time:
+  // drops the hours history and the additions recorded by the run's output
+  // of the employees whose code sorts before employee_code (as
+  // SortTimesheet orders codes), which no later shift can reach.
+  void ForgetEmployeesBefore(const std::string& employee_code);
   // Appends one entry (FromCosting false) to the hours history.
   void AddHoursToHistory(const std::string& employee_code, const std::string& rate_code, TDateTime date_worked,
                          double hours, THoursType hours_type, const std::string& leave_type,
@@ -233,8 +238,12 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // stored row under costing_type with the given iALLink.
   void ApplyCompareLoading(int32_t timesheet_row_id, int32_t al_link, int32_t costing_type,
                            const std::string& allowances, const std::string& penalties) override;
-  // The number of the timesheet's shifts whose ID equals the row ID.
+  // The number of the timesheet's shifts whose ID equals the row ID; row 0
+  // also counts the shifts of the run that are not on the timesheet now.
   int NumberofShiftsOnRow(int32_t timesheet_row_id) const override;
+  // The shifts of a run fed a few at a time (read from a file, so all of
+  // row 0) that are not on the timesheet now.
+  void SetShiftsOffTimesheet(int count) { FShiftsOffTimesheet = count; }
   // The row's field as text; when the row has no such field, the debug
   // message "No value was supplied for "<name>"" and `default_value`.
   std::string GetFieldValueDef(const TDBRow& row, const std::string& field_name, const std::string& default_value);
@@ -341,6 +350,7 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   std::string FSQLUserName;
   std::string FSQLPassword;
   int FCurrentShiftIndex = 0;
+  int FShiftsOffTimesheet = 0;
   TUserFeedback* FUserFeedback = nullptr;
   TEmployeeAwardCache* FEmployeeCache = nullptr;
   TObjListAwards* FAwardCache = nullptr;
