@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,6 +96,42 @@ TEST(EndToEnd, SampleWeekPaysTheHandWorkedLinesThroughTheCEntryPointAndTheTool) 
   ExpectPay(c_out);
   ASSERT_EQ(RunCli("cost " + timesheet + " --db sqlite:" + db + " --output " + cli_out.string() + " --output-type 1"), 0);
   ExpectPay(cli_out);
+  fs::remove_all(dir);
+}
+
+std::string ReadAll(const fs::path& pFile) {
+  std::ifstream in(pFile, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// However the file orders its shifts they are costed sorted by employee and
+// time, so a weekly cap falls on the same days; a second run appends its
+// lines under the file's one header.
+TEST(EndToEnd, ReversedShiftsAppendTheSameLinesUnderTheOneHeader) {
+  const fs::path dir = fs::temp_directory_path() / ("qora_e2e_rev_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string db = (dir / "pay.db").string(), sample = std::string(QORA_SAMPLES_DIR) + "/payroll_demo.csv";
+  ASSERT_EQ(RunCli("db init sqlite:" + db + " --sample"), 0);
+  std::ifstream in(sample);
+  std::string header, row;
+  std::vector<std::string> shifts;  // a dated row and the rows continuing it
+  std::getline(in, header);
+  while (std::getline(in, row)) {
+    const bool continued = row.compare(row.find(',') + 1, 3, "\"\",") == 0;
+    if (continued && !shifts.empty()) shifts.back() += row + "\n"; else shifts.push_back(row + "\n");
+  }
+  std::ofstream reversed(dir / "rev.csv");
+  reversed << header << "\n";
+  for (auto s = shifts.rbegin(); s != shifts.rend(); ++s) reversed << *s;
+  reversed.close();
+  const fs::path out = dir / "out.csv";
+  ASSERT_EQ(ProcessTimeSheetFile(sample.c_str(), out.c_str(), QORA_OUTPUT_CSV, "sqlite", db.c_str(), "", ""), 0);
+  const std::string first = ReadAll(out);
+  const std::string rev = (dir / "rev.csv").string();
+  ASSERT_EQ(ProcessTimeSheetFile(rev.c_str(), out.c_str(), QORA_OUTPUT_CSV, "sqlite", db.c_str(), "", ""), 0);
+  EXPECT_EQ(ReadAll(out), first + first.substr(first.find("\r\n") + 2));
+  EXPECT_FALSE(fs::exists(dir / "out.csv.part"));
   fs::remove_all(dir);
 }
 
