@@ -56,6 +56,11 @@ TEST(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
   EXPECT_EQ(ReadFile(folder / "timesheet.yif").rfind("YIFV02.00\\", 0), 0u);
   EXPECT_EQ(ReadFile(folder / "costed_timesheet.csv").rfind("EmployeeCode,", 0), 0u);
   EXPECT_EQ(db->QueryValue("select count(*) from _iptblImportData where cImportSource = 'QORA'").AsInteger(), 1);
+  // Written shift by shift, the file job's lines are those of the whole-timesheet outputs (the import
+  // file's header carries the time it was made).
+  EXPECT_EQ(ReadFile(folder / "out.csv"), ReadFile(folder / "costed_timesheet.csv"));
+  const auto body = [&](const char* file) { const std::string t = ReadFile(folder / file); return t.substr(t.find('\n')); };
+  EXPECT_EQ(body("out.yif"), body("timesheet.yif"));
   std::filesystem::remove_all(folder);
 }
 
