@@ -1,8 +1,10 @@
 #include "engine/costing_jobs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "common/format.h"
 #include "common/string_list.h"
@@ -13,8 +15,11 @@
 #include "engine/run_driver.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
+#include "output/costing_store.h"
 #include "engine/web_config.h"
 #include "rules/process_manager.h"
+#include "timesheet/csv_timesheet_reader.h"
+#include "timesheet/timesheet.h"
 
 namespace qora {
 namespace {
@@ -100,9 +105,85 @@ int32_t CostFile(Connections& c, const std::string& timesheet_file) {
   return ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
 }
 
-void WriteOutput(TTimesheetManager& tm, int32_t output_type, const std::string& output_file) {
-  if (output_type == 1) tm.SaveCSVCostingFile(output_file);
-  if (output_type == 2) tm.SaveYIFFile(output_file);
+// The period a whole load gives the timesheet (see FillInShiftDetails).
+void SetPeriod(TTimesheet& timesheet, const TCSVTimesheetSource& source) {
+  if (source.ShiftCount() == 0) {
+    timesheet.SetStartDate(0);
+    timesheet.SetEndDate(0);
+    return;
+  }
+  TDateTime least = kMaxDateTime;
+  TDateTime greatest = 0;
+  for (int i = 0; i < source.ShiftCount(); ++i) {
+    least = std::min(least, source.StartDate(i));
+    greatest = std::max(greatest, source.StartDate(i));
+  }
+  if (timesheet.StartDate() == 0) timesheet.SetStartDate(least);
+  if (timesheet.EndDate() == 0 || timesheet.EndDate() < timesheet.StartDate()) timesheet.SetEndDate(greatest);
+}
+
+// Ends the shift-by-shift output however the run ends.
+struct ShiftOutputScope {
+  TTimesheetManager& tm;
+  bool ended = false;
+  ~ShiftOutputScope() {
+    if (ended) return;
+    try {
+      tm.EndShiftOutput();
+    } catch (...) {  // the run's own error is the one to report
+    }
+  }
+  TStringList End() {
+    ended = true;
+    return tm.EndShiftOutput();
+  }
+};
+
+// Costs the timesheet file into its one output (1: costing file, 2: payroll
+// import file, else none), each shift's pay lines generated as soon as the
+// shift is costed and its working data then freed, so that a run's memory
+// does not grow with the number of shifts.
+// A CSV timesheet is not even held whole: its shifts are built one
+// employee at a time as the run reaches them (an XML one is loaded whole).
+int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int32_t output_type,
+                         const std::string& output_file) {
+  c.main->Open();
+  TTimesheetManager& tm = GetTimesheetManager();
+  std::optional<TCSVTimesheetSource> source;
+  if (UpperCase(ExtractFileExt(timesheet_file)) == ".XML") {
+    tm.LoadTimesheetFromFile(timesheet_file);
+  } else {
+    source.emplace(tm.Timesheet(), timesheet_file, tm.UserFeedback());
+    SetPeriod(tm.Timesheet(), *source);
+  }
+  std::optional<TCostingFileWriter> csv;
+  std::optional<TnxTransactionFormat> format;
+  if (output_type == 1) {
+    csv.emplace(output_file);
+    format = TnxTransactionFormat::tfCSV;
+  }
+  if (output_type == 2) format = TnxTransactionFormat::tfYIF;
+  ShiftOutputScope scope{tm};
+  tm.StartShiftOutput(format, csv ? &csv->Lines() : nullptr);
+  int32_t result = 0;
+  if (source) {
+    int next = 0;
+    const int total = source->ShiftCount();
+    result = ProcessShiftsFed(tm, GetProcessManager(), GetUserFeedback(), total, [&] {
+      const int first = next;
+      tm.ForgetEmployeesBefore(source->EmployeeCode(first));
+      do {
+        source->AddShift(next++);
+      } while (next < total && source->EmployeeCode(next) == source->EmployeeCode(first));
+      return next - first;
+    });
+  } else {
+    result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
+  }
+  const TStringList lines = scope.End();
+  if (csv) csv->Commit();
+  if (output_type == 2) WriteTextFile(output_file, lines.Text());
+  return result;
 }
 
 }  // namespace
@@ -140,11 +221,7 @@ int32_t RunTimesheetFileJob(const std::string& timesheet_file, const std::string
   } catch (const std::exception& e) {
     return SetupFailed(e, log_file);
   }
-  int32_t result = Protected([&] {
-    int32_t r = CostFile(c, timesheet_file);
-    WriteOutput(GetTimesheetManager(), output_type, output_file);
-    return r;
-  });
+  int32_t result = Protected([&] { return CostFileToOutput(c, timesheet_file, output_type, output_file); });
   if (!c.MainOpen()) result = kResultDatabase;
   return SaveRunLog(log_file, result);
 }

@@ -1,6 +1,7 @@
 #include "engine/run_driver.h"
 
 #include <exception>
+#include <functional>
 #include <optional>
 
 #include "common/datetime.h"
@@ -48,13 +49,17 @@ void ProcessShift(TTimesheetManager& manager, IProcessManager& pm, int index, TS
   if (steps == TShiftSteps::Costing) manager.BreakDownComponents();
 }
 
-int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
-                      TShiftSteps steps) {
-  const TDateTime start = Now();
-  RegisterRuleEngineHandlers(manager, process_manager);
+namespace {
+
+// Runs the timesheet's shifts from `first` on, numbering shift i as
+// i + number_offset of `total` in messages and progress; returns how many
+// were skipped.
+int RunShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log, TShiftSteps steps,
+              int first, int number_offset, int total) {
   const int count = manager.Timesheet().Count();  // read once: steps may not add shifts to this run
   int skipped = 0;
-  for (int i = 0; i < count; ++i) {
+  for (int i = first; i < count; ++i) {
+    const int number = i + number_offset;
     // The shift's own ID goes with any failure message, including a failure
     // to load its employee.
     const int32_t timesheet_id = manager.Timesheet().GetTimesheetShift(i)->TimesheetID();
@@ -75,16 +80,54 @@ int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manag
       TTimesheetShift* failed = manager.Timesheet().GetTimesheetShift(i);
       failed->SetRejected(true);
       failed->SetRejectReason(e.what());
-      log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", i + 1, e.what()), timesheet_id,
+      log.AddLogMessage(Format("An error occurred processing shift %d: \"%s\"", number + 1, e.what()), timesheet_id,
                         TMessageSeverity::ms_Error, false);
-      if (ShiftProgress()) ShiftProgress()(i, count, true);
+      manager.ShiftCosted(i);
+      if (ShiftProgress()) ShiftProgress()(number, total, true);
       continue;
     }
-    if (ShiftProgress()) ShiftProgress()(i, count, false);
+    manager.ShiftCosted(i);
+    if (ShiftProgress()) ShiftProgress()(number, total, false);
   }
+  return skipped;
+}
+
+void LogSummary(TUserFeedback& log, int processed, int skipped, TDateTime start) {
   const double seconds = (Now() - start) * 86400.0;
-  log.AddLogMessage(Format("Processed: %d. Skipped %d. Time: %f.1 seconds", count - skipped, skipped, seconds), 0,
+  log.AddLogMessage(Format("Processed: %d. Skipped %d. Time: %f.1 seconds", processed, skipped, seconds), 0,
                     TMessageSeverity::ms_Information, false);
+}
+
+}  // namespace
+
+int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
+                      TShiftSteps steps) {
+  const TDateTime start = Now();
+  RegisterRuleEngineHandlers(manager, process_manager);
+  const int count = manager.Timesheet().Count();
+  const int skipped = RunShifts(manager, process_manager, log, steps, 0, 0, count);
+  LogSummary(log, count - skipped, skipped, start);
+  return 0;
+}
+
+int32_t ProcessShiftsFed(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log, int total,
+                         const TShiftFeed& feed) {
+  const TDateTime start = Now();
+  RegisterRuleEngineHandlers(manager, process_manager);
+  TTimesheet& timesheet = manager.Timesheet();
+  int done = 0;
+  int skipped = 0;
+  while (done < total) {
+    while (timesheet.Count() > 1) timesheet.Delete(0);
+    const int kept = timesheet.Count();
+    const int added = feed();
+    if (added <= 0) break;
+    manager.SetShiftsOffTimesheet(total - timesheet.Count());
+    skipped += RunShifts(manager, process_manager, log, TShiftSteps::Costing, kept, done - kept, total);
+    done += added;
+  }
+  manager.SetShiftsOffTimesheet(0);
+  LogSummary(log, done - skipped, skipped, start);
   return 0;
 }
 

@@ -26,6 +26,16 @@ enum class TShiftSteps : uint8_t { Costing, WithoutCosting };
 int32_t ProcessShifts(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log,
                       TShiftSteps steps = TShiftSteps::Costing);
 
+// As ProcessShifts, for a timesheet too long to hold at once: `feed` appends
+// the next few shifts of the run (returning how many; 0 ends the run early)
+// to the manager's timesheet, from which the shifts already costed go
+// except the last (the first new shift may look back at it). Messages and
+// progress number the shifts through the whole run of `total`, and the
+// shifts not on the timesheet count as shifts of row 0 (those of a file).
+using TShiftFeed = std::function<int()>;
+int32_t ProcessShiftsFed(TTimesheetManager& manager, IProcessManager& process_manager, TUserFeedback& log, int total,
+                         const TShiftFeed& feed);
+
 // Told after each shift that ProcessShifts ran: the shift's 0-based index,
 // the number of shifts in the run and whether the shift was skipped. One
 // observer for the process (a tool's progress display); an empty function

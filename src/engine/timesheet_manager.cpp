@@ -107,6 +107,7 @@ void TTimesheetManager::ClearAll() {
   FAdditionList.Clear();
   FLeaveRateList.Clear();
   FLast = {};
+  FShiftsOffTimesheet = 0;
 }
 
 void TTimesheetManager::LoadTimesheetFromFile(const std::string& file_name) {

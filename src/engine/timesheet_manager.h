@@ -16,8 +16,10 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/string_list.h"
@@ -28,6 +30,7 @@
 #include "foundation/base_object.h"
 #include "output/costing_run.h"
 #include "output/field_writer.h"
+#include "output/yif_generator.h"
 #include "timesheet/timesheet_manager_intf.h"
 
 namespace qora {
@@ -186,6 +189,11 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // each overtime block, each leave entry and each penalty not paid as an
   // amount. Does nothing when there is no current shift.
   virtual void SaveHoursHistory();
+  // For a run that costs the shifts in timesheet order a few at a time:
+  // drops the hours history and the additions recorded by the run's output
+  // of the employees whose code sorts before employee_code (as
+  // SortTimesheet orders codes), which no later shift can reach.
+  void ForgetEmployeesBefore(const std::string& employee_code);
   // Appends one entry (FromCosting false) to the hours history.
   void AddHoursToHistory(const std::string& employee_code, const std::string& rate_code, TDateTime date_worked,
                          double hours, THoursType hours_type, const std::string& leave_type,
@@ -230,8 +238,12 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // stored row under costing_type with the given iALLink.
   void ApplyCompareLoading(int32_t timesheet_row_id, int32_t al_link, int32_t costing_type,
                            const std::string& allowances, const std::string& penalties) override;
-  // The number of the timesheet's shifts whose ID equals the row ID.
+  // The number of the timesheet's shifts whose ID equals the row ID; row 0
+  // also counts the shifts of the run that are not on the timesheet now.
   int NumberofShiftsOnRow(int32_t timesheet_row_id) const override;
+  // The shifts of a run fed a few at a time (read from a file, so all of
+  // row 0) that are not on the timesheet now.
+  void SetShiftsOffTimesheet(int count) { FShiftsOffTimesheet = count; }
   // The row's field as text; when the row has no such field, the debug
   // message "No value was supplied for "<name>"" and `default_value`.
   std::string GetFieldValueDef(const TDBRow& row, const std::string& field_name, const std::string& default_value);
@@ -277,6 +289,21 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // "_ipspAddImportData" on the main connection; the description only
   // labels the run log's messages.
   virtual void DBSaveYIF(const std::string& description);
+  // ---- Pay lines as the shifts are costed (timesheet_manager_output.cpp) --
+  // For a run that costs a long timesheet once: from StartShiftOutput on,
+  // ShiftCosted (which the run driver calls after every shift, costed or
+  // rejected) generates the shift's lines in the layout and frees the
+  // working data of the shift before it (the one the shift after may look
+  // back at). CSV lines go to `csv_lines` as they come, header first; YIF
+  // lines stay until EndShiftOutput returns them with the file header
+  // first. Without a layout the shifts' data is only freed. The lines and
+  // the additions history are those a generation of the whole timesheet
+  // would give: EndShiftOutput forgets the additions recorded meanwhile and
+  // throws the first generation error, if any (later shifts are then not
+  // generated, as a whole generation would stop there).
+  void StartShiftOutput(std::optional<TnxTransactionFormat> format, std::ostream* csv_lines);
+  void ShiftCosted(int index);
+  TStringList EndShiftOutput();
   // The lines of the whole timesheet in the layout (see the note above).
   // Generation errors (unknown leave type, duplicate hours line) propagate.
   TStringList GenerateOutputLines(TnxTransactionFormat format);
@@ -323,6 +350,7 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   std::string FSQLUserName;
   std::string FSQLPassword;
   int FCurrentShiftIndex = 0;
+  int FShiftsOffTimesheet = 0;
   TUserFeedback* FUserFeedback = nullptr;
   TEmployeeAwardCache* FEmployeeCache = nullptr;
   TObjListAwards* FAwardCache = nullptr;
@@ -358,6 +386,14 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
     TDBResult PatternDays;
   };
   TLastLookups FLast;
+  // The state between StartShiftOutput and EndShiftOutput.
+  struct TShiftOutput {
+    std::unique_ptr<TnxYIFGenerator> Generator;  // null without a layout
+    std::ostream* CSVLines = nullptr;
+    int AdditionsCount = 0;
+    std::exception_ptr Error;
+  };
+  std::unique_ptr<TShiftOutput> FShiftOutput;
 };
 
 }  // namespace qora

@@ -1,5 +1,6 @@
 // The hours and additions history of a run, and loading stored costing of
 // an employee's earlier timesheets into it.
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -169,6 +170,23 @@ void TTimesheetManager::LoadHoursHistory(const std::string& employee_code, int32
       entry->SetHoursType(HoursTypeOfComponent(row["cComponentType"].AsString()));
       hours_list.Add(std::move(entry));
     }
+  }
+}
+
+// History entries match a shift by its exact employee code, so an entry
+// whose code sorts before the shifts still to come can never match again.
+void TTimesheetManager::ForgetEmployeesBefore(const std::string& employee_code) {
+  auto before = [&employee_code](const std::string& code) {
+    return std::strcoll(code.c_str(), employee_code.c_str()) < 0;
+  };
+  for (int i = FHoursList.Count() - 1; i >= 0; --i) {
+    if (before(FHoursList.Items(i)->EmployeeCode())) FHoursList.Delete(i);
+  }
+  // Additions from before the run's output started are the output's to
+  // restore when it ends.
+  const int first = FShiftOutput ? FShiftOutput->AdditionsCount : FAdditionList.Count();
+  for (int i = FAdditionList.Count() - 1; i >= first; --i) {
+    if (before(FAdditionList.Items(i)->EmployeeCode())) FAdditionList.Delete(i);
   }
 }
 

@@ -53,6 +53,50 @@ TStringList TTimesheetManager::GenerateOutputLines(TnxTransactionFormat format) 
   return lines;
 }
 
+void TTimesheetManager::StartShiftOutput(std::optional<TnxTransactionFormat> format, std::ostream* csv_lines) {
+  auto output = std::make_unique<TShiftOutput>();
+  output->AdditionsCount = FAdditionList.Count();
+  if (format) {
+    output->Generator = std::make_unique<TnxYIFGenerator>(*FTimesheet, *this);
+    output->Generator->Begin(*format);
+    if (*format == TnxTransactionFormat::tfCSV) output->CSVLines = csv_lines;
+  }
+  FShiftOutput = std::move(output);
+  ShiftCosted(-1);  // the CSV header
+}
+
+void TTimesheetManager::ShiftCosted(int index) {
+  if (!FShiftOutput) return;
+  TShiftOutput& output = *FShiftOutput;
+  TTimesheetShift* shift = index >= 0 && index < FTimesheet->Count() ? FTimesheet->GetTimesheetShift(index) : nullptr;
+  if (shift && output.Generator && !output.Error) {
+    try {
+      output.Generator->AddShift(*shift);
+    } catch (...) {
+      output.Error = std::current_exception();
+    }
+  }
+  if (output.CSVLines && !output.Error) {
+    // Split and ended as a whole generation's text would be.
+    TStringList lines;
+    lines.SetText(output.Generator->TakeContent().Text());
+    for (const std::string& line : lines.Items()) *output.CSVLines << line << "\r\n";
+  }
+  if (index >= 1 && index <= FTimesheet->Count()) FTimesheet->GetTimesheetShift(index - 1)->ReleaseWorkingData();
+}
+
+TStringList TTimesheetManager::EndShiftOutput() {
+  if (!FShiftOutput) return {};
+  const std::unique_ptr<TShiftOutput> output = std::move(FShiftOutput);
+  while (FAdditionList.Count() > output->AdditionsCount) FAdditionList.Delete(FAdditionList.Count() - 1);
+  if (output->Error) std::rethrow_exception(output->Error);
+  if (!output->Generator) return {};
+  output->Generator->Finish();
+  TStringList lines;
+  lines.SetText(output->Generator->TakeContent().Text());
+  return lines;
+}
+
 std::string TTimesheetManager::CSVCostingAsString() {
   const TDateTime start = Now();
   Debug(0, "Saving Costing stream");

@@ -136,7 +136,7 @@ void TTimesheetManager::ApplyCompareLoading(int32_t timesheet_row_id, int32_t al
 }
 
 int TTimesheetManager::NumberofShiftsOnRow(int32_t timesheet_row_id) const {
-  int count = 0;
+  int count = timesheet_row_id == 0 ? FShiftsOffTimesheet : 0;
   for (int i = 0; i < FTimesheet->Count(); ++i) {
     if (FTimesheet->GetTimesheetShift(i)->ID() == timesheet_row_id) ++count;
   }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <utility>
 
 #include "common/format.h"
 #include "common/exceptions.h"
@@ -70,6 +72,31 @@ void AppendCostingFile(const std::string& pFileName, const TStringList& pLines) 
   std::ofstream out = OpenForWriting(pFileName, std::ios::app);
   for (int i = has_header ? 1 : 0; i < pLines.Count(); ++i) out << pLines[i] << "\r\n";
   if (!out.flush()) throw eaiPRocessorException(Format("Cannot write file \"%s\".", pFileName));
+}
+
+TCostingFileWriter::TCostingFileWriter(std::string pFileName)
+    : FFileName(std::move(pFileName)),
+      FPartName(FFileName + ".part"),
+      FPart(FPartName, std::ios::binary | std::ios::trunc) {}
+
+TCostingFileWriter::~TCostingFileWriter() {
+  FPart.close();
+  std::error_code ec;
+  std::filesystem::remove(FPartName, ec);
+}
+
+void TCostingFileWriter::Commit() {
+  // A part file that could not be written fails as the costing file would.
+  if (!FPart.flush()) throw eaiPRocessorException(Format("Cannot write file \"%s\".", FFileName));
+  FPart.close();
+  std::error_code ec;
+  const bool has_header = std::filesystem::exists(FFileName, ec) && std::filesystem::file_size(FFileName, ec) > 0;
+  std::ifstream part(FPartName, std::ios::binary);
+  if (has_header) part.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  std::ofstream out = OpenForWriting(FFileName, std::ios::app);
+  // Streaming an empty rest would mark the output as failed.
+  if (part.peek() != std::ifstream::traits_type::eof()) out << part.rdbuf();
+  if (!out.flush()) throw eaiPRocessorException(Format("Cannot write file \"%s\".", FFileName));
 }
 
 void WriteTextFile(const std::string& pFileName, const std::string& pText) {

@@ -3,6 +3,7 @@
 // the payroll import batch.
 #pragma once
 
+#include <fstream>
 #include <string>
 
 #include "common/string_list.h"
@@ -19,6 +20,29 @@ class TTimesheet;
 // Throws eaiPRocessorException "Cannot write file "<path>"." when the file
 // cannot be opened.
 void AppendCostingFile(const std::string& pFileName, const TStringList& pLines);
+// The costing file of a run that writes its lines as the shifts are
+// costed: they go to "<file>.part" beside it first, and only Commit adds
+// them to the costing file (as AppendCostingFile would, one header), so a
+// run that fails leaves the costing file as it was. The part file goes
+// when the writer does. Commit throws as AppendCostingFile when either
+// file cannot be written.
+class TCostingFileWriter {
+ public:
+  explicit TCostingFileWriter(std::string pFileName);
+  ~TCostingFileWriter();
+  TCostingFileWriter(const TCostingFileWriter&) = delete;
+  TCostingFileWriter& operator=(const TCostingFileWriter&) = delete;
+
+  // Where the lines go, the header first, each ended by CR LF.
+  std::ostream& Lines() { return FPart; }
+  void Commit();
+
+ private:
+  std::string FFileName;
+  std::string FPartName;
+  std::ofstream FPart;
+};
+
 // Writes the text to the file, replacing it; throws as AppendCostingFile.
 void WriteTextFile(const std::string& pFileName, const std::string& pText);
 

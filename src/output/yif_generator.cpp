@@ -5,6 +5,7 @@
 #include "db/connection.h"
 #include "output/shift_builders.h"
 #include "timesheet/timesheet.h"
+#include "timesheet/timesheet_shift.h"
 
 namespace qora {
 
@@ -19,24 +20,51 @@ void TnxYIFGenerator::Execute(TStringList& pStringList, TTimesheet& pTimesheet, 
 }
 
 void TnxYIFGenerator::Generate(TnxTransactionFormat pFormat) {
-  switch (pFormat) {
-    case TnxTransactionFormat::tfCSV: return GenerateCSV();
-    case TnxTransactionFormat::tfYIF: return GenerateYIF();
-  }
-  throw eNotImplementException("Unsupported Output Format in YIFGenerator.Generate.");
+  Begin(pFormat);
+  for (int i = 0; i < FTimesheet.Count(); ++i) AddShift(*FTimesheet.GetTimesheetShift(i));
+  Finish();
 }
 
-void TnxYIFGenerator::GenerateCSV() {
-  RecordFormats().SetForCSV();
+void TnxYIFGenerator::Begin(TnxTransactionFormat pFormat) {
+  if (pFormat != TnxTransactionFormat::tfCSV && pFormat != TnxTransactionFormat::tfYIF) {
+    throw eNotImplementException("Unsupported Output Format in YIFGenerator.Generate.");
+  }
+  FFormat = pFormat;
   FContent.Clear();
-  FContent.Add(kCSVCostingHeader);
-  TnxBuildContext context{FRun, TnxTransactionFormat::tfCSV};
-  for (int i = 0; i < FTimesheet.Count(); ++i) {
-    TTimesheetShift& shift = *FTimesheet.GetTimesheetShift(i);
-    if (shift.Rejected()) continue;
-    for (std::string& item : BuildShiftTransactions(context, shift).Items) {
-      FContent.Add(std::move(item));
-    }
+  if (FFormat == TnxTransactionFormat::tfCSV) {
+    RecordFormats().SetForCSV();
+    FContent.Add(kCSVCostingHeader);
+  } else {
+    RecordFormats().SetForYIF();
+  }
+}
+
+void TnxYIFGenerator::AddShift(TTimesheetShift& pShift) {
+  if (pShift.Rejected()) return;
+  TnxBuildContext context{FRun, FFormat};
+  if (FFormat == TnxTransactionFormat::tfCSV) {
+    for (std::string& item : BuildShiftTransactions(context, pShift).Items) FContent.Add(std::move(item));
+    return;
+  }
+  if (pShift.EmployeeCode().empty()) return;
+  const std::string plain = FEmployeeHeader.GetEmployeeHeader(pShift.EmployeeCode());
+  const std::string with_rdo = FEmployeeHeader.GetEmployeeHeader(pShift.EmployeeCode(), true, std::string());
+  TnxShiftTransactions lines = BuildShiftTransactions(context, pShift);
+  if (lines.Items.empty()) return;
+  int found = -1;
+  for (int k = 0; k < FContent.Count() && found < 0; ++k) {
+    if (SameText(FContent[k], plain) || SameText(FContent[k], with_rdo)) found = k;
+  }
+  if (found < 0) {
+    FContent.Add(lines.HasRDO ? with_rdo : plain);
+    for (std::string& item : lines.Items) FContent.Add(std::move(item));
+    return;
+  }
+  // The employee's later shifts go straight under the header, so they
+  // come before the lines of the employee's earlier shifts.
+  if (lines.HasRDO) FContent[found] = with_rdo;
+  for (size_t k = 0; k < lines.Items.size(); ++k) {
+    FContent.Insert(found + 1 + static_cast<int>(k), std::move(lines.Items[k]));
   }
 }
 
@@ -46,40 +74,16 @@ TDateTime TnxYIFGenerator::PeriodEndDate() const {
   return value.IsNull() ? kEmptyDate : value.AsDateTime();
 }
 
-void TnxYIFGenerator::GenerateYIF() {
-  RecordFormats().SetForYIF();
-  FContent.Clear();
+// The file header is made last: the payroll connection that names the
+// period is the one the shifts left open.
+void TnxYIFGenerator::Finish() {
+  if (FFormat != TnxTransactionFormat::tfYIF) return;
   TnxYIFFileHeader header;
   const TDateTime now = Now();
   header.FSourceDate = DateOf(now);
   header.FPeriodEndDate = PeriodEndDate();
   header.FCreateTime = now;
-  FContent.Add(header.Generate(TnxTransactionFormat::tfYIF));
-
-  TnxBuildContext context{FRun, TnxTransactionFormat::tfYIF};
-  for (int i = 0; i < FTimesheet.Count(); ++i) {
-    TTimesheetShift& shift = *FTimesheet.GetTimesheetShift(i);
-    if (shift.EmployeeCode().empty() || shift.Rejected()) continue;
-    const std::string plain = FEmployeeHeader.GetEmployeeHeader(shift.EmployeeCode());
-    const std::string with_rdo = FEmployeeHeader.GetEmployeeHeader(shift.EmployeeCode(), true, std::string());
-    TnxShiftTransactions lines = BuildShiftTransactions(context, shift);
-    if (lines.Items.empty()) continue;
-    int found = -1;
-    for (int k = 0; k < FContent.Count() && found < 0; ++k) {
-      if (SameText(FContent[k], plain) || SameText(FContent[k], with_rdo)) found = k;
-    }
-    if (found < 0) {
-      FContent.Add(lines.HasRDO ? with_rdo : plain);
-      for (std::string& item : lines.Items) FContent.Add(std::move(item));
-      continue;
-    }
-    // The employee's later shifts go straight under the header, so they
-    // come before the lines of the employee's earlier shifts.
-    if (lines.HasRDO) FContent[found] = with_rdo;
-    for (size_t k = 0; k < lines.Items.size(); ++k) {
-      FContent.Insert(found + 1 + static_cast<int>(k), std::move(lines.Items[k]));
-    }
-  }
+  FContent.Insert(0, header.Generate(TnxTransactionFormat::tfYIF));
 }
 
 }  // namespace qora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "common/string_list.h"
 #include "output/costing_run.h"
@@ -12,6 +13,7 @@
 namespace qora {
 
 class TTimesheet;
+class TTimesheetShift;
 
 // The first line of every costing file.
 inline constexpr const char* kCSVCostingHeader =
@@ -58,14 +60,25 @@ class TnxYIFGenerator : public TnxBaseGenerator {
 
   void Generate(TnxTransactionFormat pFormat) override;
 
+  // Generate in steps, for a run that writes each shift's lines as soon as
+  // the shift is costed: Begin sets the layout's formats and empties the
+  // content (a costing file's starts with its header), AddShift adds one
+  // shift's lines as Generate would, and Finish puts a payroll import
+  // file's header first. A CSV caller may take the content away between
+  // shifts (TakeContent); a YIF caller must not, since an employee's later
+  // shifts go under the header of the first.
+  void Begin(TnxTransactionFormat pFormat);
+  void AddShift(TTimesheetShift& pShift);
+  void Finish();
+  TStringList TakeContent() { return std::exchange(FContent, TStringList()); }
+
  private:
-  void GenerateCSV();
-  void GenerateYIF();
   // "PeriodEnd" of the first unprocessed pay period in the payroll
   // database; the empty date without a connection, a row or a value.
   TDateTime PeriodEndDate() const;
 
   TnxYIFEmployeeHeader FEmployeeHeader;
+  TnxTransactionFormat FFormat = TnxTransactionFormat::tfCSV;
 };
 
 }  // namespace qora

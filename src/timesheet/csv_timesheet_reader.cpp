@@ -1,5 +1,8 @@
 #include "timesheet/csv_timesheet_reader.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/format.h"
 #include "common/text.h"
 #include "common/exceptions.h"
@@ -101,26 +104,45 @@ void AddRowLeave(const TMemoryTable& pTable, TTimesheetShift& pShift) {
   pShift.LeaveDatesList().Add(std::move(entry));
 }
 
-}  // namespace
+// The rows of one shift: from its dated row pFirst up to the next dated row.
+void ReadShiftRows(TMemoryTable& pTable, TTimesheetShift& pShift, int pFirst, int pEnd) {
+  for (int row = pFirst; row < pEnd; ++row) {
+    pTable.SetRecNo(row);
+    CopyRow(pTable, pShift);
+    AddRowHours(pShift, row > pFirst);
+    AddRowLeave(pTable, pShift);
+  }
+}
 
-void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog) {
-  pTimesheet.SetShiftCount(0);
+// Adds the shift that starts at the table's current (dated) row.
+TTimesheetShift* AddShiftAt(TTimesheet& pTimesheet, TMemoryTable& pTable, TDateTime pDay) {
+  TTimesheetShift* shift = pTimesheet.AddShift(NewShift(pTable));
+  pTimesheet.SetShiftCount(pTimesheet.ShiftCount() + 1);
+  shift->SetShiftStartDate(DateOf(pDay));
+  shift->SetShiftEndDate(DateOf(pDay));
+  return shift;
+}
+
+std::unique_ptr<TMemoryTable> ReadTable(const std::string& pFileName, TUserFeedback* pLog) {
   const std::string text = ReadTextFileAsUtf8(pFileName, pLog);
   auto table = CreateTimesheetTable();
   LoadFieldDefFromText(*table, text, pFileName);
   table->CreateTable();
   CreateCSVStreamFormat()->LoadFromString(*table, text);
+  return table;
+}
+
+}  // namespace
+
+void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog) {
+  pTimesheet.SetShiftCount(0);
+  auto table = ReadTable(pFileName, pLog);
 
   TTimesheetShift* shift = nullptr;
   for (table->First(); !table->Eof(); table->Next()) {
     const TDateTime day = ParseColumnDate(table->AsString("dDayWorked"));
     const bool continuation = !(day > 0);
-    if (!continuation) {
-      shift = pTimesheet.AddShift(NewShift(*table));
-      pTimesheet.SetShiftCount(pTimesheet.ShiftCount() + 1);
-      shift->SetShiftStartDate(DateOf(day));
-      shift->SetShiftEndDate(DateOf(day));
-    }
+    if (!continuation) shift = AddShiftAt(pTimesheet, *table, day);
     if (!shift) {
       throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
     }
@@ -137,6 +159,61 @@ void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUse
       throw;
     }
   }
+}
+
+TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog)
+    : FTimesheet(pTimesheet), FTable(ReadTable(pFileName, pLog)) {
+  // Each shift is built here once, row by row as a whole load builds it (so
+  // that a bad file fails in the same place), for what its place in the
+  // order depends on.
+  std::vector<TShiftRows> rows;
+  TTimesheetShift* shift = nullptr;
+  auto finish = [&] {
+    if (!shift) return;
+    rows.back().EmployeeCode = shift->EmployeeCode();
+    rows.back().Start = shift->ShiftStart();
+    FTimesheet.Remove(shift);
+    shift = nullptr;
+  };
+  FTimesheet.SetShiftCount(0);
+  for (FTable->First(); !FTable->Eof(); FTable->Next()) {
+    const TDateTime day = ParseColumnDate(FTable->AsString("dDayWorked"));
+    const bool continuation = !(day > 0);
+    if (!continuation) {
+      finish();
+      shift = AddShiftAt(FTimesheet, *FTable, day);
+      rows.push_back({FTable->RecNo(), 0, DateOf(day), 0, {}});
+    }
+    if (!shift) {
+      throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
+    }
+    CopyRow(*FTable, *shift);
+    AddRowHours(*shift, continuation);
+    AddRowLeave(*FTable, *shift);
+    rows.back().End = FTable->RecNo() + 1;
+  }
+  finish();
+  FShifts.resize(rows.size());
+  std::vector<int> order(rows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&rows](int a, int b) {
+    return ShiftOrderLess(rows[a].EmployeeCode, rows[a].Day, rows[a].Start, rows[b].EmployeeCode, rows[b].Day,
+                          rows[b].Start);
+  });
+  for (size_t i = 0; i < order.size(); ++i) FShifts[i] = std::move(rows[order[i]]);
+}
+
+TCSVTimesheetSource::~TCSVTimesheetSource() = default;
+
+TTimesheetShift* TCSVTimesheetSource::AddShift(int pIndex) {
+  const TShiftRows& r = FShifts.at(static_cast<size_t>(pIndex));
+  FTable->SetRecNo(r.First);
+  TTimesheetShift* shift = FTimesheet.AddShift(NewShift(*FTable));
+  shift->SetShiftStartDate(r.Day);
+  shift->SetShiftEndDate(r.Day);
+  ReadShiftRows(*FTable, *shift, r.First, r.End);
+  shift->FillInBreaks();
+  return shift;
 }
 
 }  // namespace qora

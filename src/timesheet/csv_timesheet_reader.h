@@ -1,11 +1,17 @@
 // Reading a CSV timesheet file into a timesheet.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "common/datetime.h"
 
 namespace qora {
 
+class TMemoryTable;
 class TTimesheet;
+class TTimesheetShift;
 class TUserFeedback;
 
 // Appends the shifts of a CSV timesheet file to the timesheet and sets its
@@ -29,5 +35,38 @@ class TUserFeedback;
 // A file that is not UTF-8 is read as Windows-1252, with a warning in
 // `pLog` (may be null) naming the file; every other problem is thrown.
 void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog);
+
+// A CSV timesheet file for a run that costs it a few shifts at a time: the
+// file's rows stay read, and a shift is built from its rows only when it is
+// added to the timesheet, so that the timesheet never holds them all. The
+// shifts come in the order a loaded and sorted timesheet would have them,
+// each as that timesheet would hold it (breaks filled in). Reading throws
+// as LoadCSVTimesheet does; every shift is built once to check it and to
+// learn its place in the order, on the timesheet (which it leaves as it was).
+class TCSVTimesheetSource {
+ public:
+  TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog);
+  ~TCSVTimesheetSource();
+  TCSVTimesheetSource(const TCSVTimesheetSource&) = delete;
+  TCSVTimesheetSource& operator=(const TCSVTimesheetSource&) = delete;
+
+  int ShiftCount() const { return static_cast<int>(FShifts.size()); }
+  const std::string& EmployeeCode(int pIndex) const { return FShifts.at(static_cast<size_t>(pIndex)).EmployeeCode; }
+  TDateTime StartDate(int pIndex) const { return FShifts.at(static_cast<size_t>(pIndex)).Day; }
+  // Builds shift pIndex (in the order) and appends it to the timesheet.
+  TTimesheetShift* AddShift(int pIndex);
+
+ private:
+  struct TShiftRows {
+    int First = 0;  // the dated row
+    int End = 0;    // one past its last continuation row
+    TDateTime Day = 0;
+    double Start = 0;
+    std::string EmployeeCode;
+  };
+  TTimesheet& FTimesheet;
+  std::unique_ptr<TMemoryTable> FTable;
+  std::vector<TShiftRows> FShifts;
+};
 
 }  // namespace qora

@@ -1,5 +1,8 @@
 #include "timesheet/csv_timesheet_table.h"
 
+#include <cctype>
+#include <string_view>
+
 #include "common/format.h"
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
@@ -42,6 +45,25 @@ TFieldDef ExtraColumnDef(const std::string& name) {
   return def;
 }
 
+namespace {
+// The text up to the first line break outside quotes that follows a
+// visible character; the whole text when there is none.
+std::string_view HeaderLine(std::string_view text, char quote) {
+  bool quoted = false;
+  bool seen = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch == quote) quoted = !quoted;
+    if (!quoted && seen && (ch == '\r' || ch == '\n')) {
+      const size_t end = ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? i + 2 : i + 1;
+      return text.substr(0, end);
+    }
+    if (!std::isspace(static_cast<unsigned char>(ch))) seen = true;
+  }
+  return text;
+}
+}  // namespace
+
 void LoadFieldDef(TMemoryTable& table, const std::string& file_name) {
   LoadFieldDefFromText(table, ReadTextFileAsUtf8(file_name, nullptr), file_name);
 }
@@ -65,7 +87,12 @@ void LoadFieldDefFromText(TMemoryTable& table, std::string_view text, const std:
   format->NoHeader = true;
   format->LoadOptions.TableDef = false;
   format->LoadOptions.IndexDef = false;
-  format->LoadFromString(scratch, text);
+  // The header is all that is read: parsing a long timesheet whole into a
+  // hundred columns would cost kilobytes a row. Should the first line not
+  // make a record, the whole text is parsed after all.
+  const std::string_view header = HeaderLine(text, format->QuoteChar);
+  format->LoadFromString(scratch, header);
+  if (scratch.RecordCount() == 0 && header.size() < text.size()) format->LoadFromString(scratch, text);
   if (scratch.RecordCount() == 0) {
     throw eLoadFromFileException(Format("Error in LoadFieldDef: No fields defined, or file %s is blank", file_name));
   }

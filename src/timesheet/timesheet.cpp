@@ -86,16 +86,22 @@ void TTimesheet::FillInShiftDetails() {
 // Employee codes are ordered as the payroll's users see them listed, by the
 // collation of the process's locale (LC_COLLATE; in the "C" locale this is
 // plain byte order). Letter case is significant.
+bool ShiftOrderLess(const std::string& pCodeA, TDateTime pStartDateA, double pStartA, const std::string& pCodeB,
+                    TDateTime pStartDateB, double pStartB) {
+  const int by_code = std::strcoll(pCodeA.c_str(), pCodeB.c_str());
+  if (by_code != 0) return by_code < 0;
+  const TDateTime day_a = DateOf(pStartDateA);
+  const TDateTime day_b = DateOf(pStartDateB);
+  if (day_a != day_b) return day_a < day_b;
+  return std::trunc((pStartA - pStartB) * 100) < 0;
+}
+
 void TTimesheet::SortTimesheet() {
   Sort([](const TnxBaseObject* x, const TnxBaseObject* y) {
     const auto* a = static_cast<const TTimesheetShift*>(x);
     const auto* b = static_cast<const TTimesheetShift*>(y);
-    const int by_code = std::strcoll(a->EmployeeCode().c_str(), b->EmployeeCode().c_str());
-    if (by_code != 0) return by_code < 0;
-    const TDateTime day_a = DateOf(a->ShiftStartDate());
-    const TDateTime day_b = DateOf(b->ShiftStartDate());
-    if (day_a != day_b) return day_a < day_b;
-    return std::trunc((a->ShiftStart() - b->ShiftStart()) * 100) < 0;
+    return ShiftOrderLess(a->EmployeeCode(), a->ShiftStartDate(), a->ShiftStart(), b->EmployeeCode(),
+                          b->ShiftStartDate(), b->ShiftStart());
   });
 }
 

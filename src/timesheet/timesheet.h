@@ -105,4 +105,9 @@ class TTimesheet : public TypedObjectList<TTimesheetShift> {
   ITimesheetManager* FTimesheetManager = nullptr;
 };
 
+// The order of SortTimesheet on the values it compares: employee code,
+// day of the start date, then start time.
+bool ShiftOrderLess(const std::string& pCodeA, TDateTime pStartDateA, double pStartA, const std::string& pCodeB,
+                    TDateTime pStartDateB, double pStartB);
+
 }  // namespace qora

@@ -19,10 +19,17 @@ TTimesheetShift::TTimesheetShift() {
   OnItemAdded = [this](TnxBaseObject* item) { static_cast<TTimesheetColumn*>(item)->SetTimesheetShift(this); };
 }
 
-// Frees what the shift owns in a fixed order: the hours groups of each of
-// the five lists, then the allowance, work-pattern, penalty, leave and RDO
-// entries; the columns go with the base list.
-TTimesheetShift::~TTimesheetShift() {
+// The columns go with the base list.
+TTimesheetShift::~TTimesheetShift() { FreeOwnedLists(); }
+
+void TTimesheetShift::ReleaseWorkingData() {
+  FreeOwnedLists();
+  Clear();
+}
+
+// Frees in a fixed order: the hours groups of each of the five lists, then
+// the allowance, work-pattern, penalty, leave and RDO entries.
+void TTimesheetShift::FreeOwnedLists() {
   FHoursGroupList.ClearItems();
   FWorkCodeGroupList.ClearItems();
   FClassificationGroupList.ClearItems();

@@ -213,6 +213,12 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   // empties the leave, allowance, penalty and column lists. The work pattern
   // and RDO entries are kept.
   void ClearAll();
+  // Frees what only the costing of the shift needs (the five hours-group
+  // lists, the allowance, penalty, work-pattern, leave and RDO entries and
+  // the columns) once its pay lines are out, so that a long timesheet does
+  // not hold every shift's working data to the end. The identity, employee
+  // and date fields stay.
+  void ReleaseWorkingData();
   // The column at pIndex (throws std::out_of_range when out of range).
   TTimesheetColumn* GetTimesheetColumn(int pIndex) const;
   // Appends the column (owned), making this shift its TimesheetShift.
@@ -389,6 +395,7 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   // Describes the published properties (timesheet_shift_registry.cpp).
   friend struct TTimesheetShiftRegistry;
 
+  void FreeOwnedLists();
   double GroupTotal(THoursTypeSet pTypes) const { return FHoursGroupList.TotalHours(pTypes); }
   // The allowance with that code, found or appended, with its units and
   // award code set (what every allowance action starts with).

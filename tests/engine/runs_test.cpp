@@ -126,7 +126,7 @@ TEST_F(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
   const fs::path cards = dir / "cards.XML";
   std::ofstream(cards) << testing::kCards;
   const ConnectionParams params{"sqlite", db->Params().Path, "", ""};
-  // The costing file of output type 1 is checked line by line in EndToEnd.
+  EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / "out.csv").string(), 1, params), kResultOK);
   EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / "out.yif").string(), 2, params), kResultOK);
   EXPECT_EQ(ReadFile(dir / "out.yif").rfind("YIFV02.00\\", 0), 0u);
   std::ofstream(dir / "web.config") << "<configuration><appSettings><add key=\"CS\" value=\"sqlite\"/><add key=\"CDB\" "
@@ -135,6 +135,11 @@ TEST_F(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
   EXPECT_EQ(ReadFile(dir / "timesheet.yif").rfind("YIFV02.00\\", 0), 0u);
   EXPECT_EQ(ReadFile(dir / "costed_timesheet.csv").rfind("EmployeeCode,", 0), 0u);
   EXPECT_EQ(db->QueryValue("select count(*) from _iptblImportData where cImportSource = 'QORA'").AsInteger(), 1);
+  // Written shift by shift, the file job's lines are those of the whole-timesheet outputs (the import
+  // file's header carries the time it was made).
+  EXPECT_EQ(ReadFile(dir / "out.csv"), ReadFile(dir / "costed_timesheet.csv"));
+  const auto body = [&](const char* file) { const std::string t = ReadFile(dir / file); return t.substr(t.find('\n')); };
+  EXPECT_EQ(body("out.yif"), body("timesheet.yif"));
 }
 
 // The stored-timesheet job loads the timesheet (employees included) and
@@ -318,6 +323,33 @@ TEST_F(EndToEnd, SampleWeekPaysTheHandWorkedLinesThroughTheCEntryPointAndTheTool
   ExpectPay(c_out);
   ASSERT_EQ(RunCli("cost " + timesheet + " --db sqlite:" + db + " --output " + cli_out.string() + " --output-type 1"), 0);
   ExpectPay(cli_out);
+}
+
+// However the file orders its shifts they are costed sorted by employee and
+// time, so a weekly cap falls on the same days; a second run appends its
+// lines under the file's one header.
+TEST_F(EndToEnd, ReversedShiftsAppendTheSameLinesUnderTheOneHeader) {
+  const std::string db = (dir / "pay.db").string(), sample = std::string(QORA_SAMPLES_DIR) + "/payroll_demo.csv";
+  ASSERT_EQ(RunCli("db init sqlite:" + db + " --sample"), 0);
+  std::ifstream in(sample);
+  std::string header, row;
+  std::vector<std::string> shifts;  // a dated row and the rows continuing it
+  std::getline(in, header);
+  while (std::getline(in, row)) {
+    const bool continued = row.compare(row.find(',') + 1, 3, "\"\",") == 0;
+    if (continued && !shifts.empty()) shifts.back() += row + "\n"; else shifts.push_back(row + "\n");
+  }
+  std::ofstream reversed(dir / "rev.csv");
+  reversed << header << "\n";
+  for (auto s = shifts.rbegin(); s != shifts.rend(); ++s) reversed << *s;
+  reversed.close();
+  const fs::path out = dir / "out.csv";
+  ASSERT_EQ(ProcessTimeSheetFile(sample.c_str(), out.c_str(), QORA_OUTPUT_CSV, "sqlite", db.c_str(), "", ""), 0);
+  const std::string first = ReadFile(out);
+  const std::string rev = (dir / "rev.csv").string();
+  ASSERT_EQ(ProcessTimeSheetFile(rev.c_str(), out.c_str(), QORA_OUTPUT_CSV, "sqlite", db.c_str(), "", ""), 0);
+  EXPECT_EQ(ReadFile(out), first + first.substr(first.find("\r\n") + 2));
+  EXPECT_FALSE(fs::exists(dir / "out.csv.part"));
 }
 
 // Records the steps the driver takes and fails the steps it is told to.
