@@ -181,8 +181,8 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
     result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
   }
   const TStringList lines = scope.End();
-  if (csv) csv->Commit();
-  if (output_type == 2) WriteTextFile(output_file, lines.Text());
+  if (csv) tm.SavingFile(output_file, [&] { csv->Commit(); });
+  if (output_type == 2) tm.SavingFile(output_file, [&] { WriteTextFile(output_file, lines.Text()); });
   return result;
 }
 

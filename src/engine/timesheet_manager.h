@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -304,6 +305,10 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   void StartShiftOutput(std::optional<TnxTransactionFormat> format, std::ostream* csv_lines);
   void ShiftCosted(int index);
   TStringList EndShiftOutput();
+  // Runs `write`, which finishes the output file of such a run, between the
+  // run log's "Saving file" and "Saved file" debug messages, as
+  // SaveCSVCostingFile and SaveYIFFile write them. Errors of `write` propagate.
+  void SavingFile(const std::string& file_name, const std::function<void()>& write);
   // The lines of the whole timesheet in the layout (see the note above).
   // Generation errors (unknown leave type, duplicate hours line) propagate.
   TStringList GenerateOutputLines(TnxTransactionFormat format);

@@ -107,11 +107,15 @@ std::string TTimesheetManager::CSVCostingAsString() {
 
 void TTimesheetManager::SaveCSVCostingToStream(std::ostream& stream) { stream << CSVCostingAsString(); }
 
-void TTimesheetManager::SaveCSVCostingFile(const std::string& file_name) {
+void TTimesheetManager::SavingFile(const std::string& file_name, const std::function<void()>& write) {
   const TDateTime start = Now();
   Debug(0, Format("Saving file \"%s\"", file_name));
-  AppendCostingFile(file_name, GenerateOutputLines(TnxTransactionFormat::tfCSV));
+  write();
   Debug(0, Format("Saved file \"%s\" in %f.1 seconds", file_name, SecondsSince(start)));
+}
+
+void TTimesheetManager::SaveCSVCostingFile(const std::string& file_name) {
+  SavingFile(file_name, [&] { AppendCostingFile(file_name, GenerateOutputLines(TnxTransactionFormat::tfCSV)); });
 }
 
 void TTimesheetManager::DBSaveCSV(const std::string& description) {
@@ -123,10 +127,7 @@ void TTimesheetManager::DBSaveCSV(const std::string& description) {
 }
 
 void TTimesheetManager::SaveYIFFile(const std::string& file_name) {
-  const TDateTime start = Now();
-  Debug(0, Format("Saving file \"%s\"", file_name));
-  WriteTextFile(file_name, GenerateOutputLines(TnxTransactionFormat::tfYIF).Text());
-  Debug(0, Format("Saved file \"%s\" in %f.1 seconds", file_name, SecondsSince(start)));
+  SavingFile(file_name, [&] { WriteTextFile(file_name, GenerateOutputLines(TnxTransactionFormat::tfYIF).Text()); });
 }
 
 void TTimesheetManager::SaveYIFToStream(std::ostream& stream) {

@@ -126,7 +126,8 @@ TEST_F(TmJobsTest, JobsWriteTheOutputsTheyAreAskedFor) {
   const fs::path cards = dir / "cards.XML";
   std::ofstream(cards) << testing::kCards;
   const ConnectionParams params{"sqlite", db->Params().Path, "", ""};
-  EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / "out.csv").string(), 1, params), kResultOK);
+  EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / "out.csv").string(), 1, params, true), kResultOK);
+  EXPECT_NE(ReadFile(dir / "out.log").find("Saved file \"" + (dir / "out.csv").string() + "\" in "), std::string::npos);
   EXPECT_EQ(RunTimesheetFileJob(cards.string(), (dir / "out.yif").string(), 2, params), kResultOK);
   EXPECT_EQ(ReadFile(dir / "out.yif").rfind("YIFV02.00\\", 0), 0u);
   std::ofstream(dir / "web.config") << "<configuration><appSettings><add key=\"CS\" value=\"sqlite\"/><add key=\"CDB\" "
