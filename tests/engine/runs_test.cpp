@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "db/connection.h"
 #include "db/db_error.h"
 #include "db/schema.h"
 #include "engine/connection_string.h"
@@ -324,6 +325,25 @@ TEST_F(EndToEnd, SampleWeekPaysTheHandWorkedLinesThroughTheCEntryPointAndTheTool
   ExpectPay(c_out);
   ASSERT_EQ(RunCli("cost " + timesheet + " --db sqlite:" + db + " --output " + cli_out.string() + " --output-type 1"), 0);
   ExpectPay(cli_out);
+}
+
+// A shift's pay lines are made while its employee's own payroll database is
+// loaded: the leave of EMP001, moved to a second payroll database, takes the
+// cost account that database gives annual leave, though EMP003's database is
+// the one loaded when the run ends.
+TEST_F(EndToEnd, LeaveTakesTheCostAccountOfTheEmployeesOwnPayrollDatabase) {
+  const std::string db = (dir / "pay.db").string(), other = (dir / "other.db").string();
+  ASSERT_EQ(RunCli("db init sqlite:" + db + " --sample"), 0);
+  ASSERT_EQ(RunCli("db init sqlite:" + other + " --sample"), 0);
+  OpenConnection("sqlite", other, "", "")->Execute("update _iptblLeaveReasons set iCostAccountID = 2 where cCode = 'AL'");
+  auto common = OpenConnection("sqlite", db, "", "");
+  common->Execute("insert into _hrtblPayrollDatabase (idPayrollDatabase, cPayrollLinkToken, cServer, cDatabase) "
+                  "values (2, 'OTHER', 'sqlite', :Path)", {{"Path", other}});
+  common->Execute("update _hrtblPerson set iPayrollDatabaseID = 2 where cEmployeeCode = 'EMP001'");
+  const std::string sample = std::string(QORA_SAMPLES_DIR) + "/payroll_demo.csv", out = (dir / "out.csv").string();
+  ASSERT_EQ(ProcessTimeSheetFile(sample.c_str(), out.c_str(), QORA_OUTPUT_CSV, "sqlite", db.c_str(), "", ""), 0);
+  const std::string text = ReadFile(out);
+  EXPECT_NE(text.find("EMP001,16/04/2025,Leave Hours,Annual Leave,7.6,32.4,246.24,Hours,FOH,"), std::string::npos);
 }
 
 // However the file orders its shifts they are costed sorted by employee and
