@@ -132,11 +132,34 @@ void TSociConnection::DropStatements() {
   FStatements.clear();
 }
 
+namespace {
+
+void UseWriteAheadLog(sqlite_api::sqlite3* db) {
+  bool wal = false;
+  const auto mode = [](void* out, int, char** values, char**) {
+    *static_cast<bool*>(out) = values[0] != nullptr && std::string_view(values[0]) == "wal";
+    return 0;
+  };
+  sqlite_api::sqlite3_exec(db, "PRAGMA journal_mode = WAL", mode, &wal, nullptr);
+  if (wal) sqlite_api::sqlite3_exec(db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
 void TSociConnection::Open() {
   Close();
   try {
     auto session = std::make_unique<soci::session>(FactoryFor(FParams), FParams.ConnectString());
-    if (FParams.Backend == TDBBackend::SQLite) RegisterSqliteFunctions(*session);
+    if (FParams.Backend == TDBBackend::SQLite) {
+      RegisterSqliteFunctions(*session);
+      // A costing run commits once per timesheet. With a write-ahead log and
+      // NORMAL syncing a commit costs no disk sync (the log is synced at
+      // checkpoints), and a transaction is still kept whole or not at all
+      // through a crash or power cut; only the last commits before a power
+      // cut may be undone. A database that cannot switch (read-only, in
+      // memory) keeps its mode and its full syncing: nothing else depends on it.
+      UseWriteAheadLog(SqliteHandle(*session));
+    }
     if (FParams.Backend == TDBBackend::PostgreSQL) {
       *session << "SET client_min_messages TO warning";
       if (!FParams.Schema.empty()) *session << "SET search_path TO " + QuoteIdentifier(FParams.Schema);
