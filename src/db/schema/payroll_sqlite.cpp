@@ -211,6 +211,7 @@ CREATE TABLE _iptblWorkPatternDays (
   iDayNo INTEGER NOT NULL,
   fHours REAL NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixWorkPatternDaysPattern ON _iptblWorkPatternDays (iWorkPatternID, iDayNo);
 CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   idEmployeeWorkPatternTD INTEGER PRIMARY KEY,
   iEmployeeID INTEGER NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -218,6 +219,7 @@ CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
+CREATE INDEX _ipixEmployeeWorkPatternsEmployee ON _iptblEmployeeWorkPatterns_TD (iEmployeeID);
 CREATE TABLE _iptblPublicHolidays (
   idPublicHoliday INTEGER PRIMARY KEY,
   dDate TIMESTAMP NOT NULL,

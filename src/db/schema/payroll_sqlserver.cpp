@@ -215,6 +215,7 @@ CREATE TABLE _iptblWorkPatternDays (
   iDayNo INT NOT NULL,
   fHours FLOAT NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixWorkPatternDaysPattern ON _iptblWorkPatternDays (iWorkPatternID, iDayNo);
 CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   idEmployeeWorkPatternTD INT IDENTITY(1,1) PRIMARY KEY,
   iEmployeeID INT NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -222,6 +223,7 @@ CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   dEffectiveDate DATETIME NOT NULL,
   dEndDate DATETIME
 );
+CREATE INDEX _ipixEmployeeWorkPatternsEmployee ON _iptblEmployeeWorkPatterns_TD (iEmployeeID);
 CREATE TABLE _iptblPublicHolidays (
   idPublicHoliday INT IDENTITY(1,1) PRIMARY KEY,
   dDate DATETIME NOT NULL,
