@@ -40,6 +40,7 @@ CREATE TABLE _iptblEmployeeRates_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
+CREATE INDEX _ipixEmployeeRatesEmployee ON _iptblEmployeeRates_TD (iEmployeeID);
 CREATE TABLE _iptblEmployeeLeave (
   idEmployeeLeave INTEGER PRIMARY KEY,
   iEmployeeID INTEGER NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -47,6 +48,7 @@ CREATE TABLE _iptblEmployeeLeave (
   iLeaveLoadingClassID INTEGER NOT NULL DEFAULT 0,
   fBalance REAL NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixEmployeeLeaveEmployee ON _iptblEmployeeLeave (iEmployeeID, iLeaveType);
 CREATE TABLE _iptblAwards (
   idAward INTEGER PRIMARY KEY,
   cCode VARCHAR(20) NOT NULL,
@@ -129,6 +131,7 @@ CREATE TABLE _iptblEmployeeAwards_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
+CREATE INDEX _ipixEmployeeAwardsEmployee ON _iptblEmployeeAwards_TD (iEmployeeID);
 CREATE TABLE _iptblAdditionsDeductions (
   idAddDeduct INTEGER PRIMARY KEY,
   cCode VARCHAR(20) NOT NULL,
@@ -148,6 +151,7 @@ CREATE TABLE _iptblEmployeeAddsDeds_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
+CREATE INDEX _ipixEmployeeAddsDedsEmployee ON _iptblEmployeeAddsDeds_TD (iEmployeeID, iAwardID);
 CREATE TABLE PRPeriod (
   Counter INTEGER PRIMARY KEY,
   PayFrequencyID INTEGER NOT NULL REFERENCES _iptblPayFrequencies (idPayFrequency),
@@ -166,6 +170,7 @@ CREATE TABLE _iptblEmployeeTrans (
   fRate REAL NOT NULL DEFAULT 0,
   fValue REAL NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixEmployeeTransEmployee ON _iptblEmployeeTrans (iEmployeeID, iAddsDedsID);
 CREATE TABLE _iptblRateTypes (
   idRateType INTEGER PRIMARY KEY,
   cCode VARCHAR(20) NOT NULL,
@@ -206,6 +211,7 @@ CREATE TABLE _iptblWorkPatternDays (
   iDayNo INTEGER NOT NULL,
   fHours REAL NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixWorkPatternDaysPattern ON _iptblWorkPatternDays (iWorkPatternID, iDayNo);
 CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   idEmployeeWorkPatternTD INTEGER PRIMARY KEY,
   iEmployeeID INTEGER NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -213,6 +219,7 @@ CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   dEffectiveDate TIMESTAMP NOT NULL,
   dEndDate TIMESTAMP
 );
+CREATE INDEX _ipixEmployeeWorkPatternsEmployee ON _iptblEmployeeWorkPatterns_TD (iEmployeeID);
 CREATE TABLE _iptblPublicHolidays (
   idPublicHoliday INTEGER PRIMARY KEY,
   dDate TIMESTAMP NOT NULL,

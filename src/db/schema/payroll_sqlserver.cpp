@@ -37,6 +37,7 @@ CREATE TABLE _iptblEmployeeRates_TD (
   dEffectiveDate DATETIME NOT NULL,
   dEndDate DATETIME
 );
+CREATE INDEX _ipixEmployeeRatesEmployee ON _iptblEmployeeRates_TD (iEmployeeID);
 CREATE TABLE _iptblEmployeeLeave (
   idEmployeeLeave INT IDENTITY(1,1) PRIMARY KEY,
   iEmployeeID INT NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -44,6 +45,7 @@ CREATE TABLE _iptblEmployeeLeave (
   iLeaveLoadingClassID INT NOT NULL DEFAULT 0,
   fBalance FLOAT NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixEmployeeLeaveEmployee ON _iptblEmployeeLeave (iEmployeeID, iLeaveType);
 CREATE TABLE _iptblAwards (
   idAward INT IDENTITY(1,1) PRIMARY KEY,
   cCode NVARCHAR(20) NOT NULL,
@@ -129,6 +131,7 @@ CREATE TABLE _iptblEmployeeAwards_TD (
   dEffectiveDate DATETIME NOT NULL,
   dEndDate DATETIME
 );
+CREATE INDEX _ipixEmployeeAwardsEmployee ON _iptblEmployeeAwards_TD (iEmployeeID);
 GO
 CREATE TABLE _iptblAdditionsDeductions (
   idAddDeduct INT IDENTITY(1,1) PRIMARY KEY,
@@ -150,6 +153,7 @@ CREATE TABLE _iptblEmployeeAddsDeds_TD (
   dEffectiveDate DATETIME NOT NULL,
   dEndDate DATETIME
 );
+CREATE INDEX _ipixEmployeeAddsDedsEmployee ON _iptblEmployeeAddsDeds_TD (iEmployeeID, iAwardID);
 GO
 CREATE TABLE PRPeriod (
   Counter INT IDENTITY(1,1) PRIMARY KEY,
@@ -169,6 +173,7 @@ CREATE TABLE _iptblEmployeeTrans (
   fRate FLOAT NOT NULL DEFAULT 0,
   fValue FLOAT NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixEmployeeTransEmployee ON _iptblEmployeeTrans (iEmployeeID, iAddsDedsID);
 GO
 CREATE TABLE _iptblRateTypes (
   idRateType INT IDENTITY(1,1) PRIMARY KEY,
@@ -210,6 +215,7 @@ CREATE TABLE _iptblWorkPatternDays (
   iDayNo INT NOT NULL,
   fHours FLOAT NOT NULL DEFAULT 0
 );
+CREATE INDEX _ipixWorkPatternDaysPattern ON _iptblWorkPatternDays (iWorkPatternID, iDayNo);
 CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   idEmployeeWorkPatternTD INT IDENTITY(1,1) PRIMARY KEY,
   iEmployeeID INT NOT NULL REFERENCES _iptblEmployee (idEmployee),
@@ -217,6 +223,7 @@ CREATE TABLE _iptblEmployeeWorkPatterns_TD (
   dEffectiveDate DATETIME NOT NULL,
   dEndDate DATETIME
 );
+CREATE INDEX _ipixEmployeeWorkPatternsEmployee ON _iptblEmployeeWorkPatterns_TD (iEmployeeID);
 CREATE TABLE _iptblPublicHolidays (
   idPublicHoliday INT IDENTITY(1,1) PRIMARY KEY,
   dDate DATETIME NOT NULL,
