@@ -191,9 +191,11 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // amount. Does nothing when there is no current shift.
   virtual void SaveHoursHistory();
   // For a run that costs the shifts in timesheet order a few at a time:
-  // drops the hours history and the additions recorded by the run's output
-  // of the employees whose code sorts before employee_code (as
-  // SortTimesheet orders codes), which no later shift can reach.
+  // drops the hours history, the additions recorded by the run's output and
+  // the cached employee details of the employees whose code sorts before
+  // employee_code (as SortTimesheet orders codes), which no later shift can
+  // reach. Looking an employee up in the cache walks it in order, so a run
+  // over many employees would otherwise slow down with every employee done.
   void ForgetEmployeesBefore(const std::string& employee_code);
   // Appends one entry (FromCosting false) to the hours history.
   void AddHoursToHistory(const std::string& employee_code, const std::string& rate_code, TDateTime date_worked,

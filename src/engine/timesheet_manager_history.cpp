@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/format.h"
+#include "award/employee_award_cache.h"
 #include "db/connection.h"
 #include "common/exceptions.h"
 #include "engine/timesheet_manager.h"
@@ -187,6 +188,10 @@ void TTimesheetManager::ForgetEmployeesBefore(const std::string& employee_code) 
   const int first = FShiftOutput ? FShiftOutput->AdditionsCount : FAdditionList.Count();
   for (int i = FAdditionList.Count() - 1; i >= first; --i) {
     if (before(FAdditionList.Items(i)->EmployeeCode())) FAdditionList.Delete(i);
+  }
+  TEmployeeAwardCache& employees = Employees();
+  for (int i = employees.Count() - 1; i >= 0; --i) {
+    if (employees.Items(i) && before(employees.Items(i)->EmployeeCode())) employees.Delete(i);
   }
 }
 
