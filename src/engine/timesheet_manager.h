@@ -372,7 +372,8 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // on its own, as the tool's stored-timesheet view does).
   std::unique_ptr<TEmployeeAwardCache> FOwnEmployeeCache;
   // The last answers of the look-ups that every shift of one employee
-  // repeats: the employee's registry row, the payroll database of a token
+  // repeats: the employee's registry row (by code, or by user for stored
+  // shifts that have no code), the payroll database of a token
   // and the employee's work pattern days for the period. The registry and
   // the work patterns do not change while a job runs; a timesheet's shifts
   // come sorted by employee, so one answer of each is all it takes.
@@ -380,6 +381,8 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   struct TLastLookups {
     std::string PersonCode;
     TDBResult Person;
+    int32_t UserID = 0;
+    TDBResult User;
     std::string Token;
     TDBResult Database;
     struct TPatternKey {

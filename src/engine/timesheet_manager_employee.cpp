@@ -145,7 +145,11 @@ void TTimesheetManager::ReadPayrollDatabase(TTimesheetShift& shift) {
     }
     registry = FLast.Person;
   } else if (shift.UserID() > 0) {
-    registry = MainConnection().Query(kUserDatabase, {{"UserID", shift.UserID()}});
+    if (FLast.UserID != shift.UserID() || FLast.User.Columns() == nullptr) {
+      FLast.User = MainConnection().Query(kUserDatabase, {{"UserID", shift.UserID()}});
+      FLast.UserID = shift.UserID();
+    }
+    registry = FLast.User;
     if (!registry.Empty()) shift.SetEmployeeCode(registry[0]["cEmployeeCode"].AsString());
   } else {
     throw eDatabaseException("The shift has neither an employee code nor a user, so no payroll database can be found.");
