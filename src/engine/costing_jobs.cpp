@@ -264,6 +264,7 @@ void CostTimesheetsOfType(TTimesheetManager& tm, TaiCostingOutputType type, bool
   TStringList ids;
   ids.SetCommaText(tm.GetTimesheetIDString(type));
   for (int i = 0; i < ids.Count(); ++i) {
+    tm.ForgetEmployeesUnused();
     CostStoredTimesheet(tm, GetProcessManager(), GetUserFeedback(), ids[i], type);
     if (trial) tm.SaveCSVCostingFile(kTrialCostingFile);
   }

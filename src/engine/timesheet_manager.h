@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 
 #include "common/string_list.h"
 #include "db/result.h"
@@ -197,6 +198,13 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // reach. Looking an employee up in the cache walks it in order, so a run
   // over many employees would otherwise slow down with every employee done.
   void ForgetEmployeesBefore(const std::string& employee_code);
+  // For a run that costs stored timesheets one after another: drops the
+  // cached employee details that no shift has used since the last call.
+  // Timesheets follow each other in no order of employee, so what a run
+  // keeps is the employees of the timesheet just costed; without this the
+  // cache, walked in order for every shift, would hold every employee of
+  // the run.
+  void ForgetEmployeesUnused();
   // Appends one entry (FromCosting false) to the hours history.
   void AddHoursToHistory(const std::string& employee_code, const std::string& rate_code, TDateTime date_worked,
                          double hours, THoursType hours_type, const std::string& leave_type,
@@ -396,6 +404,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
     TDBResult PatternDays;
   };
   TLastLookups FLast;
+  // The cached employee records DBLoadEmployeeDetails has handed out since
+  // the last ForgetEmployeesUnused; only compared, never followed.
+  std::unordered_set<const TEmployeeAwardObj*> FEmployeesUsed;
   // The state between StartShiftOutput and EndShiftOutput.
   struct TShiftOutput {
     std::unique_ptr<TnxYIFGenerator> Generator;  // null without a layout

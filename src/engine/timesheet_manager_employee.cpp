@@ -124,6 +124,7 @@ void TTimesheetManager::DBLoadEmployeeDetails(TTimesheetShift& shift) {
     Debug(id, Format("Employee \"%s\" not in cache, starting load from database", shift.EmployeeCode()));
     employee = &LoadEmployeeFromDatabase(shift);
   }
+  FEmployeesUsed.insert(employee);
   Debug(id, Format("Finished loading details for \"%s\"", shift.EmployeeCode()));
   CopyEmployeeToShift(*employee, shift);
 

@@ -193,6 +193,17 @@ void TTimesheetManager::ForgetEmployeesBefore(const std::string& employee_code) 
   for (int i = employees.Count() - 1; i >= 0; --i) {
     if (employees.Items(i) && before(employees.Items(i)->EmployeeCode())) employees.Delete(i);
   }
+  // Such a run has no use for the record of what was used; kept, it would
+  // grow with every employee.
+  FEmployeesUsed.clear();
+}
+
+void TTimesheetManager::ForgetEmployeesUnused() {
+  TEmployeeAwardCache& employees = Employees();
+  for (int i = employees.Count() - 1; i >= 0; --i) {
+    if (!FEmployeesUsed.contains(employees.Items(i))) employees.Delete(i);
+  }
+  FEmployeesUsed.clear();
 }
 
 }  // namespace qora
