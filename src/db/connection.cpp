@@ -11,7 +11,29 @@ namespace {
 // Savepoints are named by depth, so an inner level always refers to its own.
 std::string SavepointName(int depth) { return "qora_level_" + std::to_string(depth); }
 
+// Every run is an ExecProc with the names given once.
+class TNamedProcCall : public TDBProcCall {
+ public:
+  TNamedProcCall(TDBConnection& connection, std::string_view name, std::vector<std::string> names)
+      : FConnection(connection), FName(name) {
+    for (std::string& n : names) FParams.push_back({std::move(n), TDBValue()});
+  }
+  void Run(const std::vector<TDBValue>& values) override {
+    for (size_t i = 0; i < FParams.size(); ++i) FParams[i].Value = i < values.size() ? values[i] : TDBValue();
+    FConnection.ExecProc(FName, FParams);
+  }
+
+ private:
+  TDBConnection& FConnection;
+  std::string FName;
+  TDBParams FParams;
+};
+
 }  // namespace
+
+std::unique_ptr<TDBProcCall> TDBConnection::PrepareProc(std::string_view name, std::vector<std::string> names) {
+  return std::make_unique<TNamedProcCall>(*this, name, std::move(names));
+}
 
 void TDBConnection::StartTransaction() {
   if (FTransactionDepth == 0) {

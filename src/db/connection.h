@@ -40,6 +40,24 @@ struct TDBParam {
 };
 using TDBParams = std::vector<TDBParam>;
 
+// A stored procedure made ready for many calls that pass the same input
+// parameters in the same order, as when a timesheet's costing is stored
+// line by line. Owned by the caller; it must not outlive its connection,
+// nor be used after the connection was closed or reopened.
+class TDBProcCall {
+ public:
+  virtual ~TDBProcCall() = default;
+  TDBProcCall(const TDBProcCall&) = delete;
+  TDBProcCall& operator=(const TDBProcCall&) = delete;
+
+  // Calls the procedure with values[i] for the i-th name given when it was
+  // prepared (a shorter list passes null for the rest). Throws as ExecProc.
+  virtual void Run(const std::vector<TDBValue>& values) = 0;
+
+ protected:
+  TDBProcCall() = default;
+};
+
 class TDBConnection {
  public:
   virtual ~TDBConnection() = default;
@@ -66,6 +84,11 @@ class TDBConnection {
   // EDatabaseError: on SQLite "Could not find stored procedure 'name'.",
   // elsewhere with the server's message.
   virtual TDBRow ExecProc(std::string_view name, const TDBParams& params) = 0;
+  // The procedure `name` ready to be called with the input parameters
+  // `names` (without "@"), by position; no outputs are read. This one calls
+  // ExecProc for each run; a back end may do the per-call work once here
+  // instead. An unknown procedure throws on the first run or here.
+  virtual std::unique_ptr<TDBProcCall> PrepareProc(std::string_view name, std::vector<std::string> names);
 
   // Transactions nest: the outermost StartTransaction begins a transaction,
   // each inner one a savepoint, so that a routine that must be atomic can

@@ -25,6 +25,12 @@ const soci::backend_factory& FactoryFor(const TDBConnectionParams& params) {
   return params.Backend == TDBBackend::SQLite ? *soci::factory_sqlite3() : *soci::factory_postgresql();
 }
 
+// The statement rewritten for the back end, its parameters marked ":p1",
+// ":p2", ... in binding order.
+TMarkedStatement MarkForBackend(const TSqlDialect& dialect, std::string_view sql) {
+  return MarkParameters(dialect.Rewrite(sql), [](int k) { return ":p" + std::to_string(k); });
+}
+
 // Holds the bound values at stable addresses while a statement runs.
 class TBindings {
  public:
@@ -212,7 +218,7 @@ TSociConnection::TCachedStatement& TSociConnection::Cached(std::string_view sql)
     FStatements.splice(FStatements.begin(), FStatements, found->second);
     return *found->second;
   }
-  TMarkedStatement marked = MarkParameters(FDialect->Rewrite(sql), [](int k) { return ":p" + std::to_string(k); });
+  TMarkedStatement marked = MarkForBackend(*FDialect, sql);
   FStatements.push_front({std::string(sql), std::move(marked), nullptr});
   FStatementIndex.emplace(FStatements.front().Text, FStatements.begin());
   if (FStatements.size() > kCachedStatements) {
@@ -291,6 +297,22 @@ TDBRow TSociConnection::ExecProc(std::string_view name, const TDBParams& params)
     values.push_back(value ? *value : TDBValue());
   }
   return TDBRow(std::make_shared<const TDBColumns>(outputNames), std::move(values));
+}
+
+std::unique_ptr<TDBProcCall> TSociConnection::PrepareProc(std::string_view name, std::vector<std::string> names) {
+  Session();
+  if (FParams.Backend == TDBBackend::SQLite && !FParams.UsesOdbc()) {
+    if (auto call = PrepareSqliteProcedure(*this, name, names)) return call;
+  }
+  return TDBConnection::PrepareProc(name, std::move(names));
+}
+
+std::unique_ptr<TSqliteStatement> TSociConnection::PrepareSqlite(std::string_view sql,
+                                                                  std::vector<std::string>& names) {
+  soci::session& session = Session();
+  TMarkedStatement marked = MarkForBackend(*FDialect, sql);
+  names = std::move(marked.Names);
+  return std::make_unique<TSqliteStatement>(SqliteHandle(session), marked.Sql);
 }
 
 void TSociConnection::ExecuteScript(std::string_view script) {

@@ -38,6 +38,7 @@ class TSociConnection : public TDBConnection {
   TDBResult Query(std::string_view sql, const TDBParams& params = {}) override;
   void Execute(std::string_view sql, const TDBParams& params = {}) override;
   TDBRow ExecProc(std::string_view name, const TDBParams& params) override;
+  std::unique_ptr<TDBProcCall> PrepareProc(std::string_view name, std::vector<std::string> names) override;
   void ExecuteScript(std::string_view script) override;
 
   const TDBConnectionParams& Params() const override { return FParams; }
@@ -45,6 +46,11 @@ class TSociConnection : public TDBConnection {
 
   // The open SOCI session; throws EDatabaseError when not connected.
   soci::session& Session();
+  // On an SQLite connection: `sql` rewritten and prepared as Query would,
+  // as a statement of the caller's (it must go before the connection
+  // closes); `names` receives its parameters in binding order. Throws
+  // EDatabaseError when not connected or SQLite rejects the statement.
+  std::unique_ptr<TSqliteStatement> PrepareSqlite(std::string_view sql, std::vector<std::string>& names);
 
  protected:
   void BeginWork() override;

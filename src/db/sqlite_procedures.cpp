@@ -72,53 +72,109 @@ class TProcArgs {
 
 using TProcedure = std::function<TDBRow(TDBConnection&, const TProcArgs&)>;
 
-TDBRow AddTimesheetMessage(TDBConnection& db, const TProcArgs& a) {
-  db.Execute(
-      "insert into _estblTimesheetMessages (iTimesheetID, iUserID, iSeverity, cMessage, cGUID, dCreated) "
-      "values (ISNULL(:idTimesheet, 0), ISNULL(:idUser, 0), ISNULL(:iSeverity, 0), :cMessage, :cGUID, getdate())",
-      {{"idTimesheet", a.Get("idTimesheet")},
-       {"idUser", a.Get("idUser")},
-       {"iSeverity", a.Get("iSeverity")},
-       {"cMessage", a.Get("cMessage")},
-       {"cGUID", a.Get("cGUID")}});
-  return {};
+// How an argument of a one-statement procedure reaches the statement's
+// parameter of the same name.
+enum class TArgRead { Value, Date, EndDate };
+
+TDBValue ReadArg(const TDBValue& value, TArgRead read) {
+  if (read == TArgRead::Value || value.IsNull()) return value;
+  const TDateTime date = value.AsDateTime();
+  // An end date before day 5 is no date.
+  if (read == TArgRead::EndDate && date < 5.0) return TDBValue();
+  return TDBValue::DateTime(date);
 }
 
-TDBRow AddTimesheetCost(TDBConnection& db, const TProcArgs& a) {
-  TDBParams p;
-  for (const char* name : {"iCostingType", "iTimesheetRowID", "cComponentType", "cComponentName", "fRate",
-                           "fPercent", "fUnits", "fValue", "cFrequency", "cCostCode", "cJobCode", "cAwardCategory",
-                           "cLeaveReason", "cLeaveClass", "cClassification", "iALLink"}) {
-    p.push_back({name, a.Get(name)});
+// A procedure that is one statement, whose parameters are the procedure's
+// arguments by name (ISNULL supplies the table's defaults).
+struct TStatementProcedure {
+  const char* Sql;
+  std::vector<std::pair<std::string, TArgRead>> Args;
+
+  TArgRead ReadOf(std::string_view name) const {
+    for (const auto& [arg, read] : Args) {
+      if (SameText(arg, name)) return read;
+    }
+    return TArgRead::Value;
   }
-  for (const char* name : {"dStartDate", "dEndDate", "dStartTime", "dEndTime"}) p.push_back({name, a.Date(name)});
-  db.Execute(
-      "insert into _estblTimesheetCost (iTimesheetID, iTimesheetRowID, iCostingType, cComponentType, "
-      "cComponentName, fRate, fPercent, fUnits, fValue, cFrequency, cCostCode, cJobCode, cAwardCategory, "
-      "cLeaveReason, cLeaveClass, cClassification, dStartDate, dEndDate, dStartTime, dEndTime, iALLink) "
-      "select R.iTimesheetID, R.idTimesheetRow, :iCostingType, :cComponentType, :cComponentName, "
-      "ISNULL(:fRate, 0), ISNULL(:fPercent, 0), ISNULL(:fUnits, 0), ISNULL(:fValue, 0), :cFrequency, :cCostCode, "
-      ":cJobCode, :cAwardCategory, :cLeaveReason, :cLeaveClass, :cClassification, :dStartDate, :dEndDate, "
-      ":dStartTime, :dEndTime, ISNULL(:iALLink, 0) from _estblTimesheetRow R where R.idTimesheetRow = :iTimesheetRowID",
-      p);
-  return {};
+};
+
+const TStatementProcedure kAddTimesheetMessage{
+    "insert into _estblTimesheetMessages (iTimesheetID, iUserID, iSeverity, cMessage, cGUID, dCreated) "
+    "values (ISNULL(:idTimesheet, 0), ISNULL(:idUser, 0), ISNULL(:iSeverity, 0), :cMessage, :cGUID, getdate())",
+    {{"idTimesheet", TArgRead::Value},
+     {"idUser", TArgRead::Value},
+     {"iSeverity", TArgRead::Value},
+     {"cMessage", TArgRead::Value},
+     {"cGUID", TArgRead::Value}}};
+
+const TStatementProcedure kAddTimesheetCost{
+    "insert into _estblTimesheetCost (iTimesheetID, iTimesheetRowID, iCostingType, cComponentType, "
+    "cComponentName, fRate, fPercent, fUnits, fValue, cFrequency, cCostCode, cJobCode, cAwardCategory, "
+    "cLeaveReason, cLeaveClass, cClassification, dStartDate, dEndDate, dStartTime, dEndTime, iALLink) "
+    "select R.iTimesheetID, R.idTimesheetRow, :iCostingType, :cComponentType, :cComponentName, "
+    "ISNULL(:fRate, 0), ISNULL(:fPercent, 0), ISNULL(:fUnits, 0), ISNULL(:fValue, 0), :cFrequency, :cCostCode, "
+    ":cJobCode, :cAwardCategory, :cLeaveReason, :cLeaveClass, :cClassification, :dStartDate, :dEndDate, "
+    ":dStartTime, :dEndTime, ISNULL(:iALLink, 0) from _estblTimesheetRow R where R.idTimesheetRow = :iTimesheetRowID",
+    {{"iCostingType", TArgRead::Value},  {"iTimesheetRowID", TArgRead::Value}, {"cComponentType", TArgRead::Value},
+     {"cComponentName", TArgRead::Value}, {"fRate", TArgRead::Value},          {"fPercent", TArgRead::Value},
+     {"fUnits", TArgRead::Value},         {"fValue", TArgRead::Value},         {"cFrequency", TArgRead::Value},
+     {"cCostCode", TArgRead::Value},      {"cJobCode", TArgRead::Value},       {"cAwardCategory", TArgRead::Value},
+     {"cLeaveReason", TArgRead::Value},   {"cLeaveClass", TArgRead::Value},    {"cClassification", TArgRead::Value},
+     {"iALLink", TArgRead::Value},        {"dStartDate", TArgRead::Date},      {"dEndDate", TArgRead::Date},
+     {"dStartTime", TArgRead::Date},      {"dEndTime", TArgRead::Date}}};
+
+const TStatementProcedure kAddImportData{
+    "insert into _iptblImportData (cDescription, cImportSource, cPayrollLinkToken, dEffectiveDate, dEndDate, "
+    "nYIFData, iImportFormat, iReturnID, dCreated) values (:Description, :ImportSource, :PayrollLinkToken, "
+    ":EffectiveDate, :EndDate, :YIFData, ISNULL(:ImportFormat, 0), ISNULL(:ReturnID, 0), getdate())",
+    {{"Description", TArgRead::Value},
+     {"ImportSource", TArgRead::Value},
+     {"PayrollLinkToken", TArgRead::Value},
+     {"EffectiveDate", TArgRead::Date},
+     {"EndDate", TArgRead::EndDate},
+     {"YIFData", TArgRead::Value},
+     {"ImportFormat", TArgRead::Value},
+     {"ReturnID", TArgRead::Value}}};
+
+TProcedure RunStatement(const TStatementProcedure& procedure) {
+  return [&procedure](TDBConnection& db, const TProcArgs& a) {
+    TDBParams params;
+    for (const auto& [name, read] : procedure.Args) params.push_back({name, ReadArg(a.Get(name), read)});
+    db.Execute(procedure.Sql, params);
+    return TDBRow();
+  };
 }
 
-TDBRow AddImportData(TDBConnection& db, const TProcArgs& a) {
-  db.Execute(
-      "insert into _iptblImportData (cDescription, cImportSource, cPayrollLinkToken, dEffectiveDate, dEndDate, "
-      "nYIFData, iImportFormat, iReturnID, dCreated) values (:Description, :ImportSource, :PayrollLinkToken, "
-      ":EffectiveDate, :EndDate, :YIFData, ISNULL(:ImportFormat, 0), ISNULL(:ReturnID, 0), getdate())",
-      {{"Description", a.Get("Description")},
-       {"ImportSource", a.Get("ImportSource")},
-       {"PayrollLinkToken", a.Get("PayrollLinkToken")},
-       {"EffectiveDate", a.Date("EffectiveDate")},
-       {"EndDate", a.Date("EndDate", true)},
-       {"YIFData", a.Get("YIFData")},
-       {"ImportFormat", a.Get("ImportFormat")},
-       {"ReturnID", a.Get("ReturnID")}});
-  return {};
-}
+// A one-statement procedure prepared once: each statement parameter knows
+// which of the call's values it takes, and how.
+class TPreparedStatementProcedure : public TDBProcCall {
+ public:
+  TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
+                              const std::vector<std::string>& names) {
+    std::vector<std::string> markers;
+    FStatement = connection.PrepareSqlite(procedure.Sql, markers);
+    for (const std::string& marker : markers) {
+      int index = -1;
+      for (size_t i = 0; i < names.size() && index < 0; ++i) {
+        if (SameText(names[i], marker)) index = static_cast<int>(i);
+      }
+      FSources.push_back({index, procedure.ReadOf(marker)});
+    }
+  }
+  void Run(const std::vector<TDBValue>& values) override {
+    FValues.clear();
+    for (const auto& [index, read] : FSources) {
+      const bool passed = index >= 0 && static_cast<size_t>(index) < values.size();
+      FValues.push_back(passed ? ReadArg(values[static_cast<size_t>(index)], read) : TDBValue());
+    }
+    FStatement->Run(FValues, false);
+  }
+
+ private:
+  std::unique_ptr<TSqliteStatement> FStatement;
+  std::vector<std::pair<int, TArgRead>> FSources;
+  std::vector<TDBValue> FValues;
+};
 
 // One call of _ipspUpdateEmployeeAward_TD: its key, its values and the
 // statements of each change type. The rules are those of the PostgreSQL
@@ -225,16 +281,16 @@ struct TProcedureEntry {
   TProcedure Run;
   // One statement is atomic by itself; only a procedure of several needs a
   // transaction level of its own (a costing run stores every line through
-  // a one-statement procedure).
-  bool SingleStatement;
+  // a one-statement procedure). Null for those.
+  const TStatementProcedure* Statement;
 };
 
 const std::map<std::string, TProcedureEntry>& Procedures() {
   static const std::map<std::string, TProcedureEntry> kProcedures = {
-      {"_esspaddtimesheetmessage", {AddTimesheetMessage, true}},
-      {"_qivaddtimesheetcost", {AddTimesheetCost, true}},
-      {"_ipspaddimportdata", {AddImportData, true}},
-      {"_ipspupdateemployeeaward_td", {UpdateEmployeeAward, false}},
+      {"_esspaddtimesheetmessage", {RunStatement(kAddTimesheetMessage), &kAddTimesheetMessage}},
+      {"_qivaddtimesheetcost", {RunStatement(kAddTimesheetCost), &kAddTimesheetCost}},
+      {"_ipspaddimportdata", {RunStatement(kAddImportData), &kAddImportData}},
+      {"_ipspupdateemployeeaward_td", {UpdateEmployeeAward, nullptr}},
   };
   return kProcedures;
 }
@@ -263,7 +319,7 @@ bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const 
   // A procedure of the other back ends is atomic; so is each of these: what
   // one call writes is kept whole or not at all (a savepoint when the caller
   // has a transaction open).
-  if (it->second.SingleStatement) {
+  if (it->second.Statement) {
     outputs = it->second.Run(connection, TProcArgs(params));
     return true;
   }
@@ -271,6 +327,13 @@ bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const 
   outputs = it->second.Run(connection, TProcArgs(params));
   transaction.Commit();
   return true;
+}
+
+std::unique_ptr<TDBProcCall> PrepareSqliteProcedure(TSociConnection& connection, std::string_view name,
+                                                    const std::vector<std::string>& names) {
+  const auto it = Procedures().find(LowerCase(name));
+  if (it == Procedures().end() || !it->second.Statement) return nullptr;
+  return std::make_unique<TPreparedStatementProcedure>(connection, *it->second.Statement, names);
 }
 
 }  // namespace qora

@@ -4,7 +4,10 @@
 // SQL Server procedures of the schema scripts.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/connection.h"
 
@@ -13,6 +16,8 @@ class session;
 }
 
 namespace qora {
+
+class TSociConnection;
 
 // Registers the scalar functions on an open SQLite session:
 //   _esfnTimesheetCycleFromDate(days, cycleStart, date): the first day of the
@@ -26,6 +31,14 @@ void RegisterSqliteFunctions(soci::session& session);
 // leaves nothing of the call behind.
 bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const TDBParams& params,
                         TDBRow& outputs);
+
+// The engine-supplied procedure `name` prepared on `connection` for calls
+// with the input parameters `names`, by position: its statement is prepared
+// once and each call binds its values straight to it. Null when there is
+// no such procedure or it is not a single statement (the caller then calls
+// it by name). Throws EDatabaseError when SQLite rejects the statement.
+std::unique_ptr<TDBProcCall> PrepareSqliteProcedure(TSociConnection& connection, std::string_view name,
+                                                    const std::vector<std::string>& names);
 
 // The first day of the cycle containing `date` (see above), as a day number.
 TDateTime TimesheetCycleFromDate(int days, TDateTime cycleStart, TDateTime date);

@@ -278,8 +278,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // the comma list of IDs (digits only, else EDatabaseError); "" does nothing.
   virtual void DBDeleteCosting(const std::string& timesheet_ids);
   // Stores the timesheet's costing lines of stored rows through
-  // "_qivAddTimesheetCost". Database errors propagate: the caller's
-  // transaction keeps the previous costing (see costing_jobs.cpp).
+  // "_qivAddTimesheetCost", all or none (in a transaction level of its
+  // own). Database errors propagate: the caller's transaction keeps the
+  // previous costing (see costing_jobs.cpp).
   virtual void DBSaveCosting();
   // Appends the costing lines to the file (created with its header when
   // new; an existing file keeps its one header).

@@ -5,6 +5,7 @@
 
 #include "common/format.h"
 #include "common/exceptions.h"
+#include "db/connection.h"
 #include "engine/timesheet_manager.h"
 #include "output/costing_store.h"
 #include "output/yif_generator.h"
@@ -153,7 +154,16 @@ void TTimesheetManager::DBDeleteCosting(const std::string& timesheet_ids) {
 void TTimesheetManager::DBSaveCosting() {
   const TDateTime start = Now();
   Debug(0, "Saving Costing to database");
-  StoreCosting(MainConnection(), GenerateOutputLines(TnxTransactionFormat::tfCSV).Text(), FCostingOutputType);
+  // Lines are stored as they are generated, so a generation that fails
+  // half-way must take the lines stored before it along.
+  TDBConnection& connection = MainConnection();
+  TDBTransaction transaction(connection);
+  {
+    TAdditionsRollback rollback(FAdditionList);
+    TCostingStore store(connection, FCostingOutputType);
+    TnxYIFGenerator::ExecuteCosting(*FTimesheet, *this, store);
+  }
+  transaction.Commit();
   Debug(0, Format("Saved costing in %f.1 seconds", SecondsSince(start)));
 }
 

@@ -137,7 +137,7 @@ std::string BuildAllowanceTransactions(TnxBuildContext& pContext, TTimesheetShif
     line.FType = line.FFrequency = type;
     line.FMinutes = line.FUnits;
     line.FPercent = amount ? 0 : a.AmountPerc();
-    records.push_back(line.Generate(pContext.Format));
+    AddRecord(pContext, line, records);
   }
   return JoinRecords(records);
 }
@@ -169,7 +169,7 @@ std::string BuildPenaltyTransactions(TnxBuildContext& pContext, TTimesheetShift&
     line.FAccount = shift_account.empty() ? p.AddDedCostCode() : shift_account;
     line.FFromTime = p.FromTime();
     line.FToTime = p.ToTime();
-    records.push_back(line.Generate(pContext.Format));
+    AddRecord(pContext, line, records);
   }
   return JoinRecords(records);
 }

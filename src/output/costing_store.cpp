@@ -4,14 +4,13 @@
 #include <fstream>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "common/format.h"
 #include "common/exceptions.h"
 #include "db/connection.h"
 #include "db/sql_text.h"
 #include "output/yif_generator.h"
-#include "timesheet/csv_memory_table.h"
-#include "timesheet/csv_stream_format.h"
 #include "timesheet/timesheet.h"
 
 namespace qora {
@@ -23,44 +22,46 @@ std::ofstream OpenForWriting(const std::string& path, std::ios::openmode mode) {
   return out;
 }
 
-// The costing text read back as a table of its header's columns, every
-// value kept as the text the costing file holds.
-void LoadCostingTable(TMemoryTable& table, const std::string& text) {
-  TStringList names;
-  names.SetCommaText(kCSVCostingHeader);
-  for (int i = 0; i < names.Count(); ++i) table.AddField(names[i], TFieldType::ftString, 255);
-  CreateCSVStreamFormat()->LoadFromString(table, text);
+// The procedure's parameters in the order CostingValues gives them.
+std::vector<std::string> CostingParamNames() {
+  return {"iCostingType", "iTimesheetRowID", "cComponentType", "cComponentName", "fRate",
+          "fPercent",     "fUnits",          "fValue",         "cFrequency",     "cCostCode",
+          "cJobCode",     "cAwardCategory",  "cLeaveReason",   "dStartDate",     "dEndDate",
+          "cLeaveClass",  "cClassification", "dStartTime",     "dEndTime",       "iALLink"};
 }
 
-// A costing file date ("DD/MM/YYYY") as a date parameter; null when empty.
-// Dates are bound as dates rather than passed as text, so that no server's
-// date-order setting can read 05/03 as the third of May.
-TDBValue DateParam(const TMemoryTable& table, const char* field) {
-  if (table.IsNull(table.FieldIndex(field))) return TDBValue();
-  return TDBValue::DateTime(table.AsDateTime(field));
+// A costing date as the costing file gives it (the day only); null without
+// one. Dates are bound as dates rather than passed as text, so that no
+// server's date-order setting can read 05/03 as the third of May.
+TDBValue DateParam(TDateTime pDate) {
+  return pDate > 0 ? TDBValue::DateTime(DateOf(pDate)) : TDBValue();
 }
 
-TDBParams CostingParams(const TMemoryTable& t, TaiCostingOutputType type) {
-  return {{"iCostingType", static_cast<int>(type)},
-          {"iTimesheetRowID", static_cast<int>(t.AsInteger("ShiftID"))},
-          {"cComponentType", t.AsString("ComponentType")},
-          {"cComponentName", t.AsString("ComponentName")},
-          {"fRate", RoundCosting(t.AsFloat("Rate"), 4)},
-          {"fPercent", t.AsFloat("Percent")},
-          {"fUnits", RoundCosting(t.AsFloat("Units"), 2)},
-          {"fValue", RoundCosting(t.AsFloat("Value"), 2)},
-          {"cFrequency", t.AsString("Frequency")},
-          {"cCostCode", t.AsString("CostCode")},
-          {"cJobCode", t.AsString("JobCode")},
-          {"cAwardCategory", t.AsString("AwardCategory")},
-          {"cLeaveReason", t.AsString("LeaveReason")},
-          {"dStartDate", DateParam(t, "DayWorked")},
-          {"dEndDate", DateParam(t, "EndDate")},
-          {"cLeaveClass", t.AsString("LeaveClass")},
-          {"cClassification", t.AsString("Classification")},
-          {"dStartTime", t.AsFloat("FromTime") / 24},
-          {"dEndTime", t.AsFloat("ToTime") / 24},
-          {"iALLink", static_cast<int>(t.AsInteger("ALLink"))}};
+// The values the costing file's line would give, read back: numbers to the
+// file's decimals, the fields a line does not have empty.
+void CostingValues(const TnxCostingLine& l, TaiCostingOutputType type, std::vector<TDBValue>& v) {
+  const bool has_leave_fields = l.FieldCount >= 20;
+  v.clear();
+  v.emplace_back(static_cast<int>(type));
+  v.emplace_back(static_cast<int>(l.ShiftID));
+  v.emplace_back(l.ComponentType);
+  v.emplace_back(l.ComponentName);
+  v.emplace_back(RoundCosting(CostingFileNumber(l.Rate), 4));
+  v.emplace_back(has_leave_fields ? CostingFileNumber(l.Percent) : 0.0);
+  v.emplace_back(RoundCosting(CostingFileNumber(l.Units), 2));
+  v.emplace_back(RoundCosting(CostingFileNumber(l.Value), 2));
+  v.emplace_back(l.Frequency);
+  v.emplace_back(l.CostCode);
+  v.emplace_back(l.JobCode);
+  v.emplace_back(l.AwardCategory);
+  v.emplace_back(has_leave_fields ? l.LeaveReason : std::string_view());
+  v.push_back(DateParam(l.DayWorked));
+  v.push_back(DateParam(l.EndDate));
+  v.emplace_back(has_leave_fields ? l.LeaveClass : std::string_view());
+  v.emplace_back(l.Classification);
+  v.emplace_back(CostingFileNumber(l.FromTime) / 24);
+  v.emplace_back(CostingFileNumber(l.ToTime) / 24);
+  v.emplace_back(l.FieldCount >= 21 ? static_cast<int>(l.ALLink) : 0);
 }
 
 }  // namespace
@@ -114,16 +115,16 @@ void DeleteStoredCosting(TDBConnection& pConnection, const std::string& pTimeshe
       {{"CostingType", static_cast<int>(pCostingType)}});
 }
 
-int StoreCosting(TDBConnection& pConnection, const std::string& pCostingText, TaiCostingOutputType pCostingType) {
-  TMemoryTable table("tblCosting");
-  LoadCostingTable(table, pCostingText);
-  int stored = 0;
-  for (table.First(); !table.Eof(); table.Next()) {
-    if (table.AsInteger("ShiftID") <= 0) continue;
-    pConnection.ExecProc("_qivAddTimesheetCost", CostingParams(table, pCostingType));
-    ++stored;
-  }
-  return stored;
+TCostingStore::TCostingStore(TDBConnection& pConnection, TaiCostingOutputType pCostingType)
+    : FCall(pConnection.PrepareProc("_qivAddTimesheetCost", CostingParamNames())), FCostingType(pCostingType) {}
+
+TCostingStore::~TCostingStore() = default;
+
+void TCostingStore::Add(const TnxCostingLine& pLine) {
+  if (pLine.ShiftID <= 0) return;
+  CostingValues(pLine, FCostingType, FValues);
+  FCall->Run(FValues);
+  ++FStored;
 }
 
 void StoreYIFImport(TDBConnection& pConnection, TTimesheet& pTimesheet, const std::string& pYIFText) {

@@ -4,14 +4,19 @@
 #pragma once
 
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "common/string_list.h"
+#include "db/value.h"
 #include "foundation/enums.h"
+#include "output/costing_line.h"
 
 namespace qora {
 
 class TDBConnection;
+class TDBProcCall;
 class TTimesheet;
 
 // Writes the lines to a costing file: a new (or empty) file gets every
@@ -52,12 +57,29 @@ void WriteTextFile(const std::string& pFileName, const std::string& pText);
 void DeleteStoredCosting(TDBConnection& pConnection, const std::string& pTimesheetIds,
                          TaiCostingOutputType pCostingType);
 
-// Stores every line of the costing text (a costing file's text, header
-// first) that belongs to a stored timesheet row (ShiftID above 0) through
-// "_qivAddTimesheetCost": rate rounded to 4 decimals, units and value to 2.
-// Returns the number of lines stored. Database errors propagate; the
-// caller's transaction decides what stays.
-int StoreCosting(TDBConnection& pConnection, const std::string& pCostingText, TaiCostingOutputType pCostingType);
+// Stores the costing lines of stored timesheet rows (ShiftID above 0; the
+// rest are skipped) through "_qivAddTimesheetCost" as they are handed to
+// it, with the values the costing file's line gives: rate rounded to 4
+// decimals, units and value to 2, dates without time. Texts are stored as
+// the records hold them. Database errors propagate; the caller's
+// transaction decides what stays. Must not outlive the connection.
+class TCostingStore : public ITnxCostingSink {
+ public:
+  TCostingStore(TDBConnection& pConnection, TaiCostingOutputType pCostingType);
+  ~TCostingStore() override;
+  TCostingStore(const TCostingStore&) = delete;
+  TCostingStore& operator=(const TCostingStore&) = delete;
+
+  void Add(const TnxCostingLine& pLine) override;
+  // The lines stored so far.
+  int Stored() const { return FStored; }
+
+ private:
+  std::unique_ptr<TDBProcCall> FCall;
+  TaiCostingOutputType FCostingType;
+  std::vector<TDBValue> FValues;
+  int FStored = 0;
+};
 
 // Hands the payroll import text to the payroll system as one import batch
 // through "_ipspAddImportData". A timesheet without description gets

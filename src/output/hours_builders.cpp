@@ -45,6 +45,14 @@ void LogShiftWarning(TnxBuildContext& pContext, const TTimesheetShift& pShift, c
   }
 }
 
+void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::vector<std::string>& pRecords) {
+  if (pContext.Sink) {
+    pContext.Sink->Add(pLine.CostingLine());
+  } else {
+    pRecords.push_back(pLine.Generate(pContext.Format));
+  }
+}
+
 std::string JoinRecords(const std::vector<std::string>& pRecords) {
   std::string text;
   for (const std::string& record : pRecords) {
@@ -99,7 +107,7 @@ std::string BuildHoursTransactions(TnxBuildContext& pContext, TTimesheetShift& p
     line->FToTime = group->ToTime();
   }
   std::vector<std::string> records;
-  for (int i = 0; i < lines.Count(); ++i) records.push_back(lines.Items(i)->Generate(pContext.Format));
+  for (int i = 0; i < lines.Count(); ++i) AddRecord(pContext, *lines.Items(i), records);
   return JoinRecords(records);
 }
 
@@ -127,7 +135,7 @@ std::string BuildRDOTransactions(TnxBuildContext& pContext, TTimesheetShift& pSh
     line.FAccount = shift_account;
     line.FPayClass = pShift.EmployeeClassification();
     line.FAwardCategory = pShift.EmployeeCategory();
-    records.push_back(line.Generate(pContext.Format));
+    AddRecord(pContext, line, records);
   }
   return JoinRecords(records);
 }
@@ -158,7 +166,7 @@ std::string BuildLeaveAccrualTransactions(TnxBuildContext& pContext, TTimesheetS
     line.FFromTime = group->FromTime();
     line.FToTime = group->ToTime();
     line.FComponentType = "Leave Accrual Hours";
-    records.push_back(line.Generate(pContext.Format));
+    AddRecord(pContext, line, records);
   }
   return JoinRecords(records);
 }
@@ -192,7 +200,7 @@ std::string BuildLeaveTransactions(TnxBuildContext& pContext, TTimesheetShift& p
     line.FAwardCategory = pShift.EmployeeCategory();
     line.FUnits = line.FHours;
     line.FValue = line.FRate * line.FHours;
-    records.push_back(line.Generate(pContext.Format));
+    AddRecord(pContext, line, records);
   }
   return JoinRecords(records);
 }

@@ -12,12 +12,16 @@
 
 namespace qora {
 
+class ITnxCostingSink;
 class TTimesheetShift;
 class TnxYIFTransaction;
 
 struct TnxBuildContext {
   ICostingRun& Run;
   TnxTransactionFormat Format;
+  // When set (costing layout only), the lines go to it instead of being
+  // written as text, and the builders return "".
+  ITnxCostingSink* Sink = nullptr;
   // Additions are tracked apart for the costing file and the payroll import.
   bool ForCosting() const { return Format == TnxTransactionFormat::tfCSV; }
 };
@@ -44,6 +48,9 @@ void FillFromShift(TnxYIFTransaction& pTransaction, const TTimesheetShift& pShif
 std::string ShiftCostAccount(TTimesheetShift& pShift);
 // A warning of the shift in the run log.
 void LogShiftWarning(TnxBuildContext& pContext, const TTimesheetShift& pShift, const std::string& pMessage);
+// The line's text added to pRecords in the context's layout, or the line
+// handed to the context's sink.
+void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::vector<std::string>& pRecords);
 // The records joined by CR LF.
 std::string JoinRecords(const std::vector<std::string>& pRecords);
 

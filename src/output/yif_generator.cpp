@@ -19,6 +19,12 @@ void TnxYIFGenerator::Execute(TStringList& pStringList, TTimesheet& pTimesheet, 
   pStringList.SetText(generator.Content().Text());
 }
 
+void TnxYIFGenerator::ExecuteCosting(TTimesheet& pTimesheet, ICostingRun& pRun, ITnxCostingSink& pSink) {
+  TnxYIFGenerator generator(pTimesheet, pRun);
+  generator.FSink = &pSink;
+  generator.Generate(TnxTransactionFormat::tfCSV);
+}
+
 void TnxYIFGenerator::Generate(TnxTransactionFormat pFormat) {
   Begin(pFormat);
   for (int i = 0; i < FTimesheet.Count(); ++i) AddShift(*FTimesheet.GetTimesheetShift(i));
@@ -41,7 +47,7 @@ void TnxYIFGenerator::Begin(TnxTransactionFormat pFormat) {
 
 void TnxYIFGenerator::AddShift(TTimesheetShift& pShift) {
   if (pShift.Rejected()) return;
-  TnxBuildContext context{FRun, FFormat};
+  TnxBuildContext context{FRun, FFormat, FSink};
   if (FFormat == TnxTransactionFormat::tfCSV) {
     for (std::string& item : BuildShiftTransactions(context, pShift).Items) FContent.Add(std::move(item));
     return;

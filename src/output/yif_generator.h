@@ -58,6 +58,11 @@ class TnxYIFGenerator : public TnxBaseGenerator {
   static void Execute(TStringList& pStringList, TTimesheet& pTimesheet, ICostingRun& pRun,
                       TnxTransactionFormat pFormat);
 
+  // Generates the timesheet's costing lines, as Execute would for the
+  // costing layout, but hands each line to pSink instead of writing text.
+  // Throws as Execute.
+  static void ExecuteCosting(TTimesheet& pTimesheet, ICostingRun& pRun, ITnxCostingSink& pSink);
+
   void Generate(TnxTransactionFormat pFormat) override;
 
   // Generate in steps, for a run that writes each shift's lines as soon as
@@ -79,6 +84,7 @@ class TnxYIFGenerator : public TnxBaseGenerator {
 
   TnxYIFEmployeeHeader FEmployeeHeader;
   TnxTransactionFormat FFormat = TnxTransactionFormat::tfCSV;
+  ITnxCostingSink* FSink = nullptr;
 };
 
 }  // namespace qora

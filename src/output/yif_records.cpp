@@ -28,14 +28,26 @@ std::string TnxYIFTransaction::Generate(TnxTransactionFormat pFormat) {
 
 void TnxYIFTransaction::Clear() { FID.clear(); }
 
-std::string TnxYIFTransaction::GenerateCosting() {
-  TnxRecordWriter w;
-  w.Text(FEmployeeCode).Date(FDateWorked).Text(FComponentType).Text(FComponentName);
-  w.Number(FUnits).Number(FRate).Number(FValue);
-  w.Text(FFrequency).Text(FAccount).Text(FJobCode).Text(FPayClass);
-  w.Number(FFromTime).Number(FToTime).Integer(FShiftID).Integer(FTimesheetID);
-  w.Text(FAwardCategory).Date(FEndDate);
-  return w.Record();
+TnxCostingLine TnxYIFTransaction::CostingLine() const {
+  TnxCostingLine line;
+  line.EmployeeCode = FEmployeeCode;
+  line.DayWorked = FDateWorked;
+  line.ComponentType = FComponentType;
+  line.ComponentName = FComponentName;
+  line.Units = FUnits;
+  line.Rate = FRate;
+  line.Value = FValue;
+  line.Frequency = FFrequency;
+  line.CostCode = FAccount;
+  line.JobCode = FJobCode;
+  line.Classification = FPayClass;
+  line.FromTime = FFromTime;
+  line.ToTime = FToTime;
+  line.ShiftID = FShiftID;
+  line.TimesheetID = FTimesheetID;
+  line.AwardCategory = FAwardCategory;
+  line.EndDate = FEndDate;
+  return line;
 }
 
 TnxRecordWriter TnxYIFTransaction::YIFLine() const {
@@ -56,10 +68,10 @@ void TnxYIFAdditionalRate::Clear() {
 
 std::string TnxYIFAdditionalRate::GetID() const { return FPayClass.empty() ? FID : FID + "," + FPayClass; }
 
-std::string TnxYIFAdditionalRate::GenerateCosting() {
-  TnxRecordWriter w;
-  w.Text(TnxYIFTransaction::GenerateCosting()).Text("").Text("").Number(0);
-  return w.Record();
+TnxCostingLine TnxYIFAdditionalRate::CostingLine() const {
+  TnxCostingLine line = TnxYIFTransaction::CostingLine();
+  line.FieldCount = 20;
+  return line;
 }
 
 std::string TnxYIFAdditionalRate::GenerateYIF() {
@@ -79,10 +91,11 @@ void TnxYIFAllowances::Clear() {
 
 std::string TnxYIFAllowances::GetID() const { return FPayClass.empty() ? FID : FID + ",0," + FPayClass; }
 
-std::string TnxYIFAllowances::GenerateCosting() {
-  TnxRecordWriter w;
-  w.Text(TnxYIFTransaction::GenerateCosting()).Text("").Text("").Number(FPercent);
-  return w.Record();
+TnxCostingLine TnxYIFAllowances::CostingLine() const {
+  TnxCostingLine line = TnxYIFTransaction::CostingLine();
+  line.FieldCount = 20;
+  line.Percent = FPercent;
+  return line;
 }
 
 std::string TnxYIFAllowances::GenerateYIF() {
@@ -118,11 +131,13 @@ std::string TnxYIFLeave::GetID() const {
       Format("Employee \"%s\": Unknown Leave Transaction Type \"%s\"", FEmployeeCode, FLeaveType));
 }
 
-std::string TnxYIFLeave::GenerateCosting() {
-  TnxRecordWriter w;
-  w.Text(TnxYIFTransaction::GenerateCosting()).Text(FUDLeaveClass).Text(FReason).Number(0);
-  if (IsAnnualLeave()) w.Integer(FALLink);
-  return w.Record();
+TnxCostingLine TnxYIFLeave::CostingLine() const {
+  TnxCostingLine line = TnxYIFTransaction::CostingLine();
+  line.FieldCount = IsAnnualLeave() ? 21 : 20;
+  line.LeaveClass = FUDLeaveClass;
+  line.LeaveReason = FReason;
+  line.ALLink = FALLink;
+  return line;
 }
 
 std::string TnxYIFLeave::GenerateYIF() {
@@ -142,8 +157,6 @@ void TnxYIFRDO::Clear() {
   FPayAmount = FPayMinutes = 0;
   FOperation = "P";
 }
-
-std::string TnxYIFRDO::GenerateCosting() { return TnxYIFTransaction::GenerateCosting(); }
 
 std::string TnxYIFRDO::GenerateYIF() {
   TnxRecordWriter w = YIFLine();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/datetime.h"
+#include "output/costing_line.h"
 #include "output/field_writer.h"
 
 namespace qora {
@@ -37,8 +38,10 @@ class TnxYIFTransaction : public TnxYIFCustomRecord {
   std::string Generate(TnxTransactionFormat pFormat) override;
   void Clear() override;
   std::string GetID() const override { return FID; }
-  // The 17 fields shared by every costing line.
-  std::string GenerateCosting() override;
+  // The costing line: the 17 fields every line has; a subclass adds its own.
+  // Its texts are views of this record's fields.
+  virtual TnxCostingLine CostingLine() const;
+  std::string GenerateCosting() override { return CostingLine().Text(); }
 
   std::string FAccount;
   std::string FID;
@@ -71,7 +74,7 @@ class TnxYIFAdditionalRate : public TnxYIFTransaction {
   void Clear() override;
   // "TA", or "TA,<pay class>" when the line has a pay class.
   std::string GetID() const override;
-  std::string GenerateCosting() override;
+  TnxCostingLine CostingLine() const override;
   std::string GenerateYIF() override;
 
   std::string FRateCode;
@@ -86,7 +89,7 @@ class TnxYIFAllowances : public TnxYIFTransaction {
   void Clear() override;
   // "TN", or "TN,0,<pay class>" when the line has a pay class.
   std::string GetID() const override;
-  std::string GenerateCosting() override;
+  TnxCostingLine CostingLine() const override;
   std::string GenerateYIF() override;
 
   double FPercent = 0;
@@ -108,7 +111,7 @@ class TnxYIFLeave : public TnxYIFTransaction {
   // User Defined Leave Transaction" for user-defined leave without class.
   std::string GetID() const override;
   // 20 fields; 21 for annual leave, whose last field is the link number.
-  std::string GenerateCosting() override;
+  TnxCostingLine CostingLine() const override;
   std::string GenerateYIF() override;
 
   std::string FReason;
@@ -129,8 +132,7 @@ class TnxYIFRDO : public TnxYIFTransaction {
   TnxYIFRDO() { TnxYIFRDO::Clear(); }
   void Clear() override;
   std::string GetID() const override { return "TR"; }
-  // The 17 common fields only.
-  std::string GenerateCosting() override;
+  // The costing line has the 17 common fields only.
   std::string GenerateYIF() override;
 
   double FPayAmount = 0;

@@ -278,13 +278,13 @@ TEST_P(CostingStoreTest, StoredLinesAreRoundedAndDatedAsTheCostingSays) {
   shift->SetID(1);
   shift->SetEmployeeAward("HOSP");
   THoursGroup& group = Hours(*shift, 9, 16.555);
-  group.SetRateCode("RoundTrip");
+  group.SetRateCode("Round, trip 50%n");  // stored as named, though the costing text does not quote it
   group.SetRate(30.123456);
   manager.Timesheet().AddShift(std::move(shift));
   manager.Timesheet().SetStartDate(EncodeDate(2025, 4, 14));
 
   manager.DBSaveCosting();
-  const TDBResult rows = Db().Query("select * from _estblTimesheetCost where cComponentName = 'RoundTrip'");
+  const TDBResult rows = Db().Query("select * from _estblTimesheetCost where cComponentName = 'Round, trip 50%n'");
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_DOUBLE_EQ(rows[0]["fRate"].AsFloat(), 30.1235);
   EXPECT_DOUBLE_EQ(rows[0]["fUnits"].AsFloat(), 7.56);    // 7.555 rounds up, not to even

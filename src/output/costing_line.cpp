@@ -1,0 +1,24 @@
+#include "output/costing_line.h"
+
+#include "common/format.h"
+
+namespace qora {
+
+std::string TnxCostingLine::Text() const {
+  TnxRecordWriter w;
+  w.Text(EmployeeCode).Date(DayWorked).Text(ComponentType).Text(ComponentName);
+  w.Number(Units).Number(Rate).Number(Value);
+  w.Text(Frequency).Text(CostCode).Text(JobCode).Text(Classification);
+  w.Number(FromTime).Number(ToTime).Integer(ShiftID).Integer(TimesheetID);
+  w.Text(AwardCategory).Date(EndDate);
+  if (FieldCount >= 20) w.Text(LeaveClass).Text(LeaveReason).Number(Percent);
+  if (FieldCount >= 21) w.Integer(ALLink);
+  return w.Record();
+}
+
+double CostingFileNumber(double pValue) {
+  TnxRecordWriter w;
+  return StrToFloatDef(w.Number(pValue).Record(), 0.0);
+}
+
+}  // namespace qora
