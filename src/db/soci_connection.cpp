@@ -136,6 +136,7 @@ TSociConnection::~TSociConnection() { DropStatements(); }
 void TSociConnection::DropStatements() {
   FStatementIndex.clear();
   FStatements.clear();
+  FKeptStatements.clear();
 }
 
 namespace {
@@ -307,12 +308,16 @@ std::unique_ptr<TDBProcCall> TSociConnection::PrepareProc(std::string_view name,
   return TDBConnection::PrepareProc(name, std::move(names));
 }
 
-std::unique_ptr<TSqliteStatement> TSociConnection::PrepareSqlite(std::string_view sql,
-                                                                  std::vector<std::string>& names) {
+TSqliteStatement& TSociConnection::PrepareSqlite(std::string_view sql, const std::vector<std::string>*& names) {
   soci::session& session = Session();
-  TMarkedStatement marked = MarkForBackend(*FDialect, sql);
-  names = std::move(marked.Names);
-  return std::make_unique<TSqliteStatement>(SqliteHandle(session), marked.Sql);
+  auto found = FKeptStatements.find(std::string(sql));
+  if (found == FKeptStatements.end()) {
+    TMarkedStatement marked = MarkForBackend(*FDialect, sql);
+    auto statement = std::make_unique<TSqliteStatement>(SqliteHandle(session), marked.Sql);
+    found = FKeptStatements.emplace(std::string(sql), TKeptStatement{std::move(statement), std::move(marked.Names)}).first;
+  }
+  names = &found->second.Names;
+  return *found->second.Statement;
 }
 
 void TSociConnection::ExecuteScript(std::string_view script) {

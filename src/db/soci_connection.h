@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "db/connection.h"
 #include "db/sql_text.h"
@@ -47,10 +48,11 @@ class TSociConnection : public TDBConnection {
   // The open SOCI session; throws EDatabaseError when not connected.
   soci::session& Session();
   // On an SQLite connection: `sql` rewritten and prepared as Query would,
-  // as a statement of the caller's (it must go before the connection
-  // closes); `names` receives its parameters in binding order. Throws
-  // EDatabaseError when not connected or SQLite rejects the statement.
-  std::unique_ptr<TSqliteStatement> PrepareSqlite(std::string_view sql, std::vector<std::string>& names);
+  // once per connection: the statement is kept (it is not one of the
+  // statements dropped when many are in use) until the connection closes,
+  // and must not be used after. `names` is set to its parameters in binding
+  // order. Throws EDatabaseError when not connected or SQLite rejects it.
+  TSqliteStatement& PrepareSqlite(std::string_view sql, const std::vector<std::string>*& names);
 
  protected:
   void BeginWork() override;
@@ -79,6 +81,12 @@ class TSociConnection : public TDBConnection {
   // Most recently used first; the index keys are views of Text.
   std::list<TCachedStatement> FStatements;
   std::unordered_map<std::string_view, std::list<TCachedStatement>::iterator> FStatementIndex;
+  // The statements of prepared procedure calls, by text.
+  struct TKeptStatement {
+    std::unique_ptr<TSqliteStatement> Statement;
+    std::vector<std::string> Names;
+  };
+  std::unordered_map<std::string, TKeptStatement> FKeptStatements;
 };
 
 }  // namespace qora

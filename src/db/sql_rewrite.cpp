@@ -248,16 +248,36 @@ bool ParseCallArguments(std::string_view text, size_t open, std::vector<std::str
   return false;
 }
 
+namespace {
+
+// The next call of isnull at or after `from`: the name in any case as a
+// whole word, then blanks and "(". Its start, with `open` set to the "(";
+// npos when there is none. A plain scan: a pattern search over a long
+// statement cost more than running it.
+size_t FindIsNullCall(std::string_view s, size_t from, size_t& open) {
+  constexpr std::string_view kName = "isnull";
+  for (size_t i = from; i + kName.size() < s.size(); ++i) {
+    if ((s[i] | 0x20) != 'i' || !SameText(s.substr(i, kName.size()), kName)) continue;
+    if (i > from && IsWordChar(s[i - 1])) continue;
+    size_t j = i + kName.size();
+    while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j]))) ++j;
+    if (j < s.size() && s[j] == '(') {
+      open = j;
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 std::string RewriteIsNull(std::string_view text, const std::function<std::string(double)>& dateLiteral) {
-  static const std::regex kIsNull(R"(\bisnull\s*\()", std::regex::icase);
   static const std::regex kCompareNumber(R"(^(\s*(?:<=|>=|<>|!=|=|<|>)\s*)(-?\d+(?:\.\d+)?)(?![\w.]))");
   std::string s(text);
   if (!MentionsName(s, "isnull")) return s;
-  std::smatch m;
   size_t from = 0;
-  while (std::regex_search(s.cbegin() + static_cast<std::ptrdiff_t>(from), s.cend(), m, kIsNull)) {
-    const size_t start = from + static_cast<size_t>(m.position(0));
-    const size_t open = start + static_cast<size_t>(m.length(0)) - 1;
+  size_t open = 0;
+  for (size_t start; (start = FindIsNullCall(s, from, open)) != std::string::npos;) {
     std::vector<std::string> args;
     size_t after = 0;
     if (!ParseCallArguments(s, open, args, after) || args.size() != 2) {

@@ -151,9 +151,9 @@ class TPreparedStatementProcedure : public TDBProcCall {
  public:
   TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
                               const std::vector<std::string>& names) {
-    std::vector<std::string> markers;
-    FStatement = connection.PrepareSqlite(procedure.Sql, markers);
-    for (const std::string& marker : markers) {
+    const std::vector<std::string>* markers = nullptr;
+    FStatement = &connection.PrepareSqlite(procedure.Sql, markers);
+    for (const std::string& marker : *markers) {
       int index = -1;
       for (size_t i = 0; i < names.size() && index < 0; ++i) {
         if (SameText(names[i], marker)) index = static_cast<int>(i);
@@ -171,7 +171,7 @@ class TPreparedStatementProcedure : public TDBProcCall {
   }
 
  private:
-  std::unique_ptr<TSqliteStatement> FStatement;
+  TSqliteStatement* FStatement = nullptr;  // the connection's
   std::vector<std::pair<int, TArgRead>> FSources;
   std::vector<TDBValue> FValues;
 };
