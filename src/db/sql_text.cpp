@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "common/format.h"
 #include "common/text.h"
 #include "db/db_error.h"
 
@@ -87,6 +88,13 @@ std::string ValidateIdList(std::string_view ids) {
     start = comma + 1;
   }
   return result;
+}
+
+std::string IdListOrParam(const std::string& ids, const std::string& name, TDBParams& params) {
+  int64_t id = 0;
+  if (ids.find(',') != std::string::npos || !TryStrToInt(ids, id)) return ids;
+  params.push_back({name, id});
+  return ":" + name;
 }
 
 std::string SqlQuote(std::string_view text) { return QuotedStr(text, '\''); }

@@ -43,6 +43,11 @@ std::vector<TDBValue> ParameterValues(const std::vector<std::string>& names, con
 // a list of integers throws EDatabaseError "Invalid ID list \"...\"", so
 // that no text other than digits ever reaches the statement.
 std::string ValidateIdList(std::string_view ids);
+// What goes between the brackets of "in (...)" for a validated ID list:
+// a single ID is bound as the parameter `name` (added to `params`), so that
+// a statement run for one ID at a time is prepared once; a longer list is
+// formatted in as it is.
+std::string IdListOrParam(const std::string& ids, const std::string& name, TDBParams& params);
 
 // An SQL string literal: single quotes, inner quotes doubled.
 std::string SqlQuote(std::string_view text);

@@ -92,8 +92,10 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
   FTimesheet->ClearAll();
   FTimesheet->SetShiftCount(0);
   if (ids.empty()) return;
+  TDBParams params;
+  const std::string in_list = IdListOrParam(ids, "TimesheetID", params);
   const TDBResult rows =
-      MainConnection().Query(std::string(kRowColumns) + Format(publish ? kPublishRows : kActualRows, ids));
+      MainConnection().Query(std::string(kRowColumns) + Format(publish ? kPublishRows : kActualRows, in_list), params);
   if (!rows.Empty()) {
     FTimesheet->SetStartDate(rows[0]["dStartDate"].AsDateTime());
     FTimesheet->SetEndDate(rows[0]["dEndDate"].AsDateTime());

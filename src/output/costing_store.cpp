@@ -110,9 +110,11 @@ void DeleteStoredCosting(TDBConnection& pConnection, const std::string& pTimeshe
                          TaiCostingOutputType pCostingType) {
   const std::string ids = ValidateIdList(pTimesheetIds);
   if (ids.empty()) return;
+  TDBParams params{{"CostingType", static_cast<int>(pCostingType)}};
+  const std::string in_list = IdListOrParam(ids, "TimesheetID", params);
   pConnection.Execute(
-      Format("delete from _estblTimesheetCost where iTimesheetID in (%s) and iCostingType = :CostingType", ids),
-      {{"CostingType", static_cast<int>(pCostingType)}});
+      Format("delete from _estblTimesheetCost where iTimesheetID in (%s) and iCostingType = :CostingType", in_list),
+      params);
 }
 
 TCostingStore::TCostingStore(TDBConnection& pConnection, TaiCostingOutputType pCostingType)
