@@ -166,6 +166,11 @@ void TSociConnection::Open() {
       // cut may be undone. A database that cannot switch (read-only, in
       // memory) keeps its mode and its full syncing: nothing else depends on it.
       UseWriteAheadLog(SqliteHandle(*session));
+      // Each shift of a stored timesheet is a savepoint, whose undo record
+      // SQLite writes to a temporary file once it outgrows a small buffer:
+      // a costing run then wrote more to temporary files than to the
+      // database. Kept in memory, it lasts only until the timesheet commits.
+      sqlite_api::sqlite3_exec(SqliteHandle(*session), "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
     }
     if (FParams.Backend == TDBBackend::PostgreSQL) {
       *session << "SET client_min_messages TO warning";
