@@ -23,7 +23,9 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
+#include "common/datetime.h"
 #include "common/string_list.h"
 #include "db/result.h"
 #include "foundation/enums.h"
@@ -351,6 +353,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // eDatabaseException when there is none.
   TDBConnection& PayrollDB() const;
   void Debug(int32_t timesheet_id, const std::string& message) const;
+  // True when debug messages reach the run log; the per-shift messages are
+  // only formatted then, as a normal run would throw them away.
+  bool DebugOn() const;
   TEmployeeAwardCache& Employees();
   TEmployeeAwardObj& LoadEmployeeFromDatabase(const TTimesheetShift& shift);
   void ReadPayrollDatabase(TTimesheetShift& shift);
@@ -384,7 +389,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // shifts that have no code), the payroll database of a token
   // and the employee's work pattern days for the period. The registry and
   // the work patterns do not change while a job runs; a timesheet's shifts
-  // come sorted by employee, so one answer of each is all it takes.
+  // come sorted by employee, so one answer of each is all it takes. The
+  // pattern days are kept already read out of their rows, since every shift
+  // of the employee gets its own copy of them.
   // Forgotten by ClearAll and when a connection is set.
   struct TLastLookups {
     std::string PersonCode;
@@ -400,8 +407,14 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
       double To = 0;
       bool operator==(const TPatternKey&) const = default;
     };
+    struct TPatternDay {
+      TDateTime Date = 0;
+      double Hours = 0;
+      std::string Holiday;
+    };
     TPatternKey PatternKey;
-    TDBResult PatternDays;
+    bool PatternLoaded = false;
+    std::vector<TPatternDay> PatternDays;
   };
   TLastLookups FLast;
   // The cached employee records DBLoadEmployeeDetails has handed out since
