@@ -96,11 +96,13 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   void SetDBConnection(TDBConnection* connection) {
     FConnection = connection;
     FLast = {};
+    FLeaveRatesRead = {};
   }
   TDBConnection* DBConnection() const override { return FConnection; }
   void SetPayrollConnection(TDBConnection* connection) {
     FPayrollConnection = connection;
     FLast = {};
+    FLeaveRatesRead = {};
   }
   TDBConnection* PayrollConnection() const override { return FPayrollConnection; }
   // True when the main connection exists and is open.
@@ -417,6 +419,28 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
     std::vector<TPatternDay> PatternDays;
   };
   TLastLookups FLast;
+  // The payroll's leave rates as last read, for the date they were read
+  // for, out of their rows. Every stored timesheet starts by clearing the
+  // leave rates (ClearAll), and those of one period start on the same day;
+  // the rates do not change while a job runs. Kept across ClearAll,
+  // forgotten when the payroll connection is pointed elsewhere or a
+  // connection is set (every job sets its connections).
+  struct TLeaveRatesRead {
+    struct TRow {
+      int32_t ReasonID = 0;
+      double Value = 0;
+      int32_t RateType = 0;
+      int32_t Grouping = 0;
+      std::string Reason;
+      std::string Code;
+      bool Unpaid = false;
+      std::string CostCode;
+    };
+    bool Loaded = false;
+    TDateTime Date = 0;
+    std::vector<TRow> Rows;
+  };
+  TLeaveRatesRead FLeaveRatesRead;
   // The cached employee records DBLoadEmployeeDetails has handed out since
   // the last ForgetEmployeesUnused; only compared, never followed.
   std::unordered_set<const TEmployeeAwardObj*> FEmployeesUsed;

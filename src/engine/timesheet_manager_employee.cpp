@@ -187,6 +187,7 @@ void TTimesheetManager::ConnectPayrollDatabase(TTimesheetShift& shift) {
     if (!movable) {
       throw ePayrollException(Format("The payroll connection cannot be pointed at database \"%s\".", database));
     }
+    FLeaveRatesRead = {};
     payroll.Close();
     movable->SetParams(wanted);
     Debug(shift.TimesheetID(), "Payroll connection = \"" +
@@ -315,24 +316,43 @@ void TTimesheetManager::DBLoadWorkplan(TTimesheetShift& shift) {
 }
 
 void TTimesheetManager::DBLoadLeaveRates(TTimesheetShift& shift) {
-  const TDateTime started = Now();
+  const bool debug = DebugOn();
+  const TDateTime started = debug ? Now() : 0;
   const int32_t id = shift.TimesheetID();
-  Debug(id, Format("Loading leave rates for \"%s\"", shift.EmployeeCode()));
+  if (debug) Debug(id, Format("Loading leave rates for \"%s\"", shift.EmployeeCode()));
   FLeaveRateList.Clear();
-  for (const TDBRow& row : PayrollDB().Query(kLeaveRates, ShiftDates(shift.ShiftStartDate()))) {
+  auto add = [this](const TLeaveRatesRead::TRow& read) {
     auto rate = std::make_unique<TLeaveRate>();
-    rate->SetLeaveReasonID(row["idLeaveReason"].AsInteger());
-    rate->SetValue(row["fRate"].AsFloat());
-    rate->SetRateType(row["iType"].AsInteger());
-    rate->SetGrouping(row["iGrouping"].AsInteger());
-    rate->SetReason(row["cDescription"].AsString());
-    rate->SetCode(row["cCode"].AsString());
-    rate->SetIsUnpaid(row["bUnpaid"].AsBoolean());
-    rate->SetCostCode(row["cCostCode"].AsString());
+    rate->SetLeaveReasonID(read.ReasonID);
+    rate->SetValue(read.Value);
+    rate->SetRateType(read.RateType);
+    rate->SetGrouping(read.Grouping);
+    rate->SetReason(read.Reason);
+    rate->SetCode(read.Code);
+    rate->SetIsUnpaid(read.Unpaid);
+    rate->SetCostCode(read.CostCode);
     rate->SetUseNormalRate(TLeaveRate::UsesNormalRate(rate->Value(), rate->IsUnpaid(), rate->RateType()));
     FLeaveRateList.Add(std::move(rate));
+  };
+  const TDateTime date = shift.ShiftStartDate();
+  if (FLeaveRatesRead.Loaded && FLeaveRatesRead.Date == date) {
+    for (const TLeaveRatesRead::TRow& read : FLeaveRatesRead.Rows) add(read);
+  } else {
+    // Kept only once every row has been read: a value that does not
+    // convert fails the shift as it did, and the next load asks again.
+    FLeaveRatesRead = {};
+    std::vector<TLeaveRatesRead::TRow> rows;
+    for (const TDBRow& row : PayrollDB().Query(kLeaveRates, ShiftDates(date))) {
+      rows.push_back({row["idLeaveReason"].AsInteger(), row["fRate"].AsFloat(), row["iType"].AsInteger(),
+                      row["iGrouping"].AsInteger(), row["cDescription"].AsString(), row["cCode"].AsString(),
+                      row["bUnpaid"].AsBoolean(), row["cCostCode"].AsString()});
+      add(rows.back());
+    }
+    FLeaveRatesRead = {true, date, std::move(rows)};
   }
-  Debug(id, Format("Loaded %d leave rates in %f.1 seconds", FLeaveRateList.Count(), SecondsSince(started)));
+  if (debug) {
+    Debug(id, Format("Loaded %d leave rates in %f.1 seconds", FLeaveRateList.Count(), SecondsSince(started)));
+  }
 }
 
 }  // namespace qora
