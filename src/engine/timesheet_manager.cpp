@@ -94,6 +94,8 @@ void TTimesheetManager::Debug(int32_t timesheet_id, const std::string& message) 
   if (FUserFeedback) FUserFeedback->AddDebugMessage(message, timesheet_id, TMessageSeverity::ms_Information);
 }
 
+bool TTimesheetManager::DebugOn() const { return FUserFeedback != nullptr && FUserFeedback->DebugEnabled(); }
+
 TEmployeeAwardCache& TTimesheetManager::Employees() {
   if (FEmployeeCache) return *FEmployeeCache;
   if (!FOwnEmployeeCache) FOwnEmployeeCache = std::make_unique<TEmployeeAwardCache>();

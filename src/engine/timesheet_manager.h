@@ -23,7 +23,9 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
+#include "common/datetime.h"
 #include "common/string_list.h"
 #include "db/result.h"
 #include "foundation/enums.h"
@@ -94,11 +96,13 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   void SetDBConnection(TDBConnection* connection) {
     FConnection = connection;
     FLast = {};
+    FLeaveRatesRead = {};
   }
   TDBConnection* DBConnection() const override { return FConnection; }
   void SetPayrollConnection(TDBConnection* connection) {
     FPayrollConnection = connection;
     FLast = {};
+    FLeaveRatesRead = {};
   }
   TDBConnection* PayrollConnection() const override { return FPayrollConnection; }
   // True when the main connection exists and is open.
@@ -352,6 +356,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // eDatabaseException when there is none.
   TDBConnection& PayrollDB() const;
   void Debug(int32_t timesheet_id, const std::string& message) const;
+  // True when debug messages reach the run log; the per-shift messages are
+  // only formatted then, as a normal run would throw them away.
+  bool DebugOn() const;
   TEmployeeAwardCache& Employees();
   TEmployeeAwardObj& LoadEmployeeFromDatabase(const TTimesheetShift& shift);
   void ReadPayrollDatabase(TTimesheetShift& shift);
@@ -385,7 +392,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   // shifts that have no code), the payroll database of a token
   // and the employee's work pattern days for the period. The registry and
   // the work patterns do not change while a job runs; a timesheet's shifts
-  // come sorted by employee, so one answer of each is all it takes.
+  // come sorted by employee, so one answer of each is all it takes. The
+  // pattern days are kept already read out of their rows, since every shift
+  // of the employee gets its own copy of them.
   // Forgotten by ClearAll and when a connection is set.
   struct TLastLookups {
     std::string PersonCode;
@@ -401,10 +410,38 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
       double To = 0;
       bool operator==(const TPatternKey&) const = default;
     };
+    struct TPatternDay {
+      TDateTime Date = 0;
+      double Hours = 0;
+      std::string Holiday;
+    };
     TPatternKey PatternKey;
-    TDBResult PatternDays;
+    bool PatternLoaded = false;
+    std::vector<TPatternDay> PatternDays;
   };
   TLastLookups FLast;
+  // The payroll's leave rates as last read, for the date they were read
+  // for, out of their rows. Every stored timesheet starts by clearing the
+  // leave rates (ClearAll), and those of one period start on the same day;
+  // the rates do not change while a job runs. Kept across ClearAll,
+  // forgotten when the payroll connection is pointed elsewhere or a
+  // connection is set (every job sets its connections).
+  struct TLeaveRatesRead {
+    struct TRow {
+      int32_t ReasonID = 0;
+      double Value = 0;
+      int32_t RateType = 0;
+      int32_t Grouping = 0;
+      std::string Reason;
+      std::string Code;
+      bool Unpaid = false;
+      std::string CostCode;
+    };
+    bool Loaded = false;
+    TDateTime Date = 0;
+    std::vector<TRow> Rows;
+  };
+  TLeaveRatesRead FLeaveRatesRead;
   // The cached employee records DBLoadEmployeeDetails has handed out since
   // the last ForgetEmployeesUnused; only compared, never followed.
   std::unordered_set<const TEmployeeAwardObj*> FEmployeesUsed;

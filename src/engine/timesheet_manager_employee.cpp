@@ -109,55 +109,56 @@ void CopyEmployeeToShift(const TEmployeeAwardObj& employee, TTimesheetShift& shi
 }  // namespace
 
 void TTimesheetManager::DBLoadEmployeeDetails(TTimesheetShift& shift) {
-  const TDateTime started = Now();
+  const bool debug = DebugOn();
+  const TDateTime started = debug ? Now() : 0;
   const int32_t id = shift.TimesheetID();
-  Debug(id, Format("Loading employee details for \"%s\"", shift.EmployeeCode()));
+  if (debug) Debug(id, Format("Loading employee details for \"%s\"", shift.EmployeeCode()));
   const std::string previous_token = FPayrollLinkToken;
   ReadPayrollDatabase(shift);
   const bool token_changed = shift.PayrollLinkToken() != previous_token;
   ConnectPayrollDatabase(shift);
 
-  Debug(id, Format("Checking employee cache for \"%s\"", shift.EmployeeCode()));
+  if (debug) Debug(id, Format("Checking employee cache for \"%s\"", shift.EmployeeCode()));
   TEmployeeAwardObj* employee =
       Employees().GetEmployeeAward(shift.PayrollLinkToken(), shift.EmployeeCode(), shift.ShiftStartDate());
   if (!employee) {
-    Debug(id, Format("Employee \"%s\" not in cache, starting load from database", shift.EmployeeCode()));
+    if (debug) Debug(id, Format("Employee \"%s\" not in cache, starting load from database", shift.EmployeeCode()));
     employee = &LoadEmployeeFromDatabase(shift);
   }
   FEmployeesUsed.insert(employee);
-  Debug(id, Format("Finished loading details for \"%s\"", shift.EmployeeCode()));
+  if (debug) Debug(id, Format("Finished loading details for \"%s\"", shift.EmployeeCode()));
   CopyEmployeeToShift(*employee, shift);
 
   DBLoadWorkplan(shift);
   shift.SetEmployeeWorkPatternHours(shift.WorkPatternList().GetTotalHours());
   if (token_changed) DBLoadLeaveRates(shift);
-  Debug(id, Format("Loaded employee details in %f.1 seconds", SecondsSince(started)));
+  if (debug) Debug(id, Format("Loaded employee details in %f.1 seconds", SecondsSince(started)));
 }
 
 // Finds the employee's payroll database in the registry of the main
 // database (by employee code, or through the user for stored shifts without
 // one) and gives the shift its payroll link token.
 void TTimesheetManager::ReadPayrollDatabase(TTimesheetShift& shift) {
-  TDBResult registry;
+  const TDBResult* registry = nullptr;
   if (!shift.EmployeeCode().empty()) {
     if (FLast.PersonCode != shift.EmployeeCode() || FLast.Person.Columns() == nullptr) {
       FLast.Person = MainConnection().Query(kPersonDatabase, {{"EmployeeCode", shift.EmployeeCode()}});
       FLast.PersonCode = shift.EmployeeCode();
     }
-    registry = FLast.Person;
+    registry = &FLast.Person;
   } else if (shift.UserID() > 0) {
     if (FLast.UserID != shift.UserID() || FLast.User.Columns() == nullptr) {
       FLast.User = MainConnection().Query(kUserDatabase, {{"UserID", shift.UserID()}});
       FLast.UserID = shift.UserID();
     }
-    registry = FLast.User;
-    if (!registry.Empty()) shift.SetEmployeeCode(registry[0]["cEmployeeCode"].AsString());
+    registry = &FLast.User;
+    if (!registry->Empty()) shift.SetEmployeeCode((*registry)[0]["cEmployeeCode"].AsString());
   } else {
     throw eDatabaseException("The shift has neither an employee code nor a user, so no payroll database can be found.");
   }
   // An employee not in the registry has no token; connecting then reports
   // that the payroll database was not found.
-  shift.SetPayrollLinkToken(registry.Empty() ? std::string() : registry[0]["cPayrollLinkToken"].AsString());
+  shift.SetPayrollLinkToken(registry->Empty() ? std::string() : (*registry)[0]["cPayrollLinkToken"].AsString());
 }
 
 // Nothing is done for a stored shift (UserID not 0) while the payroll
@@ -171,7 +172,7 @@ void TTimesheetManager::ConnectPayrollDatabase(TTimesheetShift& shift) {
     return;
   }
   FPayrollLinkToken = shift.PayrollLinkToken();
-  Debug(shift.TimesheetID(), Format("Loading payroll database with token \"%s\"", FPayrollLinkToken));
+  if (DebugOn()) Debug(shift.TimesheetID(), Format("Loading payroll database with token \"%s\"", FPayrollLinkToken));
   if (FLast.Token != FPayrollLinkToken || FLast.Database.Columns() == nullptr) {
     FLast.Database = MainConnection().Query(kPayrollDatabaseForToken, {{"PayrollLinkToken", FPayrollLinkToken}});
     FLast.Token = FPayrollLinkToken;
@@ -186,6 +187,7 @@ void TTimesheetManager::ConnectPayrollDatabase(TTimesheetShift& shift) {
     if (!movable) {
       throw ePayrollException(Format("The payroll connection cannot be pointed at database \"%s\".", database));
     }
+    FLeaveRatesRead = {};
     payroll.Close();
     movable->SetParams(wanted);
     Debug(shift.TimesheetID(), "Payroll connection = \"" +
@@ -275,51 +277,82 @@ TEmployeeAwardObj& TTimesheetManager::LoadEmployeeFromDatabase(const TTimesheetS
 }
 
 void TTimesheetManager::DBLoadWorkplan(TTimesheetShift& shift) {
-  const TDateTime started = Now();
+  const bool debug = DebugOn();
+  const TDateTime started = debug ? Now() : 0;
   const int32_t id = shift.TimesheetID();
-  Debug(id, Format("Loading work pattern for \"%s\"", shift.EmployeeCode()));
+  if (debug) Debug(id, Format("Loading work pattern for \"%s\"", shift.EmployeeCode()));
   TWorkPatternList& pattern = shift.WorkPatternList();
   if (id == 0 || id != pattern.ID()) {
     pattern.SetID(id);
     pattern.Clear();
     const TLastLookups::TPatternKey key{FPayrollLinkToken, shift.EmployeeID(), FTimesheet->StartDate(),
                                         FTimesheet->EndDate()};
-    if (!(FLast.PatternKey == key) || FLast.PatternDays.Columns() == nullptr) {
-      FLast.PatternDays = PayrollDB().Query(kWorkPattern, {{"EmployeeID", shift.EmployeeID()},
-                                                           {"FromDate", TDBValue::DateTime(FTimesheet->StartDate())},
-                                                           {"ToDate", TDBValue::DateTime(FTimesheet->EndDate())}});
+    if (!(FLast.PatternKey == key) || !FLast.PatternLoaded) {
+      // Read out of the rows completely before anything is kept: a value
+      // that does not convert fails this shift and leaves no half list for
+      // the next one.
+      std::vector<TLastLookups::TPatternDay> days;
+      for (const TDBRow& row : PayrollDB().Query(kWorkPattern,
+                                                 {{"EmployeeID", shift.EmployeeID()},
+                                                  {"FromDate", TDBValue::DateTime(FTimesheet->StartDate())},
+                                                  {"ToDate", TDBValue::DateTime(FTimesheet->EndDate())}})) {
+        days.push_back({row["dDate"].AsDateTime(), row["fHours"].AsFloat(), row["cPublicHoliday"].AsString()});
+      }
+      FLast.PatternDays = std::move(days);
       FLast.PatternKey = key;
+      FLast.PatternLoaded = true;
     }
-    for (const TDBRow& row : FLast.PatternDays) {
+    for (const TLastLookups::TPatternDay& cached : FLast.PatternDays) {
       auto day = std::make_unique<TDateObject>();
-      day->SetDate(row["dDate"].AsDateTime());
-      day->SetHours(row["fHours"].AsFloat());
-      day->SetDescription(row["cPublicHoliday"].AsString());
+      day->SetDate(cached.Date);
+      day->SetHours(cached.Hours);
+      day->SetDescription(cached.Holiday);
       pattern.Add(std::move(day));
     }
   }
-  Debug(id, Format("Loaded %d work pattern days in %f.1 seconds", pattern.Count(), SecondsSince(started)));
+  if (debug) {
+    Debug(id, Format("Loaded %d work pattern days in %f.1 seconds", pattern.Count(), SecondsSince(started)));
+  }
 }
 
 void TTimesheetManager::DBLoadLeaveRates(TTimesheetShift& shift) {
-  const TDateTime started = Now();
+  const bool debug = DebugOn();
+  const TDateTime started = debug ? Now() : 0;
   const int32_t id = shift.TimesheetID();
-  Debug(id, Format("Loading leave rates for \"%s\"", shift.EmployeeCode()));
+  if (debug) Debug(id, Format("Loading leave rates for \"%s\"", shift.EmployeeCode()));
   FLeaveRateList.Clear();
-  for (const TDBRow& row : PayrollDB().Query(kLeaveRates, ShiftDates(shift.ShiftStartDate()))) {
+  auto add = [this](const TLeaveRatesRead::TRow& read) {
     auto rate = std::make_unique<TLeaveRate>();
-    rate->SetLeaveReasonID(row["idLeaveReason"].AsInteger());
-    rate->SetValue(row["fRate"].AsFloat());
-    rate->SetRateType(row["iType"].AsInteger());
-    rate->SetGrouping(row["iGrouping"].AsInteger());
-    rate->SetReason(row["cDescription"].AsString());
-    rate->SetCode(row["cCode"].AsString());
-    rate->SetIsUnpaid(row["bUnpaid"].AsBoolean());
-    rate->SetCostCode(row["cCostCode"].AsString());
+    rate->SetLeaveReasonID(read.ReasonID);
+    rate->SetValue(read.Value);
+    rate->SetRateType(read.RateType);
+    rate->SetGrouping(read.Grouping);
+    rate->SetReason(read.Reason);
+    rate->SetCode(read.Code);
+    rate->SetIsUnpaid(read.Unpaid);
+    rate->SetCostCode(read.CostCode);
     rate->SetUseNormalRate(TLeaveRate::UsesNormalRate(rate->Value(), rate->IsUnpaid(), rate->RateType()));
     FLeaveRateList.Add(std::move(rate));
+  };
+  const TDateTime date = shift.ShiftStartDate();
+  if (FLeaveRatesRead.Loaded && FLeaveRatesRead.Date == date) {
+    for (const TLeaveRatesRead::TRow& read : FLeaveRatesRead.Rows) add(read);
+  } else {
+    // Kept only once every row has been read: a value that does not
+    // convert fails the shift as it did, and the next load asks again.
+    FLeaveRatesRead = {};
+    std::vector<TLeaveRatesRead::TRow> rows;
+    for (const TDBRow& row : PayrollDB().Query(kLeaveRates, ShiftDates(date))) {
+      rows.push_back({row["idLeaveReason"].AsInteger(), row["fRate"].AsFloat(), row["iType"].AsInteger(),
+                      row["iGrouping"].AsInteger(), row["cDescription"].AsString(), row["cCode"].AsString(),
+                      row["bUnpaid"].AsBoolean(), row["cCostCode"].AsString()});
+      add(rows.back());
+    }
+    FLeaveRatesRead = {true, date, std::move(rows)};
   }
-  Debug(id, Format("Loaded %d leave rates in %f.1 seconds", FLeaveRateList.Count(), SecondsSince(started)));
+  if (debug) {
+    Debug(id, Format("Loaded %d leave rates in %f.1 seconds", FLeaveRateList.Count(), SecondsSince(started)));
+  }
 }
 
 }  // namespace qora

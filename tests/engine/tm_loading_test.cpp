@@ -377,6 +377,7 @@ TEST_P(TmEmployeeLogicTest, StoredShiftsOfTheSameTokenLookUpThePayrollDatabaseOn
 TEST_P(TmEmployeeTest, SwitchesThePayrollDatabaseWhenTheTokenChanges) {
   TTestDatabase other(GetParam(), true, true);
   other.Connection().Execute("update _iptblEmployeeAwards_TD set fNormalRate = 99 where iEmployeeID = 3");
+  other.Connection().Execute("update _iptblRateTypes_TD set fRate = 77 where idRateTypeTD = 3");
   const TPayrollLocation where = PayrollLocationFor(other.Connection().Params());
   Db().Execute("insert into _hrtblPayrollDatabase (idPayrollDatabase, cPayrollLinkToken, cDescription, cServer, "
                "cDatabase) values (2, 'OTHER', 'Second payroll', :Server, :Database)",
@@ -391,9 +392,11 @@ TEST_P(TmEmployeeTest, SwitchesThePayrollDatabaseWhenTheTokenChanges) {
   manager.DBLoadEmployeeDetails(*chloe);
   EXPECT_EQ(manager.PayrollLinkToken() + " " + chloe->PayrollLinkToken(), "OTHER OTHER");
   EXPECT_DOUBLE_EQ(chloe->EmployeeNormalRate(), 99.0);  // read from the other database
+  EXPECT_DOUBLE_EQ(manager.GetLeaveRate("STUDY")->Value(), 77.0);  // its leave rates too, for the same date
   EXPECT_EQ(payroll.Params().DefaultDatabase(), where.Database);
   manager.DBLoadEmployeeDetails(*alice_again);
   EXPECT_EQ(manager.PayrollLinkToken(), kSamplePayrollToken);
+  EXPECT_DOUBLE_EQ(manager.GetLeaveRate("STUDY")->Value(), 36.0);
   EXPECT_EQ(CountMessages("Connected to ", true), 3);
   EXPECT_EQ(CountMessages("Loading leave rates for \"EMP001\""), 2);
   EXPECT_EQ(CountMessages("Loading leave rates for \"EMP003\""), 1);
@@ -449,6 +452,13 @@ TEST_P(TmEmployeeTest, LeaveRatesFollowTheShiftDate) {
   EXPECT_DOUBLE_EQ(study->Value(), 35.0);  // the 2024 rate
   EXPECT_FALSE(study->UseNormalRate());
   EXPECT_EQ(study->CostCode() + " " + study->Reason() + " " + std::to_string(study->LeaveReasonID()), "FOH Study Leave 4");
+  // Each stored timesheet starts over (ClearAll) and reads the rates of its
+  // own first day, whatever the timesheet before it read.
+  for (const auto& [date, rate] : {std::pair{Mon14(), 36.0}, std::pair{EncodeDate(2024, 6, 3), 35.0}}) {
+    manager.ClearAll();
+    manager.DBLoadEmployeeDetails(*FileShift("EMP001", date));
+    EXPECT_DOUBLE_EQ(manager.GetLeaveRate("STUDY")->Value(), rate) << date;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TmEmployeeTest, AllTestBackends(),

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+#include <vector>
+
 #include "common/datetime.h"
 #include "foundation/award_const.h"
 #include "timesheet/field_type.h"
@@ -83,17 +87,27 @@ TEST(Allowance, AddDedTypeTextFollowsTheAwardTypeOrdinal) {
   for (const auto& [ordinal, text] : cases) EXPECT_EQ(TAllowance::AddDedTypeText(ordinal), text) << ordinal;
 }
 
-TEST(WorkPatternList, FindDateBySameDayAndTotalHours) {
-  const TDateTime day = EncodeDate(2024, 12, 25);
+TEST(WorkPatternList, FindDateTakesTheFirstEntryOnTheSameDayAtEveryBoundary) {
+  // Days truncate toward zero: day 0 reaches from -1 to 1 exclusive, a
+  // negative day ends on its whole number, a positive one starts there.
+  const double huge = 0x1p53;
+  const std::vector<double> dates{-1.5, -0.5, 1.0, 45651.0, 45651.75, huge};
   TWorkPatternList list;
-  for (int i = 0; i < 3; ++i) {
+  for (double date : dates) {
     TDateObject* d = list.AddNew();
-    d->SetDate(day - 1 + i);
-    d->SetHours(7.6 + i);
+    d->SetDate(date);
+    d->SetHours(7.5);
   }
-  EXPECT_EQ(list.FindDate(day + 0.9), list.Items(1));
-  EXPECT_EQ(list.FindDate(day + 2), nullptr);
-  EXPECT_DOUBLE_EQ(list.GetTotalHours(), 7.6 + 8.6 + 9.6);
+  const std::vector<std::pair<double, int>> cases{
+      {-2.0, -1},         {-1.0, 0},          {-0.999, 1},   {0.9, 1},
+      {std::nextafter(1.0, 0.0), 1},          {1.0, 2},      {1.999, 2},
+      {std::nextafter(45651.0, 0.0), -1},     {45651.0, 3},  {45651.5, 3},
+      {45652.0, -1},      {huge, 5},          {huge + 2, -1}, {std::nan(""), -1},
+  };
+  for (const auto& [probe, expected] : cases) {
+    EXPECT_EQ(list.FindDate(probe), expected < 0 ? nullptr : list.Items(expected)) << probe;
+  }
+  EXPECT_DOUBLE_EQ(list.GetTotalHours(), 7.5 * 6);
 }
 
 TEST(AwardConst, ValueNamesFollowTheStoredOrder) {
