@@ -2,6 +2,7 @@
 // timesheet's pay lines written as a costing file, a payroll import file,
 // stored costing lines or a payroll import batch.
 #include <ostream>
+#include <string_view>
 
 #include "common/format.h"
 #include "common/exceptions.h"
@@ -16,6 +17,20 @@ namespace qora {
 namespace {
 
 double SecondsSince(TDateTime start) { return (Now() - start) * 86400.0; }
+
+// Writes the text's lines, each ended by CR LF whatever break it had (CR
+// LF, LF or CR), as a whole generation's text split into lines and saved
+// would be.
+void WriteCRLFLines(std::ostream& out, std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    out << text.substr(start, i - start) << "\r\n";
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) out << text.substr(start) << "\r\n";
+}
 
 // Drops the additions history entries recorded after it was made, however
 // the generation ends.
@@ -78,10 +93,8 @@ void TTimesheetManager::ShiftCosted(int index) {
     }
   }
   if (output.CSVLines && !output.Error) {
-    // Split and ended as a whole generation's text would be.
-    TStringList lines;
-    lines.SetText(output.Generator->TakeContent().Text());
-    for (const std::string& line : lines.Items()) *output.CSVLines << line << "\r\n";
+    const TStringList content = output.Generator->TakeContent();
+    for (const std::string& item : content.Items()) WriteCRLFLines(*output.CSVLines, item);
   }
   if (index >= 1 && index <= FTimesheet->Count()) FTimesheet->GetTimesheetShift(index - 1)->ReleaseWorkingData();
 }
