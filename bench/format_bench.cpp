@@ -1,12 +1,14 @@
 // The costing files' number formatting: one pattern used for every number
 // against the same work with a pattern seen for the first time each call
-// (more patterns in turn than are ever kept, so nothing is reused).
+// (more patterns in turn than are ever kept, so nothing is reused), and the
+// plain costing pattern through its shortcut against the scanned pattern.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
 #include "common/format.h"
+#include "common/format_float.h"
 
 namespace {
 
@@ -35,5 +37,22 @@ BENCHMARK(BM_FormatFloatSamePattern);
 
 void BM_FormatFloatNewPattern(benchmark::State& state) { Run(state, Patterns(300)); }
 BENCHMARK(BM_FormatFloatNewPattern);
+
+// The plain pattern a costing record writes every number with.
+template <std::string (*Formatter)(std::string_view, double)>
+void RunPlain(benchmark::State& state) {
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Formatter("0.0############", kValues[i % 8]));
+    ++i;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void BM_FormatFloatPlainShortcut(benchmark::State& state) { RunPlain<FormatFloat>(state); }
+BENCHMARK(BM_FormatFloatPlainShortcut);
+
+void BM_FormatFloatPlainScanned(benchmark::State& state) { RunPlain<FormatFloatGeneral>(state); }
+BENCHMARK(BM_FormatFloatPlainScanned);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace qora::float_digits {
@@ -24,7 +25,84 @@ char DigitAt(const TDecimal& dec, int index) {
   return index >= 0 && index < static_cast<int>(dec.digits.size()) ? dec.digits[static_cast<size_t>(index)] : '0';
 }
 
+// The powers of ten a double holds exactly.
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// n x 10^-decimals as digits and exponent; n > 0.
+void FromInteger(uint64_t n, int decimals, TDigits& out) {
+  char reversed[20] = {};
+  int length = 0;
+  for (; n != 0; n /= 10) reversed[length++] = static_cast<char>('0' + n % 10);
+  int low = 0;
+  while (reversed[low] == '0') ++low;
+  out.count = length - low;
+  out.exponent = length - decimals;
+  for (int i = 0; i < out.count; ++i) out.digits[i] = reversed[length - 1 - i];
+}
+
 }  // namespace
+
+void ToDigits(double magnitude, TDigits& out) {
+  out.count = 0;
+  out.exponent = 0;
+  if (magnitude == 0) return;
+  // A decimal of at most 15 significant digits whose nearest double is the
+  // magnitude is its 15-digit rounding: fifteen digits survive the trip
+  // through a normal double and back, so no two such decimals share one.
+  // Payroll figures have few decimals, so scaling finds that decimal in a
+  // few steps; the division is exact up to its one rounding (n and 10^k
+  // are exact doubles), which makes the comparison a proof. The scaled
+  // value stays below 10^15 only for magnitudes from about 1e-23, far
+  // above the subnormals, where fewer digits survive.
+  for (int k = 0; k < static_cast<int>(sizeof kExactPow10 / sizeof kExactPow10[0]); ++k) {
+    const double scaled = magnitude * kExactPow10[k];
+    if (!(scaled < 1e15)) break;
+    const int64_t n = static_cast<int64_t>(scaled + 0.5);
+    if (static_cast<double>(n) / kExactPow10[k] == magnitude) {
+      FromInteger(static_cast<uint64_t>(n), k, out);
+      return;
+    }
+  }
+  // "d.ddddddddddddddde+XX", as ToDecimal reads it.
+  char buf[32];
+  const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+  const char* e = buf + 16;
+  out.digits[0] = buf[0];
+  int count = 1;
+  for (const char* p = buf + 2; p < e; ++p) out.digits[count++] = *p;
+  while (count > 0 && out.digits[count - 1] == '0') --count;
+  out.count = count;
+  int exponent = 0;
+  for (const char* p = e + 2; p < res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+  out.exponent = (e[1] == '-' ? -exponent : exponent) + 1;
+}
+
+void RoundDigits(TDigits& dec, int count) {
+  if (count >= dec.count) return;
+  if (count < 0) {
+    dec.count = 0;
+    dec.exponent = 0;
+    return;
+  }
+  const bool up = dec.digits[count] >= '5';
+  dec.count = count;
+  if (up) {
+    int i = count - 1;
+    while (i >= 0 && dec.digits[i] == '9') --i;
+    if (i >= 0) {
+      ++dec.digits[i];
+      dec.count = i + 1;
+    } else {
+      // All nines (or no digit kept): one place up.
+      dec.digits[0] = '1';
+      dec.count = 1;
+      ++dec.exponent;
+    }
+  }
+  while (dec.count > 0 && dec.digits[dec.count - 1] == '0') --dec.count;
+  if (dec.count == 0) dec.exponent = 0;
+}
 
 TDecimal ToDecimal(double value) {
   TDecimal dec;

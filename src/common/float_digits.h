@@ -20,6 +20,19 @@ struct TDecimal {
 // The value to 15 significant digits. Not for NaN or infinities.
 TDecimal ToDecimal(double value);
 
+// The digits of ToDecimal(magnitude) without building a string: count
+// digits (no trailing zeros, none for zero) and the same exponent.
+struct TDigits {
+  char digits[17];
+  int count = 0;
+  int exponent = 0;
+};
+// For a finite magnitude >= 0; the same digits as ToDecimal, found without
+// a decimal conversion for the values payroll figures mostly are.
+void ToDigits(double magnitude, TDigits& out);
+// RoundToDigits on TDigits: keeps at most `count` significant digits.
+void RoundDigits(TDigits& dec, int count);
+
 // Keeps at most `count` significant digits, rounding half away from zero;
 // count <= 0 keeps none (a leading digit >= 5 then becomes "1" one place up).
 void RoundToDigits(TDecimal& dec, int count);

@@ -47,6 +47,25 @@ std::string Format(std::string_view format, const Args&... args) {
 // so FormatFloat("0.00", 2.675) gives "2.68".
 std::string FormatFloat(std::string_view pattern, double value);
 
+// A FormatFloat pattern read once, for a writer that formats many numbers
+// with it straight into the text it builds.
+class TFloatPattern {
+ public:
+  // Keeps a copy of the pattern; any text is accepted, as by FormatFloat.
+  explicit TFloatPattern(std::string_view pattern);
+  // Appends FormatFloat(pattern, value) to `out`.
+  void AppendTo(std::string& out, double value) const;
+
+ private:
+  std::string FPattern;
+  // Placeholders around at most one point and nothing else ("0.0###"):
+  // formatted without the scanned pattern.
+  bool FPlain = false;
+  int FMinIntDigits = 0;
+  int FMinDecimals = 0;
+  int FMaxDecimals = 0;
+};
+
 // General format with 15 significant digits, no trailing zeros; scientific
 // ("1E15", "1.5E-5", "-2.5E20") when the rounded magnitude is 1E15 or more
 // or below 0.0001. NaN and infinities give "NAN", "INF" and "-INF".

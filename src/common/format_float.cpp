@@ -8,6 +8,7 @@
 
 #include "common/format.h"
 #include "common/float_digits.h"
+#include "common/format_float.h"
 
 namespace qora {
 
@@ -221,12 +222,71 @@ class TPatternWriter {
   int FDecDigits = 0;
 };
 
+// A pattern of placeholders around at most one point and nothing else, in
+// the order "#..#0..0.0..0#..#" ("0.0############", "0.00", "#.##", "000"):
+// the integer digits shown are the value's or minIntDigits, whichever is
+// more; the decimals those of the value rounded to maxDecimals places, at
+// least minDecimals. Any other pattern is not plain.
+struct TPlainPattern {
+  int minIntDigits = 0;
+  int minDecimals = 0;
+  int maxDecimals = 0;
+};
+
+bool ReadPlainPattern(std::string_view p, TPlainPattern& out) {
+  size_t i = 0;
+  const size_t n = p.size();
+  while (i < n && p[i] == '#') ++i;
+  const size_t zeros = i;
+  while (i < n && p[i] == '0') ++i;
+  out.minIntDigits = static_cast<int>(i - zeros);
+  out.minDecimals = out.maxDecimals = 0;
+  if (i < n && p[i] == '.') {
+    const size_t first = ++i;
+    while (i < n && p[i] == '0') ++i;
+    out.minDecimals = static_cast<int>(i - first);
+    while (i < n && p[i] == '#') ++i;
+    out.maxDecimals = static_cast<int>(i - first);
+  }
+  return n > 0 && i == n;
+}
+
+// What TPatternWriter writes for a plain pattern and a finite value, built
+// straight into `out`.
+void AppendPlain(std::string& out, const TPlainPattern& pattern, double value) {
+  fd::TDigits dec;
+  fd::ToDigits(std::fabs(value), dec);
+  fd::RoundDigits(dec, dec.exponent + pattern.maxDecimals);
+  const int intDigits = std::max(dec.exponent, pattern.minIntDigits);
+  const int decimals = std::min(std::max(dec.count - dec.exponent, pattern.minDecimals), pattern.maxDecimals);
+  const bool minus = value < 0 && dec.count > 0;
+  const size_t length = (minus ? 1 : 0) + static_cast<size_t>(intDigits) + (decimals > 0 ? 1 : 0) +
+                        static_cast<size_t>(decimals);
+  // Figures fit the buffer; a huge magnitude or a long run of '0's is
+  // written in the string itself.
+  char buffer[64];
+  const size_t start = out.size();
+  if (length > sizeof buffer) out.resize(start + length);
+  char* const first = length > sizeof buffer ? out.data() + start : buffer;
+  char* w = first;
+  if (minus) *w++ = '-';
+  // Digit i of the value is at place exponent - 1 - i; outside the kept
+  // digits the places read '0'.
+  const auto digitAt = [&dec](int index) { return index >= 0 && index < dec.count ? dec.digits[index] : '0'; };
+  for (int index = dec.exponent - intDigits; index < dec.exponent; ++index) *w++ = digitAt(index);
+  if (decimals > 0) {
+    *w++ = '.';
+    for (int index = dec.exponent; index < dec.exponent + decimals; ++index) *w++ = digitAt(index);
+  }
+  if (first == buffer) out.append(buffer, length);
+}
+
 }  // namespace
 
 // A negative value whose shown digits are all zero prints without its minus
 // sign ("0.00", not "-0.00"): a payroll figure that reads as zero must not
 // look like a deduction.
-std::string FormatFloat(std::string_view pattern, double value) {
+std::string FormatFloatGeneral(std::string_view pattern, double value) {
   if (std::string s = fd::SpecialText(value); !s.empty()) return s;
   const TParsedPattern& parsed = ParsedPattern(pattern);
   const size_t count = parsed.sections.size();
@@ -240,6 +300,32 @@ std::string FormatFloat(std::string_view pattern, double value) {
   TPatternWriter writer(parsed.sections[index], std::fabs(value));
   const bool minus = value < 0 && index == 0 && !writer.IsZero();
   return (minus ? "-" : "") + writer.Write();
+}
+
+TFloatPattern::TFloatPattern(std::string_view pattern) : FPattern(pattern) {
+  TPlainPattern plain;
+  FPlain = ReadPlainPattern(pattern, plain);
+  FMinIntDigits = plain.minIntDigits;
+  FMinDecimals = plain.minDecimals;
+  FMaxDecimals = plain.maxDecimals;
+}
+
+void TFloatPattern::AppendTo(std::string& out, double value) const {
+  if (FPlain && std::isfinite(value)) {
+    AppendPlain(out, TPlainPattern{FMinIntDigits, FMinDecimals, FMaxDecimals}, value);
+  } else {
+    out += FormatFloatGeneral(FPattern, value);
+  }
+}
+
+// Numbers in plain patterns are the common case everywhere (costing files,
+// hours); only the others need the scanned pattern.
+std::string FormatFloat(std::string_view pattern, double value) {
+  TPlainPattern plain;
+  if (!std::isfinite(value) || !ReadPlainPattern(pattern, plain)) return FormatFloatGeneral(pattern, value);
+  std::string out;
+  AppendPlain(out, plain, value);
+  return out;
 }
 
 }  // namespace qora

@@ -1,17 +1,114 @@
 #include "output/field_writer.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "common/format.h"
-#include "common/text.h"
 
 namespace qora {
 namespace {
 
-std::string TwoDigits(int value) {
-  char buf[8];
-  std::snprintf(buf, sizeof(buf), "%02d", value);
-  return buf;
+// "%0*d" of a value: fields are written straight into the record, and the
+// values a date has (0 to 9999) need no printf; others keep its text.
+void AppendPadded(std::string& out, int value, int width) {
+  if (value < 0 || value >= (width == 2 ? 100 : 10000)) {
+    char buf[16];
+    std::snprintf(buf, sizeof(buf), "%0*d", width, value);
+    out += buf;
+    return;
+  }
+  char digits[4];
+  for (int i = width - 1; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+  out.append(digits, static_cast<size_t>(width));
+}
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// True when the pattern has `letter` twice (any case) at i.
+bool PairAt(std::string_view pattern, size_t i, char letter) {
+  return i + 1 < pattern.size() && Upper(pattern[i]) == letter && Upper(pattern[i + 1]) == letter;
+}
+
+// FormatDatePattern appended to `out`; the date and the time of day are
+// decoded only when the pattern shows them.
+void AppendDatePattern(std::string& out, std::string_view pattern, TDateTime value) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
+  bool dateDecoded = false;
+  bool timeDecoded = false;
+  const auto date = [&] {
+    if (!dateDecoded) DecodeDate(value, year, month, day);
+    dateDecoded = true;
+  };
+  const auto time = [&] {
+    if (!timeDecoded) DecodeTime(value, hour, minute, second, ms);
+    timeDecoded = true;
+  };
+  bool afterHours = false;  // "MM" straight after "HH" means minutes
+  for (size_t i = 0; i < pattern.size();) {
+    if (PairAt(pattern, i, 'Y') && PairAt(pattern, i + 2, 'Y')) {
+      date();
+      AppendPadded(out, year, 4);
+      i += 4;
+      afterHours = false;
+    } else if (PairAt(pattern, i, 'D')) {
+      date();
+      AppendPadded(out, day, 2);
+      i += 2;
+      afterHours = false;
+    } else if (PairAt(pattern, i, 'H')) {
+      time();
+      AppendPadded(out, hour, 2);
+      i += 2;
+      afterHours = true;
+    } else if (PairAt(pattern, i, 'M')) {
+      if (afterHours) {
+        time();
+        AppendPadded(out, minute, 2);
+      } else {
+        date();
+        AppendPadded(out, month, 2);
+      }
+      i += 2;
+      afterHours = false;
+    } else if (PairAt(pattern, i, 'S')) {
+      time();
+      AppendPadded(out, second, 2);
+      i += 2;
+      afterHours = false;
+    } else {
+      // Separators keep the "minutes after hours" reading: "HH:MM".
+      out += pattern[i];
+      ++i;
+    }
+  }
+}
+
+// The text of the last value a pattern was written for, one per kind of
+// field and thread: the records of a shift repeat its dates, so most date
+// fields are copies of the one before.
+struct TDateMemo {
+  std::string pattern;
+  TDateTime value = 0;  // 0 has no text, so it is never looked up
+  std::string text;
+
+  void AppendTo(std::string& out, std::string_view fieldPattern, TDateTime fieldValue) {
+    if (fieldValue != value || fieldPattern != pattern) {
+      pattern.assign(fieldPattern);
+      text.clear();
+      AppendDatePattern(text, fieldPattern, fieldValue);
+      value = fieldValue;
+    }
+    out += text;
+  }
+};
+
+thread_local TDateMemo tDateMemo;
+thread_local TDateMemo tTimeMemo;
+
+// The costing and import layouts write every number this way.
+const TFloatPattern& NumberPattern() {
+  static const TFloatPattern pattern("0.0############");
+  return pattern;
 }
 
 }  // namespace
@@ -34,62 +131,52 @@ TnxRecordFormats& RecordFormats() {
 }
 
 std::string FormatDatePattern(std::string_view pattern, TDateTime value) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
-  DecodeDate(value, year, month, day);
-  DecodeTime(value, hour, minute, second, ms);
-  const std::string upper = UpperCase(pattern);
   std::string out;
-  bool after_hours = false;  // "MM" straight after "HH" means minutes
-  for (size_t i = 0; i < upper.size();) {
-    const std::string_view rest = std::string_view(upper).substr(i);
-    if (rest.starts_with("YYYY")) {
-      char buf[8];
-      std::snprintf(buf, sizeof(buf), "%04d", year);
-      out += buf;
-      i += 4;
-      after_hours = false;
-    } else if (rest.starts_with("DD")) {
-      out += TwoDigits(day);
-      i += 2;
-      after_hours = false;
-    } else if (rest.starts_with("HH")) {
-      out += TwoDigits(hour);
-      i += 2;
-      after_hours = true;
-    } else if (rest.starts_with("MM")) {
-      out += TwoDigits(after_hours ? minute : month);
-      i += 2;
-      after_hours = false;
-    } else if (rest.starts_with("SS")) {
-      out += TwoDigits(second);
-      i += 2;
-      after_hours = false;
-    } else {
-      // Separators keep the "minutes after hours" reading: "HH:MM".
-      out += pattern[i];
-      ++i;
-    }
-  }
+  AppendDatePattern(out, pattern, value);
   return out;
 }
 
-TnxRecordWriter& TnxRecordWriter::Text(std::string_view value) {
+TnxRecordWriter::TnxRecordWriter() : FFormats(RecordFormats()) {
+  // Room for a whole costing or import record, so that it is built in one
+  // allocation.
+  FRecord.reserve(192);
+}
+
+void TnxRecordWriter::NextField() {
   if (!FFirst) FRecord += FFormats.Separator;
   FFirst = false;
+}
+
+TnxRecordWriter& TnxRecordWriter::Text(std::string_view value) {
+  NextField();
   FRecord += value;
   return *this;
 }
 
 TnxRecordWriter& TnxRecordWriter::Date(TDateTime value) {
-  return Text(value > 0 ? FormatDatePattern(FFormats.DateFormat, value) : std::string());
+  NextField();
+  if (value > 0) tDateMemo.AppendTo(FRecord, FFormats.DateFormat, value);
+  return *this;
 }
 
 TnxRecordWriter& TnxRecordWriter::Time(TDateTime value) {
-  return Text(value > 0 ? FormatDatePattern(FFormats.TimeFormat, value) : std::string());
+  NextField();
+  if (value > 0) tTimeMemo.AppendTo(FRecord, FFormats.TimeFormat, value);
+  return *this;
 }
 
-TnxRecordWriter& TnxRecordWriter::Number(double value) { return Text(FormatFloat("0.0############", value)); }
+TnxRecordWriter& TnxRecordWriter::Number(double value) {
+  NextField();
+  NumberPattern().AppendTo(FRecord, value);
+  return *this;
+}
 
-TnxRecordWriter& TnxRecordWriter::Integer(int64_t value) { return Text(std::to_string(value)); }
+TnxRecordWriter& TnxRecordWriter::Integer(int64_t value) {
+  NextField();
+  char buf[24];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value);
+  FRecord.append(buf, res.ptr);
+  return *this;
+}
 
 }  // namespace qora

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/datetime.h"
 
@@ -47,7 +48,7 @@ std::string FormatDatePattern(std::string_view pattern, TDateTime value);
 // written as they are, without quoting or escaping.
 class TnxRecordWriter {
  public:
-  TnxRecordWriter() : FFormats(RecordFormats()) {}
+  TnxRecordWriter();
 
   TnxRecordWriter& Text(std::string_view value);
   // The date with the date format when above 0; otherwise an empty field.
@@ -60,8 +61,14 @@ class TnxRecordWriter {
   TnxRecordWriter& Integer(int64_t value);
 
   const std::string& Record() const { return FRecord; }
+  // Moves the record out, saving the copy Record() makes; the writer is
+  // done afterwards and must not be used again.
+  std::string TakeRecord() { return std::move(FRecord); }
 
  private:
+  // The separator before every field but the first.
+  void NextField();
+
   const TnxRecordFormats& FFormats;
   std::string FRecord;
   bool FFirst = true;

@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <stdexcept>
+
+#include "common/format_float.h"
 
 namespace qora {
 namespace {
@@ -217,6 +221,37 @@ TEST(FormatFloat, PatternsRoundSignQuoteAndRaiseExponents) {
   };
   for (const PatternCase& c : cases) {
     EXPECT_EQ(FormatFloat(c.pattern, c.value), c.expected) << '"' << c.pattern << "\" of " << c.value;
+  }
+}
+
+// Plain patterns take a shortcut that must give the scanned pattern's text
+// for every double: ties, carries into a new digit, zero results and their
+// sign, magnitudes past 15 digits, subnormals and specials, then random bit
+// patterns, cent amounts, binary fractions and decimals of up to 15 digits.
+TEST(FormatFloat, PlainPatternShortcutMatchesTheScannedPattern) {
+  const char* patterns[] = {"0.0############", "0.#####", "0.00", "#.##", "000", "0", ".00", "#0.0#"};
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> values = {0.0, 0.5, 1.0, 2.675, 9.995, 0.99999999999999, 9.99999999999995,
+                                0.00000000000005, 0.000000000000049, 0.00000000000015, 1.0 / 3, 0.1 + 0.2,
+                                123456789012.345, 999999999999999.0, 1e15, 1e15 + 1, 123456789012345678.0,
+                                1e22, 1e23, 1.7976931348623157e308, 5e-23, 4.9e-324, 2.2250738585072014e-308,
+                                1e-300, std::nan(""), inf, 8.0, 31.75, 1666.95, 0.125, 0.045, 0.0045};
+  for (size_t i = 0, n = values.size(); i < n; ++i) values.push_back(-values[i]);
+  std::mt19937_64 random(20261207);
+  for (int i = 0; i < 10000; ++i) {
+    const uint64_t bits = random();
+    double v = 0;
+    std::memcpy(&v, &bits, sizeof v);
+    values.push_back(v);
+    values.push_back(static_cast<double>(static_cast<int64_t>(bits % 2000000001) - 1000000000) / 100);
+    values.push_back(std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(bits % 64) - 80));
+    values.push_back(static_cast<double>(bits % 1000000000000000) / std::pow(10.0, static_cast<int>(bits >> 59)));
+  }
+  for (const char* pattern : patterns) {
+    for (double v : values) {
+      ASSERT_EQ(FormatFloat(pattern, v), FormatFloatGeneral(pattern, v)) << '"' << pattern << "\" of "
+                                                                           << std::hexfloat << v;
+    }
   }
 }
 
