@@ -13,7 +13,7 @@ std::string TnxCostingLine::Text() const {
   w.Text(AwardCategory).Date(EndDate);
   if (FieldCount >= 20) w.Text(LeaveClass).Text(LeaveReason).Number(Percent);
   if (FieldCount >= 21) w.Integer(ALLink);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 double CostingFileNumber(double pValue) {

@@ -78,7 +78,7 @@ std::string TnxYIFAdditionalRate::GenerateYIF() {
   TnxRecordWriter w = YIFLine();
   w.Number(FRate).Text(FAccount).Text(FRateCode).Number(FMinutes).Date(FDateWorked);
   w.Number(FPenaltyFactor).Text(FJobCode).Date(FEndDate).Text(FAwardCategory);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 // ---- TnxYIFAllowances ---------------------------------------------------------
@@ -102,7 +102,7 @@ std::string TnxYIFAllowances::GenerateYIF() {
   TnxRecordWriter w = YIFLine();
   w.Text(FType).Text(FCode).Number(FRate).Number(FUnitRate).Number(FPercent).Number(FUnits).Number(FMinutes);
   w.Text("").Number(FValue).Text(FAccount).Date(FDateWorked).Text(FJobCode).Date(FEndDate).Text(FAwardCategory);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 // ---- TnxYIFLeave --------------------------------------------------------------
@@ -147,7 +147,7 @@ std::string TnxYIFLeave::GenerateYIF() {
   if (!SameText(FLeaveType, kSickLeave)) w.Date(FRecommenceDate);
   w.Text(FJobCode).Text(FAwardCategory);
   if (IsAnnualLeave()) w.Integer(FALLink);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 // ---- TnxYIFRDO ----------------------------------------------------------------
@@ -163,7 +163,7 @@ std::string TnxYIFRDO::GenerateYIF() {
   w.Text(FOperation).Text(FAccount);
   for (int i = 0; i < 9; ++i) w.Text("");
   w.Number(FPayMinutes).Number(FPayAmount);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 // ---- TnxYIFAdditionalRateList -------------------------------------------------
@@ -201,7 +201,7 @@ std::string TnxYIFFileHeader::Generate(TnxTransactionFormat) {
   TnxRecordWriter w;
   w.Text(FVersion).Text(FSource).Date(FSourceDate).Date(FPeriodEndDate).Date(FCreateDate).Time(FCreateTime);
   w.Text(FHoursFormat);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 void TnxYIFEmployeeHeader::Clear() {
@@ -219,7 +219,7 @@ std::string TnxYIFEmployeeHeader::Generate(TnxTransactionFormat) {
   TnxRecordWriter w;
   w.Text(FEmployeeCode).Text("").Text(FPayPointCode).Text(FAutoPayFlag).Text(FPayPeriods).Text(FRDOFlag);
   w.Date(FRecommenceDate).Text(FPayrollTaxCode);
-  return w.Record();
+  return w.TakeRecord();
 }
 
 std::string TnxYIFEmployeeHeader::GetEmployeeHeader(const std::string& pEmployeeCode) {
