@@ -71,7 +71,7 @@ std::string FormatWhen(TDateTime pWhen) { return FormatIsoDateTime(pWhen); }
 // and keep their order.
 std::vector<std::unique_ptr<THoursGroup>> SortedCopies(const THoursGroupList& pList, const std::string& pWorkCode) {
   std::vector<std::unique_ptr<THoursGroup>> copies;
-  for (const THoursGroup* g : pList.Groups()) {
+  for (const THoursGroup* g : pList.All()) {
     if (g->WorkCode() == pWorkCode) copies.push_back(g->Clone());
   }
   for (size_t i = 1; i < copies.size(); ++i) {

@@ -45,7 +45,7 @@ void SortByStart(std::vector<T>& pItems, StartOf pStartOf) {
 // after them) paid under the employee's own classification.
 std::vector<TClassPart> ClassificationParts(const TTimesheetShift& pShift, double pFrom, double pTo) {
   std::vector<TClassPart> covered;
-  for (const THoursGroup* g : pShift.ClassificationGroupList().Groups()) {
+  for (const THoursGroup* g : pShift.ClassificationGroupList().All()) {
     if (g->FromTime() < pTo && g->ToTime() > pFrom) {
       covered.push_back({std::max(g->FromTime(), pFrom), std::min(g->ToTime(), pTo), g->Classification()});
     }
@@ -157,7 +157,7 @@ void TTimesheetShift::_AddMealBreakPenalty(double pDueHours, double pFirstPercen
                                            const std::string& pPaidBreakWorkCode, int64_t pMinBreakMinutes) {
   if (pFirstHours == 0) pNextPercent = pFirstPercent;
   std::vector<std::unique_ptr<THoursGroup>> blocks;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) blocks.push_back(g->Clone());
+  for (const THoursGroup* g : FHoursGroupList.All()) blocks.push_back(g->Clone());
   SortByStart(blocks, [](const std::unique_ptr<THoursGroup>& g) { return g->FromTime(); });
 
   auto penalise = [this, &pCode](double from, double to, double percent) {
@@ -199,7 +199,7 @@ void TTimesheetShift::_ApplyHigherDuty(double pFromTime, double pToTime, const s
   if (!award || !award->FindJob(pJobTitle, job_class, job_cost_account)) return;
   const double job_rate = award->ClassHourlyRate(job_class);
   std::vector<std::unique_ptr<THoursGroup>> blocks;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) blocks.push_back(g->Clone());
+  for (const THoursGroup* g : FHoursGroupList.All()) blocks.push_back(g->Clone());
   for (const auto& c : blocks) {
     if (job_rate <= award->ClassHourlyRate(c->Classification())) continue;
     const double from = std::max(c->FromTime(), pFromTime);
