@@ -46,22 +46,39 @@ double TShiftAwardView::ClassHourlyRate(const std::string& pClassification) cons
   return rate != nullptr ? rate->HourlyRate() : 0.0;
 }
 
+const TShiftAwardView::TLookup& TShiftAwardView::Penalty(const std::string& pCode) const {
+  auto [it, added] = FPenalties.try_emplace(pCode);
+  if (added) {
+    if (const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pCode)) {
+      it->second.Found = true;
+      it->second.Addition = ShiftAdditionOf(*penalty);
+    }
+  }
+  return it->second;
+}
+
 std::string TShiftAwardView::PenaltyCostCode(const std::string& pPenaltyCode) const {
-  const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pPenaltyCode);
-  return penalty != nullptr ? penalty->AddDedCostCode() : std::string();
+  const TLookup& penalty = Penalty(pPenaltyCode);
+  return penalty.Found ? penalty.Addition.CostCode : std::string();
 }
 
 bool TShiftAwardView::FindAllowance(const std::string& pCode, TShiftAwardAddition& pOut) const {
-  const TObjAwardAddDedBase* allowance = FAward.ObjLstAllowances().GetAllowance(pCode);
-  if (allowance == nullptr) return false;
-  pOut = ShiftAdditionOf(*allowance);
+  auto [it, added] = FAllowances.try_emplace(pCode);
+  if (added) {
+    if (const TObjAwardAddDedBase* allowance = FAward.ObjLstAllowances().GetAllowance(pCode)) {
+      it->second.Found = true;
+      it->second.Addition = ShiftAdditionOf(*allowance);
+    }
+  }
+  if (!it->second.Found) return false;
+  pOut = it->second.Addition;
   return true;
 }
 
 bool TShiftAwardView::FindPenalty(const std::string& pCode, TShiftAwardAddition& pOut) const {
-  const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pCode);
-  if (penalty == nullptr) return false;
-  pOut = ShiftAdditionOf(*penalty);
+  const TLookup& penalty = Penalty(pCode);
+  if (!penalty.Found) return false;
+  pOut = penalty.Addition;
   return true;
 }
 
