@@ -38,7 +38,13 @@ TColumnKind StoreKindOf(TFieldType pType) {
 
 // Domain functions read the shift through the work item; anything else (no
 // work item, say) reads as an empty shift would.
-TTimesheetShift* ShiftOf(TnxBaseObject* pWorkItem) { return dynamic_cast<TTimesheetShift*>(pWorkItem); }
+// The class description answers as a dynamic_cast would (every published
+// class derives in C++ from the class its description names as parent), for
+// less: these functions run for nearly every condition of every shift.
+TTimesheetShift* ShiftOf(TnxBaseObject* pWorkItem) {
+  if (!pWorkItem || !pWorkItem->InheritsFrom(TTimesheetShift::StaticClassInfo())) return nullptr;
+  return static_cast<TTimesheetShift*>(pWorkItem);
+}
 
 bool EmployeeHasAdditionFn(TnxBaseObject* w, TQelValues v, int) {
   const TTimesheetShift* s = ShiftOf(w);

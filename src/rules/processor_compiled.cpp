@@ -85,7 +85,11 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
           continue;
         }
         const TCompiledText* text = EvaluateCompiled(pState, step.Pieces[k], pItem);
-        ResultText(text->Expr->Result(), param);
+        if (text->Literal) {
+          param = text->LiteralText;
+        } else {
+          ResultText(text->Expr->Result(), param);
+        }
         trace_value(text, param);
       }
       TStepBinding& binding = pState.Layout->Binding(pStep);
