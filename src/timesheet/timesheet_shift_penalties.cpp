@@ -156,9 +156,12 @@ void TTimesheetShift::_AddMealBreakPenalty(double pDueHours, double pFirstPercen
                                            double pNextPercent, const std::string& pCode,
                                            const std::string& pPaidBreakWorkCode, int64_t pMinBreakMinutes) {
   if (pFirstHours == 0) pNextPercent = pFirstPercent;
-  std::vector<std::unique_ptr<THoursGroup>> blocks;
-  for (const THoursGroup* g : FHoursGroupList.All()) blocks.push_back(g->Clone());
-  SortByStart(blocks, [](const std::unique_ptr<THoursGroup>& g) { return g->FromTime(); });
+  // Adding penalties leaves the hours as they are: the blocks are walked in
+  // place, in time order.
+  std::vector<const THoursGroup*> blocks;
+  blocks.reserve(static_cast<size_t>(FHoursGroupList.Count()));
+  for (const THoursGroup* g : FHoursGroupList.All()) blocks.push_back(g);
+  SortByStart(blocks, [](const THoursGroup* g) { return g->FromTime(); });
 
   auto penalise = [this, &pCode](double from, double to, double percent) {
     if (to - from > kSliver && FHoursGroupList.GetHoursBetween(from, to, {THoursType::htOrdinary}) > 0) {
@@ -168,7 +171,7 @@ void TTimesheetShift::_AddMealBreakPenalty(double pDueHours, double pFirstPercen
   const double min_break = static_cast<double>(pMinBreakMinutes) / 60;
   double worked = 0;     // since the last meal break
   double penalised = 0;  // of that, past the due point
-  for (const auto& block : blocks) {
+  for (const THoursGroup* block : blocks) {
     const bool candidate = block->HoursType() == THoursType::htBreak ||
                            (!pPaidBreakWorkCode.empty() && block->WorkCode() == pPaidBreakWorkCode);
     if (candidate && block->HoursTotal() >= min_break) {
