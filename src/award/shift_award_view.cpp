@@ -19,7 +19,9 @@ TShiftAwardAddition ShiftAdditionOf(const TObjAwardAddDedBase& pComponent) {
 }
 
 double TShiftAwardView::OvertimePercentage(const std::string& pRateCode) const {
-  return FAward.ObjLstOvertime().GetPercentageForCode(pRateCode);
+  auto [it, added] = FOvertimePercentages.try_emplace(pRateCode, 0.0);
+  if (added) it->second = FAward.ObjLstOvertime().GetPercentageForCode(pRateCode);
+  return it->second;
 }
 
 std::string TShiftAwardView::OvertimeRate2Code(const std::string& pRateCode) const {
@@ -37,13 +39,21 @@ bool TShiftAwardView::FindJob(const std::string& pJobTitle, std::string& pClassi
 }
 
 double TShiftAwardView::CategoryPercentage(const std::string& pCategory) const {
-  const TObjAwardCategory* category = FAward.ObjLstCategories().GetCategory(pCategory);
-  return category != nullptr ? category->Percentage() : 0.0;
+  auto [it, added] = FCategoryPercentages.try_emplace(pCategory, 0.0);
+  if (added) {
+    const TObjAwardCategory* category = FAward.ObjLstCategories().GetCategory(pCategory);
+    it->second = category != nullptr ? category->Percentage() : 0.0;
+  }
+  return it->second;
 }
 
 double TShiftAwardView::ClassHourlyRate(const std::string& pClassification) const {
-  const TObjAwardClassRate* rate = FAward.ObjLstClassRates().GetClassRate(pClassification);
-  return rate != nullptr ? rate->HourlyRate() : 0.0;
+  auto [it, added] = FClassRates.try_emplace(pClassification, 0.0);
+  if (added) {
+    const TObjAwardClassRate* rate = FAward.ObjLstClassRates().GetClassRate(pClassification);
+    it->second = rate != nullptr ? rate->HourlyRate() : 0.0;
+  }
+  return it->second;
 }
 
 const TShiftAwardView::TLookup& TShiftAwardView::Penalty(const std::string& pCode) const {

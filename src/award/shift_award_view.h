@@ -16,7 +16,8 @@ class TShiftAwardView : public IShiftAward {
  public:
   // pAward is not owned and must outlive the view (both live in the award
   // cache for the costing call). The award must not change while the view
-  // lives: penalties and allowances are looked up once per code.
+  // lives: penalties, allowances, overtime rates, pay classes and categories
+  // are looked up once per code.
   explicit TShiftAwardView(TObjAward& pAward) : FAward(pAward) {}
 
   // 100 for a code no overtime rate of the award has.
@@ -42,6 +43,10 @@ class TShiftAwardView : public IShiftAward {
   const TLookup& Penalty(const std::string& pCode) const;
 
   TObjAward& FAward;
+  // Rates and percentages by code, as the award answered them.
+  mutable std::unordered_map<std::string, double> FOvertimePercentages;
+  mutable std::unordered_map<std::string, double> FClassRates;
+  mutable std::unordered_map<std::string, double> FCategoryPercentages;
   mutable std::unordered_map<std::string, TLookup> FPenalties;
   mutable std::unordered_map<std::string, TLookup> FAllowances;
 };
