@@ -28,10 +28,14 @@ IAwardConditions& TAwardProvider::PrepareShiftAward(TTimesheetShift& pShift, con
     throw eaiPRocessorException(Format("Employee \"%s\" is not an award employee", pShift.EmployeeCode()));
   }
   TObjAward& award = FindOrLoad(pShift, pCode);
-  award.SetupListProperties();
-  SetUpShift(award, pShift);
   std::unique_ptr<TAwardConditionSource>& conditions = FConditions[&award];
-  if (!conditions) conditions = std::make_unique<TAwardConditionSource>(award);
+  if (!conditions) {
+    // The award does not change during the call: its components learn
+    // their award once, not for every shift.
+    award.SetupListProperties();
+    conditions = std::make_unique<TAwardConditionSource>(award);
+  }
+  SetUpShift(award, pShift);
   return *conditions;
 }
 
@@ -41,6 +45,7 @@ TObjAward& TAwardProvider::FindOrLoad(const TTimesheetShift& pShift, const std::
   const TDateTime date = pShift.ShiftStartDate();
   TObjAward* award = FAwards.GetAward(pCode, date);
   if (award == nullptr) {
+    FLastView = nullptr;
     LoadAwardsForDate(*connection, date, FAwards, FLog, pShift.TimesheetID());
     award = FAwards.GetAward(pCode, date);
   }
@@ -59,6 +64,7 @@ TObjAward& TAwardProvider::FindOrLoadFile(const std::string& pCode) {
   // gave which award, so that each file is read once per call.
   auto found = FFileAwards.find(file_name);
   if (found != FFileAwards.end()) return *found->second;
+  FLastView = nullptr;
   std::unique_ptr<TObjAward> loaded = LoadAwardFile(file_name);
   TObjAward* award = loaded.get();
   FAwards.Add(std::move(loaded));
@@ -93,10 +99,18 @@ TObjAward* TAwardProvider::FindLoadedAward(const TTimesheetShift& pShift) const 
 }
 
 const IShiftAward* TAwardProvider::FindShiftAward(const TTimesheetShift& pShift) {
+  // A shift's pay operations ask again and again: the last answer holds
+  // for the same code and date until an award is loaded.
+  if (FLastView != nullptr && FLastViewDate == pShift.ShiftStartDate() && FLastViewCode == pShift.EmployeeAward()) {
+    return FLastView;
+  }
   TObjAward* award = FindLoadedAward(pShift);
   if (award == nullptr) return nullptr;
   std::unique_ptr<TShiftAwardView>& view = FViews[award];
   if (!view) view = std::make_unique<TShiftAwardView>(*award);
+  FLastView = view.get();
+  FLastViewCode = pShift.EmployeeAward();
+  FLastViewDate = pShift.ShiftStartDate();
   return view.get();
 }
 

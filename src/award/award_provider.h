@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "common/datetime.h"
 #include "rules/award_source.h"
 
 namespace qora {
@@ -73,6 +74,11 @@ class TAwardProvider : public IAwardProvider {
   std::map<std::string, TObjAward*> FFileAwards;
   std::map<const TObjAward*, std::unique_ptr<TAwardConditionSource>> FConditions;
   std::map<const TObjAward*, std::unique_ptr<TShiftAwardView>> FViews;
+  // The view FindShiftAward gave last, for that award code and start date;
+  // null once an award has been loaded since.
+  const IShiftAward* FLastView = nullptr;
+  std::string FLastViewCode;
+  TDateTime FLastViewDate = 0;
 };
 
 }  // namespace qora

@@ -19,7 +19,9 @@ TShiftAwardAddition ShiftAdditionOf(const TObjAwardAddDedBase& pComponent) {
 }
 
 double TShiftAwardView::OvertimePercentage(const std::string& pRateCode) const {
-  return FAward.ObjLstOvertime().GetPercentageForCode(pRateCode);
+  auto [it, added] = FOvertimePercentages.try_emplace(pRateCode, 0.0);
+  if (added) it->second = FAward.ObjLstOvertime().GetPercentageForCode(pRateCode);
+  return it->second;
 }
 
 std::string TShiftAwardView::OvertimeRate2Code(const std::string& pRateCode) const {
@@ -37,31 +39,56 @@ bool TShiftAwardView::FindJob(const std::string& pJobTitle, std::string& pClassi
 }
 
 double TShiftAwardView::CategoryPercentage(const std::string& pCategory) const {
-  const TObjAwardCategory* category = FAward.ObjLstCategories().GetCategory(pCategory);
-  return category != nullptr ? category->Percentage() : 0.0;
+  auto [it, added] = FCategoryPercentages.try_emplace(pCategory, 0.0);
+  if (added) {
+    const TObjAwardCategory* category = FAward.ObjLstCategories().GetCategory(pCategory);
+    it->second = category != nullptr ? category->Percentage() : 0.0;
+  }
+  return it->second;
 }
 
 double TShiftAwardView::ClassHourlyRate(const std::string& pClassification) const {
-  const TObjAwardClassRate* rate = FAward.ObjLstClassRates().GetClassRate(pClassification);
-  return rate != nullptr ? rate->HourlyRate() : 0.0;
+  auto [it, added] = FClassRates.try_emplace(pClassification, 0.0);
+  if (added) {
+    const TObjAwardClassRate* rate = FAward.ObjLstClassRates().GetClassRate(pClassification);
+    it->second = rate != nullptr ? rate->HourlyRate() : 0.0;
+  }
+  return it->second;
+}
+
+const TShiftAwardView::TLookup& TShiftAwardView::Penalty(const std::string& pCode) const {
+  auto [it, added] = FPenalties.try_emplace(pCode);
+  if (added) {
+    if (const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pCode)) {
+      it->second.Found = true;
+      it->second.Addition = ShiftAdditionOf(*penalty);
+    }
+  }
+  return it->second;
 }
 
 std::string TShiftAwardView::PenaltyCostCode(const std::string& pPenaltyCode) const {
-  const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pPenaltyCode);
-  return penalty != nullptr ? penalty->AddDedCostCode() : std::string();
+  const TLookup& penalty = Penalty(pPenaltyCode);
+  return penalty.Found ? penalty.Addition.CostCode : std::string();
 }
 
 bool TShiftAwardView::FindAllowance(const std::string& pCode, TShiftAwardAddition& pOut) const {
-  const TObjAwardAddDedBase* allowance = FAward.ObjLstAllowances().GetAllowance(pCode);
-  if (allowance == nullptr) return false;
-  pOut = ShiftAdditionOf(*allowance);
+  auto [it, added] = FAllowances.try_emplace(pCode);
+  if (added) {
+    if (const TObjAwardAddDedBase* allowance = FAward.ObjLstAllowances().GetAllowance(pCode)) {
+      it->second.Found = true;
+      it->second.Addition = ShiftAdditionOf(*allowance);
+    }
+  }
+  if (!it->second.Found) return false;
+  pOut = it->second.Addition;
   return true;
 }
 
 bool TShiftAwardView::FindPenalty(const std::string& pCode, TShiftAwardAddition& pOut) const {
-  const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pCode);
-  if (penalty == nullptr) return false;
-  pOut = ShiftAdditionOf(*penalty);
+  const TLookup& penalty = Penalty(pCode);
+  if (!penalty.Found) return false;
+  pOut = penalty.Addition;
   return true;
 }
 

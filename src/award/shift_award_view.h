@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "timesheet/timesheet_shift_award.h"
 
@@ -14,7 +15,9 @@ class TObjAwardAddDedBase;
 class TShiftAwardView : public IShiftAward {
  public:
   // pAward is not owned and must outlive the view (both live in the award
-  // cache for the costing call).
+  // cache for the costing call). The award must not change while the view
+  // lives: penalties, allowances, overtime rates, pay classes and categories
+  // are looked up once per code.
   explicit TShiftAwardView(TObjAward& pAward) : FAward(pAward) {}
 
   // 100 for a code no overtime rate of the award has.
@@ -32,7 +35,20 @@ class TShiftAwardView : public IShiftAward {
   double StandardHourlyRate() const override;
 
  private:
+  // An addition code's answer: whether the award has it and what it pays.
+  struct TLookup {
+    bool Found = false;
+    TShiftAwardAddition Addition;
+  };
+  const TLookup& Penalty(const std::string& pCode) const;
+
   TObjAward& FAward;
+  // Rates and percentages by code, as the award answered them.
+  mutable std::unordered_map<std::string, double> FOvertimePercentages;
+  mutable std::unordered_map<std::string, double> FClassRates;
+  mutable std::unordered_map<std::string, double> FCategoryPercentages;
+  mutable std::unordered_map<std::string, TLookup> FPenalties;
+  mutable std::unordered_map<std::string, TLookup> FAllowances;
 };
 
 // What the shift's addition actions read from a penalty or allowance.

@@ -35,6 +35,10 @@ void TnxBaseObject::CopyPublishedValues(const TnxBaseObject& source) {
     throw std::invalid_argument("Cannot copy the values of " + source.ClassName() + " into " + ClassName() + ".");
   }
   for (const PropertyInfo* prop : GetClassInfo().Properties()) {
+    if (prop->copy) {
+      prop->copy(*this, source);
+      continue;
+    }
     if (prop->IsObject() || !prop->get || !prop->set) continue;
     prop->set(*this, prop->get(source));
   }

@@ -21,6 +21,7 @@
 // property's kind (SetPublishedValue and the XML loader convert first).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -60,6 +61,7 @@ class ClassBuilder {
     p.get = [member](const TnxBaseObject& o) { return ToValue(static_cast<const T&>(o).*member); };
     if (!read_only) {
       p.set = [member](TnxBaseObject& o, const PropValue& v) { FromValue(v, static_cast<T&>(o).*member); };
+      p.copy = CopyOf(member);
     }
     info_->AddProperty(std::move(p));
     return *this;
@@ -73,6 +75,7 @@ class ClassBuilder {
     p.get = [member](const TnxBaseObject& o) { return PropValue{static_cast<const T&>(o).*member}; };
     if (!read_only) {
       p.set = [member](TnxBaseObject& o, const PropValue& v) { static_cast<T&>(o).*member = std::get<double>(v); };
+      p.copy = CopyOf(member);
     }
     info_->AddProperty(std::move(p));
     return *this;
@@ -94,6 +97,7 @@ class ClassBuilder {
       p.set = [member](TnxBaseObject& o, const PropValue& v) {
         static_cast<T&>(o).*member = static_cast<E>(std::get<int64_t>(v));
       };
+      p.copy = CopyOf(member);
     }
     info_->AddProperty(std::move(p));
     return *this;
@@ -194,6 +198,15 @@ class ClassBuilder {
       if (abstract) return ClassInfo::Factory{};
       return ClassInfo::Factory{[]() -> std::unique_ptr<TnxBaseObject> { return std::make_unique<T>(); }};
     }
+  }
+
+  // The field copied as it is: what reading it and setting the value read
+  // would leave, since the value converts to the field's own kind.
+  template <class V>
+  static std::function<void(TnxBaseObject&, const TnxBaseObject&)> CopyOf(V T::*member) {
+    return [member](TnxBaseObject& target, const TnxBaseObject& source) {
+      static_cast<T&>(target).*member = static_cast<const T&>(source).*member;
+    };
   }
 
   template <class V>

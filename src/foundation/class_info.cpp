@@ -20,7 +20,9 @@ int EnumInfo::OrdinalOf(std::string_view name) const {
 }
 
 ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, Factory factory)
-    : name_(std::move(name)), parent_(parent), factory_(std::move(factory)) {}
+    : name_(std::move(name)), parent_(parent), factory_(std::move(factory)) {
+  CollectProperties();
+}
 
 bool ClassInfo::InheritsFrom(const ClassInfo& ancestor) const {
   for (const ClassInfo* c = this; c != nullptr; c = c->parent_) {
@@ -34,7 +36,9 @@ std::unique_ptr<TnxBaseObject> ClassInfo::Create() const {
   return factory_();
 }
 
-std::vector<const PropertyInfo*> ClassInfo::Properties() const {
+// Run after every change of the own properties: adding one may move the
+// others in memory.
+void ClassInfo::CollectProperties() {
   std::vector<const PropertyInfo*> result = parent_ ? parent_->Properties() : std::vector<const PropertyInfo*>{};
   for (const PropertyInfo& own : properties_) {
     bool replaced = false;
@@ -47,7 +51,7 @@ std::vector<const PropertyInfo*> ClassInfo::Properties() const {
     }
     if (!replaced) result.push_back(&own);
   }
-  return result;
+  all_properties_ = std::move(result);
 }
 
 const PropertyInfo* ClassInfo::FindProperty(std::string_view name) const {
@@ -78,6 +82,7 @@ void ClassInfo::AddProperty(PropertyInfo info) {
     }
   }
   properties_.push_back(std::move(info));
+  CollectProperties();
 }
 
 void ClassInfo::AddOperation(OperationInfo info) {

@@ -68,6 +68,11 @@ struct PropertyInfo {
   // Object only, optional: replaces the nested object (null clears it).
   // Lets the XML loader create a nested object of the stored class.
   std::function<void(TnxBaseObject&, std::unique_ptr<TnxBaseObject>)> set_object;
+  // Plain fields only, optional: copies the field from `source`, an object
+  // of the same class, into `target` as set(target, get(source)) would but
+  // without the value in between. Copying every published value of an
+  // object goes through it.
+  std::function<void(TnxBaseObject& target, const TnxBaseObject& source)> copy;
 
   bool IsObject() const { return kind == PropKind::Object || kind == PropKind::ObjectList; }
   // No setter. Object kinds have none: their contents change through the
@@ -101,8 +106,11 @@ class ClassInfo {
   // New instance of exactly this class; null for abstract classes.
   std::unique_ptr<TnxBaseObject> Create() const;
 
-  // Own and inherited properties, ancestors' first, each in declaration order.
-  std::vector<const PropertyInfo*> Properties() const;
+  // Own and inherited properties, ancestors' first, each in declaration
+  // order. Kept with the class, so reading it costs nothing; a class is
+  // described completely before a class derives from it (ClassBuilder
+  // builds the parent first), so the inherited part never goes stale.
+  const std::vector<const PropertyInfo*>& Properties() const { return all_properties_; }
   // The property of that name, own or inherited; null when none.
   const PropertyInfo* FindProperty(std::string_view name) const;
   // The operation of that name, own or inherited; null when none.
@@ -112,11 +120,14 @@ class ClassInfo {
   void AddOperation(OperationInfo info);
 
  private:
+  void CollectProperties();
+
   std::string name_;
   const ClassInfo* parent_;
   Factory factory_;
   std::vector<PropertyInfo> properties_;
   std::vector<OperationInfo> operations_;
+  std::vector<const PropertyInfo*> all_properties_;  // what Properties() returns
 };
 
 // Classes by name, for creating an object from its stored class name.

@@ -46,6 +46,8 @@ void TnxBaseObjectList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) ThrowIndex(index);
 }
 
+void TnxBaseObjectList::BadIndex(int index) { ThrowIndex(index); }
+
 int TnxBaseObjectList::Add(std::unique_ptr<TnxBaseObject> item) {
   FList.push_back(MakeSlot(std::move(item)));
   TnxBaseObject* added = FList.back().ptr;
@@ -92,6 +94,16 @@ std::unique_ptr<TnxBaseObject> TnxBaseObjectList::Extract(const TnxBaseObject* i
   return owned;
 }
 
+std::vector<std::unique_ptr<TnxBaseObject>> TnxBaseObjectList::ExtractItems() {
+  std::vector<std::unique_ptr<TnxBaseObject>> items;
+  items.reserve(FList.size());
+  for (Slot& slot : FList) {
+    if (slot.owned) items.push_back(std::move(slot.owned));
+  }
+  FList.clear();
+  return items;
+}
+
 void TnxBaseObjectList::Exchange(int i, int j) {
   CheckIndex(i);
   CheckIndex(j);
@@ -112,11 +124,6 @@ void TnxBaseObjectList::Move(int from, int to) {
 void TnxBaseObjectList::SetItem(int index, std::unique_ptr<TnxBaseObject> item) {
   CheckIndex(index);
   Slot old = std::exchange(FList[static_cast<size_t>(index)], MakeSlot(std::move(item)));
-}
-
-TnxBaseObject* TnxBaseObjectList::GetItem(int index) const {
-  CheckIndex(index);
-  return FList[static_cast<size_t>(index)].ptr;
 }
 
 int TnxBaseObjectList::IndexOf(const TnxBaseObject* item) const {

@@ -52,13 +52,21 @@ class TnxBaseObjectList : public TnxBaseObject {
   // null when not in the list. A non-owning list drops the reference and
   // returns null (it never owned the item).
   std::unique_ptr<TnxBaseObject> Extract(const TnxBaseObject* item);
+  // Takes every item out, in list order, and hands them to the caller,
+  // leaving the list empty. A non-owning list drops its references and
+  // returns nothing.
+  std::vector<std::unique_ptr<TnxBaseObject>> ExtractItems();
   void Exchange(int i, int j);
   // Takes the item at `from` out and puts it back at index `to`.
   void Move(int from, int to);
   // Replaces item `index`, destroying the old one when owned; ownership of
   // the new one as for Add.
   void SetItem(int index, std::unique_ptr<TnxBaseObject> item);
-  TnxBaseObject* GetItem(int index) const;
+  // Inline: lists are walked item by item on every shift.
+  TnxBaseObject* GetItem(int index) const {
+    if (static_cast<size_t>(index) >= FList.size()) BadIndex(index);
+    return FList[static_cast<size_t>(index)].ptr;
+  }
   template <class T>
   T* ItemAs(int index) const { return static_cast<T*>(GetItem(index)); }
   // Index of that very object (pointer identity); -1 when absent.
@@ -107,6 +115,7 @@ class TnxBaseObjectList : public TnxBaseObject {
   Slot MakeSlot(std::unique_ptr<TnxBaseObject> item);
   void CheckItemClass(const TnxBaseObject* item) const;
   void CheckIndex(int index) const;
+  [[noreturn]] static void BadIndex(int index);
 
   std::vector<Slot> FList;
   bool FOwnsObjects;
@@ -126,6 +135,34 @@ class TypedObjectList : public Base {
     this->Add(std::move(item));
     return raw;
   }
+
+  // The items in list order for a range-for, read from the list itself so
+  // that nothing is copied or allocated. The loop must not add or remove
+  // items (changing the items themselves is fine).
+  class TRange {
+   public:
+    class iterator {
+     public:
+      iterator(const TypedObjectList* pList, int pIndex) : FList(pList), FIndex(pIndex) {}
+      T* operator*() const { return FList->Items(FIndex); }
+      iterator& operator++() {
+        ++FIndex;
+        return *this;
+      }
+      bool operator!=(const iterator& pOther) const { return FIndex != pOther.FIndex; }
+
+     private:
+      const TypedObjectList* FList;
+      int FIndex;
+    };
+    explicit TRange(const TypedObjectList* pList) : FList(pList) {}
+    iterator begin() const { return iterator(FList, 0); }
+    iterator end() const { return iterator(FList, FList->Count()); }
+
+   private:
+    const TypedObjectList* FList;
+  };
+  TRange All() const { return TRange(this); }
 };
 
 }  // namespace qora

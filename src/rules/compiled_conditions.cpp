@@ -7,6 +7,7 @@
 #include "formula/errors.h"
 #include "foundation/base_object.h"
 #include "rules/domain_vocabulary.h"
+#include "rules/processor_support.h"
 #include "rules/property_variables.h"
 #include "timesheet/timesheet_column.h"
 
@@ -118,6 +119,10 @@ const TCompiledText& TCompiledConditions::Compiled(int pNumber, const std::strin
   }
   c.Expr = FParser->CurrentExpression();
   c.Canonical = std::move(text);
+  if (dynamic_cast<const TDummyExpression*>(c.Expr) != nullptr) {
+    c.Literal = true;
+    ResultText(c.Expr->Result(), c.LiteralText);
+  }
   std::vector<const TCustomVariable*> used;
   c.Expr->VariablesUsed(used);
   for (const TCustomVariable* v : used) {

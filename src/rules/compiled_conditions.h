@@ -51,6 +51,10 @@ struct TCompiledText {
   TExpression* Expr = nullptr;  // owned by the layout's parser
   std::vector<int> Slots;
   std::string Canonical;        // the text as the parser writes it back
+  // A text that is a single literal has one value: its text as an action
+  // parameter (ResultText) is written once, when the text is compiled.
+  bool Literal = false;
+  std::string LiteralText;
   // A text that does not compile fails again, with the same error, each
   // time it is reached.
   std::string Error;

@@ -38,7 +38,13 @@ TColumnKind StoreKindOf(TFieldType pType) {
 
 // Domain functions read the shift through the work item; anything else (no
 // work item, say) reads as an empty shift would.
-TTimesheetShift* ShiftOf(TnxBaseObject* pWorkItem) { return dynamic_cast<TTimesheetShift*>(pWorkItem); }
+// The class description answers as a dynamic_cast would (every published
+// class derives in C++ from the class its description names as parent), for
+// less: these functions run for nearly every condition of every shift.
+TTimesheetShift* ShiftOf(TnxBaseObject* pWorkItem) {
+  if (!pWorkItem || !pWorkItem->InheritsFrom(TTimesheetShift::StaticClassInfo())) return nullptr;
+  return static_cast<TTimesheetShift*>(pWorkItem);
+}
 
 bool EmployeeHasAdditionFn(TnxBaseObject* w, TQelValues v, int) {
   const TTimesheetShift* s = ShiftOf(w);
@@ -77,13 +83,22 @@ bool LeaveReasonExistsFn(TnxBaseObject* w, TQelValues v, int) {
 
 // Public holidays count as a day of their own (8), so that award rules for
 // holidays need no second test.
-int32_t DayOfWeekFn(TnxBaseObject* w, TQelValues v, int) {
-  const TTimesheetShift* s = ShiftOf(w);
-  if (s && s->IsPublicHoliday(v[0]->D)) return 8;
-  return DayOfWeek(v[0]->D);
+int32_t ShiftDayOfWeek(const TTimesheetShift* pShift, double pDate) {
+  if (pShift && pShift->IsPublicHoliday(pDate)) return 8;
+  return DayOfWeek(pDate);
 }
 
-bool EqualStringFn(TnxBaseObject*, TQelValues v, int) { return SameText(v[0]->S, v[1]->S); }
+// The memo of the innermost condition run of this thread; null outside runs.
+thread_local TDayOfWeekMemo* tCurrentMemo = nullptr;
+
+int32_t DayOfWeekFn(TnxBaseObject* w, TQelValues v, int) {
+  const TTimesheetShift* s = ShiftOf(w);
+  if (s && tCurrentMemo) return tCurrentMemo->DayOfWeek(*s, v[0]->D);
+  return ShiftDayOfWeek(s, v[0]->D);
+}
+
+// Texts that are equal byte for byte need no comparison letter by letter.
+bool EqualStringFn(TnxBaseObject*, TQelValues v, int) { return v[0]->S == v[1]->S || SameText(v[0]->S, v[1]->S); }
 
 double MinTimeFn(TnxBaseObject*, TQelValues v, int) { return MinTimeOf(v[0]->I, v[1]->D, v[2]->I, v[3]->D); }
 double MaxTimeFn(TnxBaseObject*, TQelValues v, int) { return MaxTimeOf(v[0]->I, v[1]->D, v[2]->I, v[3]->D); }
@@ -134,6 +149,21 @@ const std::vector<TFunctionRecord>& DomainFunctions() {
 }
 
 }  // namespace
+
+TDayOfWeekMemo::TDayOfWeekMemo() : FOuter(tCurrentMemo) { tCurrentMemo = this; }
+
+TDayOfWeekMemo::~TDayOfWeekMemo() { tCurrentMemo = FOuter; }
+
+int32_t TDayOfWeekMemo::DayOfWeek(const TTimesheetShift& pShift, double pDate) {
+  for (const TAnswer& a : FAnswers) {
+    // Dates compare by value: a NaN is never found, and is looked up each time.
+    if (a.Shift == &pShift && a.Date == pDate) return a.Day;
+  }
+  TAnswer& answer = FAnswers[FNext];
+  FNext = (FNext + 1) % 2;
+  answer = {&pShift, pDate, ShiftDayOfWeek(&pShift, pDate)};
+  return answer.Day;
+}
 
 double MinTimeOf(int32_t pDay1, double pTime1, int32_t pDay2, double pTime2) {
   if (pDay2 > pDay1) return pTime1;

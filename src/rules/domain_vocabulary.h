@@ -60,6 +60,33 @@ bool StoreIntoColumn(TQelParser& pParser, TTimesheetShift& pShift, const std::st
 double MinTimeOf(int32_t pDay1, double pTime1, int32_t pDay2, double pTime2);
 double MaxTimeOf(int32_t pDay1, double pTime1, int32_t pDay2, double pTime2);
 
+// While one lives (on the stack of a condition run), DayOfWeek looks each
+// date of the run's shift up in its work pattern once: nothing a run does
+// changes the work pattern, and DayOfWeek is asked for most conditions.
+// Runs nest (a rule that runs another award's conditions); each keeps its
+// own answers. Not for sharing between threads.
+class TDayOfWeekMemo {
+ public:
+  TDayOfWeekMemo();
+  ~TDayOfWeekMemo();
+  TDayOfWeekMemo(const TDayOfWeekMemo&) = delete;
+  TDayOfWeekMemo& operator=(const TDayOfWeekMemo&) = delete;
+
+  // DayOfWeek of pDate for the shift: 8 on a public holiday of its work
+  // pattern, else 1 (Sunday) to 7.
+  int32_t DayOfWeek(const TTimesheetShift& pShift, double pDate);
+
+ private:
+  struct TAnswer {
+    const TTimesheetShift* Shift = nullptr;
+    double Date = 0;
+    int32_t Day = 0;
+  };
+  TDayOfWeekMemo* FOuter;
+  TAnswer FAnswers[2];  // a run asks about its start and its end date
+  int FNext = 0;
+};
+
 // Shift properties whose reading changes the shift: the first read after a
 // higher-duty block appears fills in an empty HigherDutyCode. A run that
 // reads only what its expressions use still reads these, in this order,

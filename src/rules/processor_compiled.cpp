@@ -10,6 +10,7 @@
 #include "common/datetime.h"
 #include "common/exceptions.h"
 #include "foundation/base_object.h"
+#include "rules/domain_vocabulary.h"
 #include "rules/process_manager.h"
 #include "rules/processor.h"
 #include "rules/processor_support.h"
@@ -85,7 +86,11 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
           continue;
         }
         const TCompiledText* text = EvaluateCompiled(pState, step.Pieces[k], pItem);
-        ResultText(text->Expr->Result(), param);
+        if (text->Literal) {
+          param = text->LiteralText;
+        } else {
+          ResultText(text->Expr->Result(), param);
+        }
         trace_value(text, param);
       }
       TStepBinding& binding = pState.Layout->Binding(pStep);
@@ -146,6 +151,7 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
 
 void TdmaiProcessor::RunCompiled(TnxBaseObject& pItem) {
   const double start = Now();
+  TDayOfWeekMemo day_of_week;
   TRunState state;
   state.Program = Program();
   state.Shift = dynamic_cast<TTimesheetShift*>(&pItem);

@@ -161,11 +161,49 @@ void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUse
   }
 }
 
-TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog)
-    : FTimesheet(pTimesheet), FTable(ReadTable(pFileName, pLog)) {
-  // Each shift is built here once, row by row as a whole load builds it (so
-  // that a bad file fails in the same place), for what its place in the
-  // order depends on.
+// What a build reads, in the order it reads it, without the shift: every
+// reading that can fail is made, so that a bad file fails here too. A
+// shift's place depends on its employee and on the start of its earliest
+// block; taking overlaps out of blocks never moves the earliest start (a
+// block loses its start only to one that starts no later), so that start is
+// the earliest of the blocks AddRowHours adds.
+std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(const std::string& pFileName) {
+  std::vector<TShiftRows> rows;
+  double start_of_shift = TTimesheetShift::kNoStart;
+  FTimesheet.SetShiftCount(0);
+  for (FTable->First(); !FTable->Eof(); FTable->Next()) {
+    const TDateTime day = ParseColumnDate(FTable->AsString("dDayWorked"));
+    const bool continuation = !(day > 0);
+    if (!continuation) {
+      if (!rows.empty()) rows.back().Start = start_of_shift;
+      // NewShift's readings.
+      if (!Trim(FTable->AsString("dRosterStart")).empty()) {
+        TimeTextToHours(FTable->AsString("dRosterStart"));
+        TimeTextToHours(FTable->AsString("dRosterEnd"));
+      }
+      FTimesheet.SetShiftCount(FTimesheet.ShiftCount() + 1);
+      rows.push_back({FTable->RecNo(), 0, DateOf(day), 0, FTable->AsString("cEmployeeCode")});
+      start_of_shift = TTimesheetShift::kNoStart;
+    }
+    if (rows.empty()) {
+      throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
+    }
+    // AddRowHours' readings and the block it adds.
+    const std::string& start_text = FTable->AsString("dStart");
+    const std::string& end_text = FTable->AsString("dEnd");
+    const bool has_times = !Trim(start_text).empty() && !Trim(end_text).empty();
+    double start = has_times ? TimeTextToHours(start_text) : 0;
+    const double end = has_times ? TimeTextToHours(end_text) : 0;
+    if (continuation && start_of_shift > start) start += 24;
+    const double block_end = end <= start ? end + 24 : end;
+    if (has_times && block_end - start > 0) start_of_shift = std::min(start_of_shift, start);
+    rows.back().End = FTable->RecNo() + 1;
+  }
+  if (!rows.empty()) rows.back().Start = start_of_shift;
+  return rows;
+}
+
+std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::BuildShiftRows(const std::string& pFileName) {
   std::vector<TShiftRows> rows;
   TTimesheetShift* shift = nullptr;
   auto finish = [&] {
@@ -193,6 +231,19 @@ TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::stri
     rows.back().End = FTable->RecNo() + 1;
   }
   finish();
+  return rows;
+}
+
+TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog)
+    : FTimesheet(pTimesheet), FTable(ReadTable(pFileName, pLog)) {
+  std::vector<TShiftRows> rows;
+  try {
+    rows = ScanShiftRows(pFileName);
+  } catch (...) {
+    // Throws as the scan did, leaving the shift that failed on the
+    // timesheet; should it read after all, what it read stands.
+    rows = BuildShiftRows(pFileName);
+  }
   FShifts.resize(rows.size());
   std::vector<int> order(rows.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);

@@ -41,8 +41,11 @@ void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUse
 // added to the timesheet, so that the timesheet never holds them all. The
 // shifts come in the order a loaded and sorted timesheet would have them,
 // each as that timesheet would hold it (breaks filled in). Reading throws
-// as LoadCSVTimesheet does; every shift is built once to check it and to
-// learn its place in the order, on the timesheet (which it leaves as it was).
+// as LoadCSVTimesheet does. A shift's place in the order is read from its
+// rows without building it; a file that fails is read again building every
+// shift on the timesheet, as a load would, so that it fails in the same way
+// and leaves the same shift behind (a file that reads leaves the timesheet
+// as it was, with ShiftCount the number of shifts).
 class TCSVTimesheetSource {
  public:
   TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog);
@@ -64,6 +67,12 @@ class TCSVTimesheetSource {
     double Start = 0;
     std::string EmployeeCode;
   };
+  // The shifts of the file in file order, read without building them;
+  // throws whenever BuildShiftRows would.
+  std::vector<TShiftRows> ScanShiftRows(const std::string& pFileName);
+  // The same, building each shift on the timesheet and taking it off again.
+  std::vector<TShiftRows> BuildShiftRows(const std::string& pFileName);
+
   TTimesheet& FTimesheet;
   std::unique_ptr<TMemoryTable> FTable;
   std::vector<TShiftRows> FShifts;

@@ -102,8 +102,9 @@ std::unique_ptr<THoursGroup> THoursGroupList::ExtractGroup(const THoursGroup* pG
 
 std::vector<std::unique_ptr<THoursGroup>> THoursGroupList::ExtractAll() {
   std::vector<std::unique_ptr<THoursGroup>> groups;
-  groups.reserve(static_cast<size_t>(Count()));
-  while (Count() > 0) groups.push_back(ExtractGroup(Items(0)));
+  for (std::unique_ptr<TnxBaseObject>& item : ExtractItems()) {
+    groups.emplace_back(static_cast<THoursGroup*>(item.release()));
+  }
   return groups;
 }
 

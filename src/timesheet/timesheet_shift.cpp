@@ -11,10 +11,6 @@
 
 namespace qora {
 
-namespace {
-constexpr double kNoStart = 99;  // ShiftStart of a shift without hours
-}
-
 TTimesheetShift::TTimesheetShift() {
   OnItemAdded = [this](TnxBaseObject* item) { static_cast<TTimesheetColumn*>(item)->SetTimesheetShift(this); };
 }
@@ -71,13 +67,13 @@ void TTimesheetShift::SetPayrollLinkToken(const std::string& v) {
 
 double TTimesheetShift::ShiftStart() const {
   double start = kNoStart;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) start = std::min(start, g->FromTime());
+  for (const THoursGroup* g : FHoursGroupList.All()) start = std::min(start, g->FromTime());
   return start;
 }
 
 double TTimesheetShift::ShiftEnd() const {
   double end = 0;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) end = std::max(end, g->ToTime());
+  for (const THoursGroup* g : FHoursGroupList.All()) end = std::max(end, g->ToTime());
   return end;
 }
 
@@ -85,7 +81,7 @@ bool TTimesheetShift::ShiftCrossesMidnight() const { return ShiftEnd() > 24; }
 
 double TTimesheetShift::OrdinaryHoursStart() const {
   double start = kNoStart;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) {
+  for (const THoursGroup* g : FHoursGroupList.All()) {
     if (g->HoursType() == THoursType::htOrdinary) start = std::min(start, g->FromTime());
   }
   return start;
@@ -93,7 +89,7 @@ double TTimesheetShift::OrdinaryHoursStart() const {
 
 double TTimesheetShift::OrdinaryHoursEnd() const {
   double end = 0;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) {
+  for (const THoursGroup* g : FHoursGroupList.All()) {
     if (g->HoursType() == THoursType::htOrdinary) end = std::max(end, g->ToTime());
   }
   return end;
@@ -135,7 +131,8 @@ TDateTime TTimesheetShift::LastShiftEndDate() const {
 double TTimesheetShift::HigherDutiesHoursTotal() {
   double total = 0;
   bool first = true;
-  for (const THoursGroup* g : FClassificationGroupList.Groups()) {
+  for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
+    const THoursGroup* g = FClassificationGroupList.Items(i);
     if (g->Classification() == FEmployeeClassification) continue;
     if (first && FHigherDutyCode.empty()) FHigherDutyCode = g->JobTitle();
     first = false;
@@ -146,7 +143,8 @@ double TTimesheetShift::HigherDutiesHoursTotal() {
 
 const std::string& TTimesheetShift::HigherDutyCode() {
   if (FHigherDutyCode.empty()) {
-    for (const THoursGroup* g : FClassificationGroupList.Groups()) {
+    for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
+      const THoursGroup* g = FClassificationGroupList.Items(i);
       if (g->Classification() != FEmployeeClassification) {
         FHigherDutyCode = g->Classification();
         break;
@@ -217,7 +215,7 @@ TTimesheetColumn* TTimesheetShift::FindColumnByAddDedCode(const std::string& pAd
 
 double TTimesheetShift::GetHoursForComponent(const std::string& pComponent) const {
   double total = 0;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) {
+  for (const THoursGroup* g : FHoursGroupList.All()) {
     if (g->ComponentName() == pComponent) total += g->HoursTotal();
   }
   return total;
@@ -225,7 +223,7 @@ double TTimesheetShift::GetHoursForComponent(const std::string& pComponent) cons
 
 double TTimesheetShift::HoursForWorkCode(const std::string& pWorkCode) const {
   double total = 0;
-  for (const THoursGroup* g : FWorkCodeGroupList.Groups()) {
+  for (const THoursGroup* g : FWorkCodeGroupList.All()) {
     if (g->WorkCode() == pWorkCode) total += g->HoursTotal();
   }
   return total;
@@ -247,9 +245,15 @@ bool TTimesheetShift::WorkCodeExists(const std::string& pValue) const {
   return false;
 }
 
+// The work pattern's FindDate test (the first entry of the same day
+// decides), written out here: conditions ask it for almost every row.
 bool TTimesheetShift::IsPublicHoliday(TDateTime pDate) const {
-  const TDateObject* day = FWorkPatternList.FindDate(pDate);
-  return day && !day->Description().empty();
+  const double day = std::trunc(pDate);
+  for (int i = 0; i < FWorkPatternList.Count(); ++i) {
+    const TDateObject* entry = FWorkPatternList.Items(i);
+    if (std::trunc(entry->Date()) == day) return !entry->Description().empty();
+  }
+  return false;
 }
 
 bool TTimesheetShift::LeaveReasonExists(const std::string& pValue) const {

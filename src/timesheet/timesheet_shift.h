@@ -34,6 +34,9 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   QORA_CLASS(TTimesheetShift, TypedObjectList<TTimesheetColumn>)
 
  public:
+  // ShiftStart of a shift without hours.
+  static constexpr double kNoStart = 99;
+
   // Every column added to the shift, however it is added, gets this shift
   // as its TimesheetShift.
   TTimesheetShift();

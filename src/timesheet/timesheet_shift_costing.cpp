@@ -26,7 +26,7 @@ using GroupApplier = std::function<void(THoursGroup& pBlock, const THoursGroup& 
 // filter accepts; null when none.
 const THoursGroup* FindCovering(const THoursGroupList& pList, double pTime,
                                 const std::function<bool(const THoursGroup&)>& pAccept) {
-  for (const THoursGroup* g : pList.Groups()) {
+  for (const THoursGroup* g : pList.All()) {
     if (g->FromTime() <= pTime && pTime < g->ToTime() && pAccept(*g)) return g;
   }
   return nullptr;
@@ -99,8 +99,10 @@ void TTimesheetShift::AdjustPenaltyCostCodes() {
   // group keeps the cost code it has.
   const IShiftAward* award = ShiftAwardOf(*this);
   std::vector<std::unique_ptr<TPenalty>> result;
-  for (int i = 0; i < FPenaltyList.Count(); ++i) {
-    std::unique_ptr<TPenalty> piece = FPenaltyList.Items(i)->Clone();
+  for (std::unique_ptr<TPenalty>& penalty : FPenaltyList.ExtractAll()) {
+    // The penalty itself is cut and kept; it leaves with no ID, as a copy would.
+    std::unique_ptr<TPenalty> piece = std::move(penalty);
+    piece->SetID(0);
     bool remeasure = false;
     while (piece) {
       const THoursGroup* found = FindCovering(FCostCodeGroupList, piece->FromTime(), AnyGroup);
@@ -124,7 +126,6 @@ void TTimesheetShift::AdjustPenaltyCostCodes() {
       piece = std::move(rest);
     }
   }
-  FPenaltyList.Clear();
   for (auto& penalty : result) FPenaltyList.Add(std::move(penalty));
 }
 

@@ -139,7 +139,7 @@ void TTimesheetShift::SetComponentDetails(THoursGroup* pHoursGroup) {
   // Time other than ordinary hours is costed to the job of the ordinary
   // block it lies in.
   if (g.JobCode().empty() && TakesOrdinaryJobCode(g.HoursType())) {
-    for (const THoursGroup* job : FJobCodeGroupList.Groups()) {
+    for (const THoursGroup* job : FJobCodeGroupList.All()) {
       if (job->HoursType() == THoursType::htOrdinary && job->FromTime() <= g.FromTime() &&
           g.FromTime() < job->ToTime()) {
         g.SetJobCode(job->JobCode());

@@ -61,7 +61,7 @@ void TTimesheetShift::_ApplyLeaveAccrualToWorkCode(const std::string& pAddDedCod
                                                    THoursType pHoursType, TaiAccrueHoursOpt pAccrueType,
                                                    bool pAccrueAll) {
   const bool has_work_code = WorkCodeExists(pWorkCode);
-  for (THoursGroup* g : FHoursGroupList.Groups()) {
+  for (THoursGroup* g : FHoursGroupList.All()) {
     if (g->HoursType() != THoursType::htOvertime) continue;
     if (!pAccrueAll && !(has_work_code && g->HoursType() == pHoursType)) continue;
     g->SetHoursType(THoursType::htLeaveAccrual);

@@ -71,7 +71,7 @@ std::string FormatWhen(TDateTime pWhen) { return FormatIsoDateTime(pWhen); }
 // and keep their order.
 std::vector<std::unique_ptr<THoursGroup>> SortedCopies(const THoursGroupList& pList, const std::string& pWorkCode) {
   std::vector<std::unique_ptr<THoursGroup>> copies;
-  for (const THoursGroup* g : pList.Groups()) {
+  for (const THoursGroup* g : pList.All()) {
     if (g->WorkCode() == pWorkCode) copies.push_back(g->Clone());
   }
   for (size_t i = 1; i < copies.size(); ++i) {
@@ -169,11 +169,13 @@ void TTimesheetShift::AddTimeOfDayOvertimeHours(TQelParser*, const std::vector<s
   band_end += best_start - band_start;
   band_start = best_start;
 
-  LogShiftDebug(*this, "Condition Name: " + rate_code);
-  LogShiftDebug(*this, "Condition Start: " + FormatWhen(band_start));
-  LogShiftDebug(*this, "Condition End: " + FormatWhen(band_end));
-  LogShiftDebug(*this, "Overtime Start: " + FormatWhen(overtime_from));
-  LogShiftDebug(*this, "Overtime End: " + FormatWhen(overtime_to));
+  if (ShiftDebugging(*this)) {
+    LogShiftDebug(*this, "Condition Name: " + rate_code);
+    LogShiftDebug(*this, "Condition Start: " + FormatWhen(band_start));
+    LogShiftDebug(*this, "Condition End: " + FormatWhen(band_end));
+    LogShiftDebug(*this, "Overtime Start: " + FormatWhen(overtime_from));
+    LogShiftDebug(*this, "Overtime End: " + FormatWhen(overtime_to));
+  }
 
   // Measured straight from the shift's start date, so a window after
   // midnight lies above 24 without further adjustment.
@@ -245,7 +247,7 @@ void TTimesheetShift::_AddHoursWorkedOvertimeHours(TaiOvertimeTotalType pExceedB
   const double end = ShiftEnd();
   double start = end - excess;
   start -= FHoursGroupList.GetHoursBetween(start, end, kBreaks);
-  LogShiftDebug(*this, "Period Overtime for: " + FormatIsoDate(ShiftStartDate()));
+  if (ShiftDebugging(*this)) LogShiftDebug(*this, "Period Overtime for: " + FormatIsoDate(ShiftStartDate()));
   if (excess <= 0) return;
 
   // The block is to turn `excess` hours of ordinary time into overtime:

@@ -45,7 +45,7 @@ void SortByStart(std::vector<T>& pItems, StartOf pStartOf) {
 // after them) paid under the employee's own classification.
 std::vector<TClassPart> ClassificationParts(const TTimesheetShift& pShift, double pFrom, double pTo) {
   std::vector<TClassPart> covered;
-  for (const THoursGroup* g : pShift.ClassificationGroupList().Groups()) {
+  for (const THoursGroup* g : pShift.ClassificationGroupList().All()) {
     if (g->FromTime() < pTo && g->ToTime() > pFrom) {
       covered.push_back({std::max(g->FromTime(), pFrom), std::min(g->ToTime(), pTo), g->Classification()});
     }
@@ -156,9 +156,12 @@ void TTimesheetShift::_AddMealBreakPenalty(double pDueHours, double pFirstPercen
                                            double pNextPercent, const std::string& pCode,
                                            const std::string& pPaidBreakWorkCode, int64_t pMinBreakMinutes) {
   if (pFirstHours == 0) pNextPercent = pFirstPercent;
-  std::vector<std::unique_ptr<THoursGroup>> blocks;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) blocks.push_back(g->Clone());
-  SortByStart(blocks, [](const std::unique_ptr<THoursGroup>& g) { return g->FromTime(); });
+  // Adding penalties leaves the hours as they are: the blocks are walked in
+  // place, in time order.
+  std::vector<const THoursGroup*> blocks;
+  blocks.reserve(static_cast<size_t>(FHoursGroupList.Count()));
+  for (const THoursGroup* g : FHoursGroupList.All()) blocks.push_back(g);
+  SortByStart(blocks, [](const THoursGroup* g) { return g->FromTime(); });
 
   auto penalise = [this, &pCode](double from, double to, double percent) {
     if (to - from > kSliver && FHoursGroupList.GetHoursBetween(from, to, {THoursType::htOrdinary}) > 0) {
@@ -168,7 +171,7 @@ void TTimesheetShift::_AddMealBreakPenalty(double pDueHours, double pFirstPercen
   const double min_break = static_cast<double>(pMinBreakMinutes) / 60;
   double worked = 0;     // since the last meal break
   double penalised = 0;  // of that, past the due point
-  for (const auto& block : blocks) {
+  for (const THoursGroup* block : blocks) {
     const bool candidate = block->HoursType() == THoursType::htBreak ||
                            (!pPaidBreakWorkCode.empty() && block->WorkCode() == pPaidBreakWorkCode);
     if (candidate && block->HoursTotal() >= min_break) {
@@ -199,7 +202,7 @@ void TTimesheetShift::_ApplyHigherDuty(double pFromTime, double pToTime, const s
   if (!award || !award->FindJob(pJobTitle, job_class, job_cost_account)) return;
   const double job_rate = award->ClassHourlyRate(job_class);
   std::vector<std::unique_ptr<THoursGroup>> blocks;
-  for (const THoursGroup* g : FHoursGroupList.Groups()) blocks.push_back(g->Clone());
+  for (const THoursGroup* g : FHoursGroupList.All()) blocks.push_back(g->Clone());
   for (const auto& c : blocks) {
     if (job_rate <= award->ClassHourlyRate(c->Classification())) continue;
     const double from = std::max(c->FromTime(), pFromTime);

@@ -22,6 +22,12 @@ void LogShiftDebug(const TTimesheetShift& pShift, const std::string& pText) {
   if (log) log->AddDebugMessage(pText, pShift.TimesheetID(), TMessageSeverity::ms_Information);
 }
 
+bool ShiftDebugging(const TTimesheetShift& pShift) {
+  ITimesheetManager* manager = RunManagerOf(pShift);
+  TUserFeedback* log = manager ? manager->UserFeedback() : nullptr;
+  return log && log->DebugEnabled();
+}
+
 void LogShiftMessage(const TTimesheetShift& pShift, const std::string& pText, TMessageSeverity pSeverity) {
   ITimesheetManager* manager = RunManagerOf(pShift);
   TUserFeedback* log = manager ? manager->UserFeedback() : nullptr;

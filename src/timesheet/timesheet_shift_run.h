@@ -22,6 +22,9 @@ const IShiftAward* ShiftAwardOf(const TTimesheetShift& pShift);
 // Writes a debug message with the shift's TimesheetID to the run log
 // (recorded only when debugging is on); nothing without a run.
 void LogShiftDebug(const TTimesheetShift& pShift, const std::string& pText);
+// True when LogShiftDebug would record anything, so that debug texts that
+// cost something to write are written only then.
+bool ShiftDebugging(const TTimesheetShift& pShift);
 // Writes a message with the shift's TimesheetID to the run log; nothing
 // without a run.
 void LogShiftMessage(const TTimesheetShift& pShift, const std::string& pText, TMessageSeverity pSeverity);

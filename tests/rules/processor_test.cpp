@@ -188,6 +188,18 @@ TEST_F(VocabularyFixture, DomainFunctionsAndColumnVariables) {
     ResultText(e->Result(), result);
     EXPECT_EQ(result, expected) << text;
   }
+  {
+    // A run remembers its answers per shift: the same date is no holiday for
+    // a shift whose work pattern does not name it.
+    TDayOfWeekMemo run;
+    TExpression* e = parser.CompileExpression("DayOfWeek(ShiftStartDate)");
+    TTimesheetShift other;
+    const std::pair<TTimesheetShift*, int> asked[] = {{shift, 8}, {&other, 2}, {shift, 8}, {&other, 2}};
+    for (const auto& [item, day] : asked) {
+      e->Evaluate(item);
+      EXPECT_EQ(e->Result().I, day);
+    }
+  }
   // The handler runs before every row: a column variable is made once.
   EXPECT_NO_THROW(manager.CreateCustomVariables(&parser));
   EXPECT_NO_THROW(manager.CreateColumnVariable(&parser, shift->FindColumnByName("iBreaks")));

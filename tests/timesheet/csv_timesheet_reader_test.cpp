@@ -5,6 +5,7 @@
 #include "hours_fakes.h"
 #include "timesheet/csv_timesheet_reader.h"
 #include "timesheet/csv_timesheet_table.h"
+#include "timesheet/timesheet_file_loader.h"
 
 namespace qora::testing {
 namespace {
@@ -104,22 +105,59 @@ TEST(CsvTimesheetReader, ExtraColumnsFromTheHeader) {
   EXPECT_EQ(s.Count(), 12);
 }
 
+TEST(CsvTimesheetSource, OrderAgreesWithASortedLoad) {
+  // Files whose order turns on the start of a shift's earliest block.
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"later shift of the day listed first",
+       Row("E1", "2024-03-05", "14:00:00", "18:00:00") + Row("E1", "2024-03-05", "06:00:00", "10:00:00")},
+      {"first row without times",
+       Row("E1", "2024-03-05", "", "") + Row("E1", "", "05:00:00", "07:00:00") +
+           Row("E1", "2024-03-05", "23:00:00", "23:30:00")},
+      {"overlapping rows", Row("E2", "2024-03-05", "10:00:00", "16:00:00") + Row("E2", "", "09:00:00", "17:00:00") +
+                               Row("E2", "2024-03-05", "11:00:00", "12:00:00")},
+      {"empty continuation block",
+       Row("E1", "2024-03-05", "12:00:00", "13:00:00") + Row("E1", "", "10:00:00", "10:00:00") +
+           Row("E1", "2024-03-05", "12:30:00", "14:00:00")},
+      {"two employees", Row("E2", "2024-03-05", "08:00:00", "09:00:00") + Row("E1", "2024-03-06", "08:00:00", "09:00:00") +
+                            Row("E1", "2024-03-05", "22:00:00", "23:00:00")},
+  };
+  for (const auto& [name, rows] : cases) {
+    TempFiles files;
+    const std::string path = files.Write("t.csv", kHeader + ",\r\n" + rows);
+    TTimesheet loaded;
+    LoadTimesheetFromFile(path, loaded, nullptr);
+    TTimesheet fed;
+    TCSVTimesheetSource source(fed, path, nullptr);
+    ASSERT_EQ(source.ShiftCount(), loaded.Count()) << name;
+    EXPECT_EQ(std::tuple(fed.Count(), fed.ShiftCount()), std::tuple(0, loaded.Count())) << name;
+    for (int i = 0; i < source.ShiftCount(); ++i) {
+      const TTimesheetShift& want = *loaded.Items(i);
+      const TTimesheetShift& got = *source.AddShift(i);
+      EXPECT_EQ(std::tuple(source.EmployeeCode(i), source.StartDate(i), got.ShiftStart()),
+                std::tuple(want.EmployeeCode(), want.ShiftStartDate(), want.ShiftStart()))
+          << name << " #" << i;
+      EXPECT_EQ(Blocks(got.HoursGroupList()), Blocks(want.HoursGroupList())) << name << " #" << i;
+    }
+  }
+}
+
 TEST(CsvTimesheetReader, ExactFailures) {
-  // The file's text, the message ("<file>" stands for the file's path), the shifts kept.
-  const std::vector<std::tuple<const char*, std::string, std::string, int>> cases = {
+  // The file's text, the message ("<file>" stands for the file's path), the shifts a load keeps, the shifts a
+  // source leaves on its timesheet (the one it was reading when it failed).
+  const std::vector<std::tuple<const char*, std::string, std::string, int, int>> cases = {
       {"first row without a date", kHeader + ",\r\n" + Row("E1", "", "09:00:00", "17:00:00"),
-       "Timesheet \"<file>\" contains incomplete shift information", 0},
+       "Timesheet \"<file>\" contains incomplete shift information", 0, 0},
       {"day written the other way", kHeader + ",\r\n" + Row("E1", "05/03/2024", "09:00:00", "17:00:00"),
-       "\"05/03/2024\" is not a valid date. Please use the YYMM-MM-DD format.", 0},
+       "\"05/03/2024\" is not a valid date. Please use the YYMM-MM-DD format.", 0, 0},
       {"bad date after a good shift",
        kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00") + Row("E2", "2024-13-05", "", ""),
-       "\"2024-13-05\" is not a valid date. Please use the YYMM-MM-DD format.", 1},
+       "\"2024-13-05\" is not a valid date. Please use the YYMM-MM-DD format.", 1, 1},
       {"bad start time drops its shift",
        kHeader + ",\r\n" + Row("E1", "2024-03-05", "09:00:00", "17:00:00") + Row("E2", "2024-03-05", "9am", "17:00:00"),
-       "\"9am\" is not a valid time. Please use the HH:NN:SS format.", 1},
-      {"empty file", "", "Error in LoadFieldDef: No fields defined, or file <file> is blank", 0},
+       "\"9am\" is not a valid time. Please use the HH:NN:SS format.", 1, 1},
+      {"empty file", "", "Error in LoadFieldDef: No fields defined, or file <file> is blank", 0, 0},
   };
-  for (const auto& [name, text, expected, shifts_kept] : cases) {
+  for (const auto& [name, text, expected, shifts_kept, shifts_left] : cases) {
     TempFiles files;
     const std::string path = files.Write("bad.csv", text);
     std::string message = expected;
@@ -134,6 +172,15 @@ TEST(CsvTimesheetReader, ExactFailures) {
     }
     EXPECT_EQ(timesheet.Count(), shifts_kept) << name;
     EXPECT_EQ(timesheet.ShiftCount(), shifts_kept) << name;
+    // A source fails in the same words, with the failing shift left behind.
+    TTimesheet fed;
+    try {
+      TCSVTimesheetSource source(fed, path, nullptr);
+      ADD_FAILURE() << "no error from the source: " << name;
+    } catch (const std::exception& e) {
+      EXPECT_EQ(std::string(e.what()), message) << name;
+    }
+    EXPECT_EQ(fed.Count(), shifts_left) << name;
   }
 }
 
