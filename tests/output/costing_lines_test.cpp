@@ -281,9 +281,15 @@ TEST_P(CostingStoreTest, StoredLinesAreRoundedAndDatedAsTheCostingSays) {
   group.SetRateCode("Round, trip 50%n");  // stored as named, though the costing text does not quote it
   group.SetRate(30.123456);
   manager.Timesheet().AddShift(std::move(shift));
+  auto unstored = FileShift("EMP001", EncodeDate(2025, 4, 15));  // a row the database does not hold
+  unstored->SetID(424242);
+  unstored->SetEmployeeAward("HOSP");
+  Hours(*unstored, 9, 12);
+  manager.Timesheet().AddShift(std::move(unstored));
   manager.Timesheet().SetStartDate(EncodeDate(2025, 4, 14));
 
   manager.DBSaveCosting();
+  EXPECT_EQ(Db().QueryValue("select count(*) from _estblTimesheetCost where iTimesheetRowID = 424242").AsInteger(), 0);
   const TDBResult rows = Db().Query("select * from _estblTimesheetCost where cComponentName = 'Round, trip 50%n'");
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_DOUBLE_EQ(rows[0]["fRate"].AsFloat(), 30.1235);
