@@ -30,10 +30,18 @@ struct CsvValue {
 // record (CR LF, LF or CR); inside quotes it belongs to the value.
 class CsvRecordReader {
  public:
-  CsvRecordReader(std::string_view text, char separator, char quote)
+  // `file_start`: the text begins a file, so a UTF-8 byte-order mark there
+  // is skipped; a piece from further on has none.
+  CsvRecordReader(std::string_view text, char separator, char quote, bool file_start = true)
       : text_(text), sep_(separator), quote_(quote) {
-    if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;  // a UTF-8 byte-order mark
+    if (file_start && text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
   }
+
+  // Where the next record starts, in bytes from the start of the text.
+  size_t Position() const { return pos_; }
+  // Whether the record Next returned last ended with a line break, rather
+  // than with the end of the text.
+  bool EndedByBreak() const { return ended_by_break_; }
 
   // The next non-blank record; false at the end of the text. A trailing
   // record delimiter (a final unquoted empty value after a separator) is
@@ -58,6 +66,7 @@ class CsvRecordReader {
     CsvValue value;
     bool in_quotes = false;
     bool after_separator = false;
+    ended_by_break_ = false;
     while (pos_ < text_.size()) {
       char c = text_[pos_++];
       if (in_quotes) {
@@ -73,6 +82,7 @@ class CsvRecordReader {
       }
       if (c == '\r' || c == '\n') {
         if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        ended_by_break_ = true;
         break;
       }
       if (c == sep_) {
@@ -99,6 +109,7 @@ class CsvRecordReader {
   char sep_;
   char quote_;
   size_t pos_ = 0;
+  bool ended_by_break_ = false;
 };
 
 [[noreturn]] void FailDefinition(std::string_view type, std::string_view line) {
@@ -322,61 +333,112 @@ bool IsMarker(const std::vector<CsvValue>& record, const char* marker) {
 
 }  // namespace
 
-void TCSVStreamFormat::LoadFromString(TMemoryTable& table, std::string_view text) const {
-  CsvRecordReader reader(text, FieldSeparator, QuoteChar);
-  std::vector<CsvValue> record;
-  bool have = reader.Next(record);
+namespace {
 
+// Reads what comes before the data, `record` holding the first record and
+// `have` telling whether there is one: the definition block (whose
+// definitions a table without any takes) and the header line, which maps
+// file columns to fields (`targets`, -1 for a column the table lacks).
+// Leaves `record` on the first data record and returns how many records it
+// read.
+int ReadPreamble(const TCSVStreamFormat& format, TMemoryTable& table, CsvRecordReader& reader,
+                 std::vector<CsvValue>& record, bool& have, std::vector<int>& targets) {
+  int read = 0;
+  auto next = [&] {
+    ++read;
+    have = reader.Next(record);
+  };
   // The definition block, recognised whether or not it is taken over.
   std::vector<TFieldDef> defs;
   std::vector<TIndexDef> indexes;
   bool has_block = false;
-  if (have && IsMarker(record, kFileVersionMarker)) have = reader.Next(record);
+  if (have && IsMarker(record, kFileVersionMarker)) next();
   if (have && IsMarker(record, kTableDefStart)) {
     has_block = true;
     bool in_indexes = false;
-    while ((have = reader.Next(record)) && !IsMarker(record, kTableDefEnd)) {
+    for (next(); have && !IsMarker(record, kTableDefEnd); next()) {
       if (IsMarker(record, kIndexDefStart)) in_indexes = true;
       else if (IsMarker(record, kIndexDefEnd)) in_indexes = false;
-      else if (in_indexes) indexes.push_back(ParseIndexDefinition(UnescapeValue(record[0].text)));
-      else defs.push_back(ParseFieldDefinition(*this, UnescapeValue(record[0].text)));
+      else if (in_indexes) indexes.push_back(ParseIndexDefinition(format.UnescapeValue(record[0].text)));
+      else defs.push_back(ParseFieldDefinition(format, format.UnescapeValue(record[0].text)));
     }
-    if (have) have = reader.Next(record);
+    if (have) next();
   }
 
-  if (table.FieldCount() == 0 && !table.Active() && has_block && LoadOptions.TableDef) {
+  if (table.FieldCount() == 0 && !table.Active() && has_block && format.LoadOptions.TableDef) {
     for (auto& def : defs) table.AddFieldDef(std::move(def));
-    if (LoadOptions.IndexDef) table.IndexDefs() = std::move(indexes);
+    if (format.LoadOptions.IndexDef) table.IndexDefs() = std::move(indexes);
   }
 
-  // The header line maps file columns to fields.
-  std::vector<int> targets;
-  if (!NoHeader && have) {
+  targets.clear();
+  if (!format.NoHeader && have) {
     bool make_fields = table.FieldCount() == 0 && !table.Active();
     for (const CsvValue& v : record) {
-      std::string name = UnescapeValue(v.text);
+      std::string name = format.UnescapeValue(v.text);
       if (make_fields && !name.empty() && table.FindField(name) < 0) {
         table.AddField(name, TFieldType::ftString, 255);
       }
       targets.push_back(table.FindField(name));
     }
-    have = reader.Next(record);
+    next();
   } else {
     for (int i = 0; i < table.FieldCount(); ++i) targets.push_back(i);
   }
+  return read;
+}
 
+void AppendRecord(const TCSVStreamFormat& format, TMemoryTable& table, const std::vector<CsvValue>& record,
+                  const std::vector<int>& targets) {
+  table.Append();
+  const size_t n = std::min(record.size(), targets.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (targets[i] >= 0) table.SetText(targets[i], format.UnescapeValue(record[i].text));
+  }
+}
+
+}  // namespace
+
+void TCSVStreamFormat::LoadFromString(TMemoryTable& table, std::string_view text) const {
+  CsvRecordReader reader(text, FieldSeparator, QuoteChar);
+  std::vector<CsvValue> record;
+  bool have = reader.Next(record);
+  std::vector<int> targets;
+  ReadPreamble(*this, table, reader, record, have, targets);
   if (!table.Active()) table.CreateTable();
   table.EmptyTable();
   if (LoadOptions.Data) {
-    for (; have; have = reader.Next(record)) {
-      table.Append();
-      size_t n = std::min(record.size(), targets.size());
-      for (size_t i = 0; i < n; ++i) {
-        if (targets[i] >= 0) table.SetText(targets[i], UnescapeValue(record[i].text));
-      }
-    }
+    for (; have; have = reader.Next(record)) AppendRecord(*this, table, record, targets);
   }
   table.First();
+}
+
+int TCSVStreamFormat::LoadHeader(TMemoryTable& table, std::string_view text, std::vector<int>& targets) const {
+  CsvRecordReader reader(text, FieldSeparator, QuoteChar);
+  std::vector<CsvValue> record;
+  bool have = reader.Next(record);
+  const int read = ReadPreamble(*this, table, reader, record, have, targets);
+  if (!table.Active()) table.CreateTable();
+  table.EmptyTable();
+  return read;
+}
+
+void TCSVStreamFormat::LoadRows(TMemoryTable& table, std::string_view rows, const std::vector<int>& targets) const {
+  CsvRecordReader reader(rows, FieldSeparator, QuoteChar, false);
+  std::vector<CsvValue> record;
+  table.EmptyTable();
+  while (reader.Next(record)) AppendRecord(*this, table, record, targets);
+  table.First();
+}
+
+std::vector<size_t> TCSVStreamFormat::RecordEnds(std::string_view piece, bool file_start, bool last) const {
+  CsvRecordReader reader(piece, FieldSeparator, QuoteChar, file_start);
+  std::vector<CsvValue> record;
+  std::vector<size_t> ends;
+  while (reader.Next(record)) {
+    if (!last && !reader.EndedByBreak()) break;
+    ends.push_back(reader.Position());
+  }
+  return ends;
 }
 
 void TCSVStreamFormat::LoadFromStream(TMemoryTable& table, std::istream& in) const {

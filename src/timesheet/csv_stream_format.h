@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "timesheet/csv_memory_table.h"
 
@@ -93,6 +94,24 @@ class TCSVStreamFormat {
   // Throws eLoadFromFileException "Cannot open file "<path>"." when the
   // file cannot be read.
   void LoadFromFile(TMemoryTable& table, const std::string& path) const;
+
+  // --- A file read a piece at a time, for files too long to hold whole.
+  // LoadFromString's first part: reads the definition block and header at
+  // the start of `text` as it does, maps the file's columns to fields
+  // (`targets`, -1 for a column the table lacks) and opens the table empty.
+  // Returns how many records (not lines) it read; 0 for a text without any.
+  int LoadHeader(TMemoryTable& table, std::string_view text, std::vector<int>& targets) const;
+  // LoadFromString's second part: replaces the table's rows with the
+  // records of `rows`, text holding data records only, mapped by the
+  // targets of LoadHeader. The cursor is left on the first row.
+  void LoadRows(TMemoryTable& table, std::string_view rows, const std::vector<int>& targets) const;
+  // Where each non-blank record of `piece` ends (past its line break), in
+  // bytes from the piece's start; blank lines count with the record after
+  // them. The piece starts at a record boundary; `file_start` when it starts the file
+  // (a byte-order mark is skipped). Unless `last`, a record that the end of
+  // the piece cuts off is left out. The structure depends on ASCII bytes
+  // only, so raw Windows-1252 bytes split as their UTF-8 text does.
+  std::vector<size_t> RecordEnds(std::string_view piece, bool file_start, bool last) const;
 
   // One value in the dialect: escaped and (unless quote_it is false) quoted.
   std::string EncodeValue(std::string_view value, bool quote_it = true) const;

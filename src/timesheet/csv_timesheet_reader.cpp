@@ -1,6 +1,7 @@
 #include "timesheet/csv_timesheet_reader.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "common/format.h"
@@ -161,66 +162,93 @@ void LoadCSVTimesheet(TTimesheet& pTimesheet, const std::string& pFileName, TUse
   }
 }
 
+uint64_t TCSVTimesheetSource::ReadHeader(const std::string& pFileName) {
+  for (size_t piece = kPieceBytes;; piece *= 2) {
+    const std::string_view raw = FFile->Bytes(0, piece);
+    const bool whole = raw.size() >= FFile->Size();
+    const std::string text = FFile->AsUtf8(raw);
+    FTable = CreateTimesheetTable();
+    LoadFieldDefFromText(*FTable, text, pFileName);
+    FTable->CreateTable();
+    const int read = FFormat->LoadHeader(*FTable, text, FTargets);
+    // The header counts only when the piece holds it to its line break.
+    const std::vector<size_t> ends = FFormat->RecordEnds(raw, true, whole);
+    if (whole || static_cast<int>(ends.size()) >= read) {
+      return read > 0 ? ends[static_cast<size_t>(read) - 1] : 0;
+    }
+  }
+}
+
 // What a build reads, in the order it reads it, without the shift: every
 // reading that can fail is made, so that a bad file fails here too. A
 // shift's place depends on its employee and on the start of its earliest
 // block; taking overlaps out of blocks never moves the earliest start (a
 // block loses its start only to one that starts no later), so that start is
 // the earliest of the blocks AddRowHours adds.
-std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(const std::string& pFileName) {
+std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(const std::string& pFileName,
+                                                                                size_t pPieceBytes) {
   std::vector<TShiftRows> rows;
+  std::unordered_map<std::string, uint32_t> codes;
   double start_of_shift = TTimesheetShift::kNoStart;
   FTimesheet.SetShiftCount(0);
-  for (FTable->First(); !FTable->Eof(); FTable->Next()) {
-    const TDateTime day = ParseColumnDate(FTable->AsString("dDayWorked"));
-    const bool continuation = !(day > 0);
-    if (!continuation) {
-      if (!rows.empty()) rows.back().Start = start_of_shift;
-      // NewShift's readings.
-      if (!Trim(FTable->AsString("dRosterStart")).empty()) {
-        TimeTextToHours(FTable->AsString("dRosterStart"));
-        TimeTextToHours(FTable->AsString("dRosterEnd"));
+  uint64_t at = ReadHeader(pFileName);
+  for (size_t piece = pPieceBytes; at < FFile->Size();) {
+    const std::string_view raw = FFile->Bytes(at, piece);
+    const bool last = at + raw.size() >= FFile->Size();
+    const std::vector<size_t> ends = FFormat->RecordEnds(raw, false, last);
+    if (ends.empty()) {
+      if (last) break;  // blank lines only
+      piece *= 2;       // a record longer than the piece
+      continue;
+    }
+    FFormat->LoadRows(*FTable, FFile->AsUtf8(raw.substr(0, ends.back())), FTargets);
+    for (size_t i = 0; i < ends.size(); ++i, FTable->Next()) {
+      const TDateTime day = ParseColumnDate(FTable->AsString("dDayWorked"));
+      const bool continuation = !(day > 0);
+      if (!continuation) {
+        if (!rows.empty()) rows.back().Start = start_of_shift;
+        // NewShift's readings.
+        if (!Trim(FTable->AsString("dRosterStart")).empty()) {
+          TimeTextToHours(FTable->AsString("dRosterStart"));
+          TimeTextToHours(FTable->AsString("dRosterEnd"));
+        }
+        FTimesheet.SetShiftCount(FTimesheet.ShiftCount() + 1);
+        const auto code = codes.try_emplace(FTable->AsString("cEmployeeCode"), static_cast<uint32_t>(codes.size()));
+        if (code.second) FCodes.push_back(code.first->first);
+        rows.push_back({at + (i > 0 ? ends[i - 1] : 0), 0, code.first->second, DateOf(day), 0});
+        start_of_shift = TTimesheetShift::kNoStart;
       }
-      FTimesheet.SetShiftCount(FTimesheet.ShiftCount() + 1);
-      rows.push_back({FTable->RecNo(), 0, DateOf(day), 0, FTable->AsString("cEmployeeCode")});
-      start_of_shift = TTimesheetShift::kNoStart;
+      if (rows.empty()) {
+        throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
+      }
+      // AddRowHours' readings and the block it adds.
+      const std::string& start_text = FTable->AsString("dStart");
+      const std::string& end_text = FTable->AsString("dEnd");
+      const bool has_times = !Trim(start_text).empty() && !Trim(end_text).empty();
+      double start = has_times ? TimeTextToHours(start_text) : 0;
+      const double end = has_times ? TimeTextToHours(end_text) : 0;
+      if (continuation && start_of_shift > start) start += 24;
+      const double block_end = end <= start ? end + 24 : end;
+      if (has_times && block_end - start > 0) start_of_shift = std::min(start_of_shift, start);
+      rows.back().Length = static_cast<uint32_t>(at + ends[i] - rows.back().Begin);
     }
-    if (rows.empty()) {
-      throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
-    }
-    // AddRowHours' readings and the block it adds.
-    const std::string& start_text = FTable->AsString("dStart");
-    const std::string& end_text = FTable->AsString("dEnd");
-    const bool has_times = !Trim(start_text).empty() && !Trim(end_text).empty();
-    double start = has_times ? TimeTextToHours(start_text) : 0;
-    const double end = has_times ? TimeTextToHours(end_text) : 0;
-    if (continuation && start_of_shift > start) start += 24;
-    const double block_end = end <= start ? end + 24 : end;
-    if (has_times && block_end - start > 0) start_of_shift = std::min(start_of_shift, start);
-    rows.back().End = FTable->RecNo() + 1;
+    at += ends.back();
   }
   if (!rows.empty()) rows.back().Start = start_of_shift;
+  FTable->EmptyTable();
   return rows;
 }
 
-std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::BuildShiftRows(const std::string& pFileName) {
-  std::vector<TShiftRows> rows;
+void TCSVTimesheetSource::BuildEveryShift(const std::string& pFileName) {
+  FTable = ReadTable(pFileName, nullptr);
   TTimesheetShift* shift = nullptr;
-  auto finish = [&] {
-    if (!shift) return;
-    rows.back().EmployeeCode = shift->EmployeeCode();
-    rows.back().Start = shift->ShiftStart();
-    FTimesheet.Remove(shift);
-    shift = nullptr;
-  };
   FTimesheet.SetShiftCount(0);
   for (FTable->First(); !FTable->Eof(); FTable->Next()) {
     const TDateTime day = ParseColumnDate(FTable->AsString("dDayWorked"));
     const bool continuation = !(day > 0);
     if (!continuation) {
-      finish();
+      if (shift) FTimesheet.Remove(shift);
       shift = AddShiftAt(FTimesheet, *FTable, day);
-      rows.push_back({FTable->RecNo(), 0, DateOf(day), 0, {}});
     }
     if (!shift) {
       throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
@@ -228,41 +256,44 @@ std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::BuildShiftRows
     CopyRow(*FTable, *shift);
     AddRowHours(*shift, continuation);
     AddRowLeave(*FTable, *shift);
-    rows.back().End = FTable->RecNo() + 1;
   }
-  finish();
-  return rows;
+  if (shift) FTimesheet.Remove(shift);
 }
 
-TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog)
-    : FTimesheet(pTimesheet), FTable(ReadTable(pFileName, pLog)) {
+TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::string& pFileName, TUserFeedback* pLog,
+                                         size_t pPieceBytes)
+    : FTimesheet(pTimesheet),
+      FFile(std::make_unique<TTimesheetTextFile>(pFileName, pLog)),
+      FFormat(CreateCSVStreamFormat()) {
   std::vector<TShiftRows> rows;
   try {
-    rows = ScanShiftRows(pFileName);
+    rows = ScanShiftRows(pFileName, std::max<size_t>(pPieceBytes, 1));
   } catch (...) {
-    // Throws as the scan did, leaving the shift that failed on the
-    // timesheet; should it read after all, what it read stands.
-    rows = BuildShiftRows(pFileName);
+    // Fails as a load would, leaving the shift that failed on the
+    // timesheet. Should the file build after all, the scan's error stands.
+    BuildEveryShift(pFileName);
+    throw;
   }
-  FShifts.resize(rows.size());
-  std::vector<int> order(rows.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(), [&rows](int a, int b) {
-    return ShiftOrderLess(rows[a].EmployeeCode, rows[a].Day, rows[a].Start, rows[b].EmployeeCode, rows[b].Day,
-                          rows[b].Start);
+  // The offset keeps shifts of equal place in file order, as a stable sort
+  // would, without a second copy of the index.
+  std::sort(rows.begin(), rows.end(), [this](const TShiftRows& a, const TShiftRows& b) {
+    const std::string &code_a = FCodes[a.Code], &code_b = FCodes[b.Code];
+    if (ShiftOrderLess(code_a, a.Day, a.Start, code_b, b.Day, b.Start)) return true;
+    if (ShiftOrderLess(code_b, b.Day, b.Start, code_a, a.Day, a.Start)) return false;
+    return a.Begin < b.Begin;
   });
-  for (size_t i = 0; i < order.size(); ++i) FShifts[i] = std::move(rows[order[i]]);
+  FShifts = std::move(rows);
 }
 
 TCSVTimesheetSource::~TCSVTimesheetSource() = default;
 
 TTimesheetShift* TCSVTimesheetSource::AddShift(int pIndex) {
-  const TShiftRows& r = FShifts.at(static_cast<size_t>(pIndex));
-  FTable->SetRecNo(r.First);
+  const TShiftRows& r = Shift(pIndex);
+  FFormat->LoadRows(*FTable, FFile->AsUtf8(FFile->Bytes(r.Begin, r.Length)), FTargets);
   TTimesheetShift* shift = FTimesheet.AddShift(NewShift(*FTable));
   shift->SetShiftStartDate(r.Day);
   shift->SetShiftEndDate(r.Day);
-  ReadShiftRows(*FTable, *shift, r.First, r.End);
+  ReadShiftRows(*FTable, *shift, 0, FTable->RecordCount());
   shift->FillInBreaks();
   return shift;
 }

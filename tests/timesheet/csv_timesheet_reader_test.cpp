@@ -120,23 +120,38 @@ TEST(CsvTimesheetSource, OrderAgreesWithASortedLoad) {
            Row("E1", "2024-03-05", "12:30:00", "14:00:00")},
       {"two employees", Row("E2", "2024-03-05", "08:00:00", "09:00:00") + Row("E1", "2024-03-06", "08:00:00", "09:00:00") +
                             Row("E1", "2024-03-05", "22:00:00", "23:00:00")},
+      // What the file is read in pieces for: records split anywhere.
+      {"line break inside a value, blank lines, bare CR and LF line ends",
+       Row("E2", "2024-03-05", "08:00:00", "09:00:00", "", "", "", ",\"two\r\nlines, \"\"quoted\"\"\"") + "\r\n\r\n" +
+           "\"E1\",\"2024-03-06\",\"08:00:00\",\"\",\"09:00:00\",\"\",\"\",\"WC\",\"Driver\",\"x\",\r" +
+           "\"E1\",\"\",\"10:00:00\",\"\",\"11:00:00\",\"\",\"\",\"WC\",\"Driver\",\"y\",\n"},
+      {"Windows-1252 text", Row("Jos\xE9", "2024-03-05", "08:00:00", "09:00:00", "", "", "", ",\"caf\xE9\"") +
+                                Row("Ana", "2024-03-05", "08:00:00", "09:00:00", "", "", "", ",\"\"")},
+  };
+  const auto columns = [](const TTimesheetShift& shift) {
+    std::vector<std::string> texts;
+    for (int c = 0; c < shift.Count(); ++c) texts.push_back(shift.GetTimesheetColumn(c)->RawValue());
+    return texts;
   };
   for (const auto& [name, rows] : cases) {
     TempFiles files;
-    const std::string path = files.Write("t.csv", kHeader + ",\r\n" + rows);
+    const std::string path = files.Write("t.csv", "\xEF\xBB\xBF" + kHeader + ",\"cNote\",\r\n" + rows);
     TTimesheet loaded;
     LoadTimesheetFromFile(path, loaded, nullptr);
-    TTimesheet fed;
-    TCSVTimesheetSource source(fed, path, nullptr);
-    ASSERT_EQ(source.ShiftCount(), loaded.Count()) << name;
-    EXPECT_EQ(std::tuple(fed.Count(), fed.ShiftCount()), std::tuple(0, loaded.Count())) << name;
-    for (int i = 0; i < source.ShiftCount(); ++i) {
-      const TTimesheetShift& want = *loaded.Items(i);
-      const TTimesheetShift& got = *source.AddShift(i);
-      EXPECT_EQ(std::tuple(source.EmployeeCode(i), source.StartDate(i), got.ShiftStart()),
-                std::tuple(want.EmployeeCode(), want.ShiftStartDate(), want.ShiftStart()))
-          << name << " #" << i;
-      EXPECT_EQ(Blocks(got.HoursGroupList()), Blocks(want.HoursGroupList())) << name << " #" << i;
+    // Pieces of one byte cut every record, of 40 some; the default reads the file at once.
+    for (const size_t piece : {size_t{1}, size_t{40}, TCSVTimesheetSource::kPieceBytes}) {
+      TTimesheet fed;
+      TCSVTimesheetSource source(fed, path, nullptr, piece);
+      ASSERT_EQ(source.ShiftCount(), loaded.Count()) << name << " " << piece;
+      EXPECT_EQ(std::tuple(fed.Count(), fed.ShiftCount()), std::tuple(0, loaded.Count())) << name;
+      for (int i = 0; i < source.ShiftCount(); ++i) {
+        const TTimesheetShift& want = *loaded.Items(i);
+        const TTimesheetShift& got = *source.AddShift(i);
+        EXPECT_EQ(std::tuple(source.EmployeeCode(i), source.StartDate(i), got.ShiftStart(), columns(got)),
+                  std::tuple(want.EmployeeCode(), want.ShiftStartDate(), want.ShiftStart(), columns(want)))
+            << name << " " << piece << " #" << i;
+        EXPECT_EQ(Blocks(got.HoursGroupList()), Blocks(want.HoursGroupList())) << name << " #" << i;
+      }
     }
   }
 }
