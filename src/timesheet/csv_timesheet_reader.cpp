@@ -185,9 +185,9 @@ uint64_t TCSVTimesheetSource::ReadHeader(const std::string& pFileName) {
 // block; taking overlaps out of blocks never moves the earliest start (a
 // block loses its start only to one that starts no later), so that start is
 // the earliest of the blocks AddRowHours adds.
-std::vector<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(const std::string& pFileName,
-                                                                                size_t pPieceBytes) {
-  std::vector<TShiftRows> rows;
+std::deque<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(const std::string& pFileName,
+                                                                               size_t pPieceBytes) {
+  std::deque<TShiftRows> rows;
   std::unordered_map<std::string, uint32_t> codes;
   double start_of_shift = TTimesheetShift::kNoStart;
   FTimesheet.SetShiftCount(0);
@@ -265,7 +265,7 @@ TCSVTimesheetSource::TCSVTimesheetSource(TTimesheet& pTimesheet, const std::stri
     : FTimesheet(pTimesheet),
       FFile(std::make_unique<TTimesheetTextFile>(pFileName, pLog)),
       FFormat(CreateCSVStreamFormat()) {
-  std::vector<TShiftRows> rows;
+  std::deque<TShiftRows> rows;
   try {
     rows = ScanShiftRows(pFileName, std::max<size_t>(pPieceBytes, 1));
   } catch (...) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,7 +86,9 @@ class TCSVTimesheetSource {
   uint64_t ReadHeader(const std::string& pFileName);
   // The shifts of the file in file order, read without building them;
   // throws whenever a load would.
-  std::vector<TShiftRows> ScanShiftRows(const std::string& pFileName, size_t pPieceBytes);
+  // A deque, since a vector that doubles would hold its old and new
+  // storage at once, three times the index, just when the index is largest.
+  std::deque<TShiftRows> ScanShiftRows(const std::string& pFileName, size_t pPieceBytes);
   // Reads the file whole, building each shift on the timesheet and taking
   // it off again: throws as a load does, leaving the failing shift.
   void BuildEveryShift(const std::string& pFileName);
@@ -96,7 +99,7 @@ class TCSVTimesheetSource {
   std::unique_ptr<TMemoryTable> FTable;
   std::vector<int> FTargets;
   std::vector<std::string> FCodes;
-  std::vector<TShiftRows> FShifts;
+  std::deque<TShiftRows> FShifts;
 };
 
 }  // namespace qora
