@@ -1,6 +1,7 @@
 #include "timesheet/csv_stream_format.h"
 #include "timesheet/timesheet_text.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -68,11 +69,17 @@ class CsvRecordReader {
     bool after_separator = false;
     ended_by_break_ = false;
     while (pos_ < text_.size()) {
-      char c = text_[pos_++];
       if (in_quotes) {
-        if (c != quote_) {
-          value.text += c;
-        } else if (pos_ < text_.size() && text_[pos_] == quote_) {
+        // Up to the next quote in one step: quoted values are the dialect's
+        // usual form, and a long file is mostly their text.
+        const size_t quote = std::min(text_.find(quote_, pos_), text_.size());
+        value.text.append(text_, pos_, quote - pos_);
+        if (quote == text_.size()) {
+          pos_ = quote;
+          break;
+        }
+        pos_ = quote + 1;
+        if (pos_ < text_.size() && text_[pos_] == quote_) {
           value.text += quote_;
           ++pos_;
         } else {
@@ -80,6 +87,7 @@ class CsvRecordReader {
         }
         continue;
       }
+      char c = text_[pos_++];
       if (c == '\r' || c == '\n') {
         if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
         ended_by_break_ = true;
@@ -387,12 +395,17 @@ int ReadPreamble(const TCSVStreamFormat& format, TMemoryTable& table, CsvRecordR
   return read;
 }
 
-void AppendRecord(const TCSVStreamFormat& format, TMemoryTable& table, const std::vector<CsvValue>& record,
+// Takes the record's values over; a value without escapes is moved, not
+// copied.
+void AppendRecord(const TCSVStreamFormat& format, TMemoryTable& table, std::vector<CsvValue>& record,
                   const std::vector<int>& targets) {
   table.Append();
   const size_t n = std::min(record.size(), targets.size());
   for (size_t i = 0; i < n; ++i) {
-    if (targets[i] >= 0) table.SetText(targets[i], format.UnescapeValue(record[i].text));
+    if (targets[i] < 0) continue;
+    std::string& text = record[i].text;
+    table.SetText(targets[i],
+                  text.find(format.EscapeChar) == std::string::npos ? std::move(text) : format.UnescapeValue(text));
   }
 }
 
@@ -430,11 +443,12 @@ void TCSVStreamFormat::LoadRows(TMemoryTable& table, std::string_view rows, cons
   table.First();
 }
 
-std::vector<size_t> TCSVStreamFormat::RecordEnds(std::string_view piece, bool file_start, bool last) const {
+std::vector<size_t> TCSVStreamFormat::RecordEnds(std::string_view piece, bool file_start, bool last,
+                                                 size_t max_records) const {
   CsvRecordReader reader(piece, FieldSeparator, QuoteChar, file_start);
   std::vector<CsvValue> record;
   std::vector<size_t> ends;
-  while (reader.Next(record)) {
+  while (ends.size() < max_records && reader.Next(record)) {
     if (!last && !reader.EndedByBreak()) break;
     ends.push_back(reader.Position());
   }

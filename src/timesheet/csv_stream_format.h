@@ -18,6 +18,7 @@
 // unchanged.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -110,8 +111,10 @@ class TCSVStreamFormat {
   // them. The piece starts at a record boundary; `file_start` when it starts the file
   // (a byte-order mark is skipped). Unless `last`, a record that the end of
   // the piece cuts off is left out. The structure depends on ASCII bytes
-  // only, so raw Windows-1252 bytes split as their UTF-8 text does.
-  std::vector<size_t> RecordEnds(std::string_view piece, bool file_start, bool last) const;
+  // only, so raw Windows-1252 bytes split as their UTF-8 text does. At
+  // most `max_records` ends are found.
+  std::vector<size_t> RecordEnds(std::string_view piece, bool file_start, bool last,
+                                 size_t max_records = SIZE_MAX) const;
 
   // One value in the dialect: escaped and (unless quote_it is false) quoted.
   std::string EncodeValue(std::string_view value, bool quote_it = true) const;

@@ -45,9 +45,15 @@ std::unique_ptr<TTimesheetShift> NewShift(const TMemoryTable& pTable) {
 // Copies the current row onto the shift's columns: floating-point columns
 // add up over the rows of one shift, the others take the latest row's text.
 void CopyRow(const TMemoryTable& pTable, TTimesheetShift& pShift) {
+  const bool new_shift = pShift.Count() == 0;
   for (int i = 0; i < pTable.FieldCount(); ++i) {
     const TFieldDef& def = pTable.FieldDef(i);
-    TTimesheetColumn* column = pShift.FindColumnByName(def.Name);
+    // The first row makes the columns in field order, and field names are
+    // unique, so a later row finds each at its field's place.
+    TTimesheetColumn* column = i < pShift.Count() ? pShift.GetTimesheetColumn(i) : nullptr;
+    if (new_shift || !column || column->ColumnName() != def.Name) {
+      column = new_shift ? nullptr : pShift.FindColumnByName(def.Name);
+    }
     if (!column) {
       auto created = std::make_unique<TTimesheetColumn>();
       created->SetColumnName(def.Name);
@@ -172,7 +178,7 @@ uint64_t TCSVTimesheetSource::ReadHeader(const std::string& pFileName) {
     FTable->CreateTable();
     const int read = FFormat->LoadHeader(*FTable, text, FTargets);
     // The header counts only when the piece holds it to its line break.
-    const std::vector<size_t> ends = FFormat->RecordEnds(raw, true, whole);
+    const std::vector<size_t> ends = FFormat->RecordEnds(raw, true, whole, static_cast<size_t>(read));
     if (whole || static_cast<int>(ends.size()) >= read) {
       return read > 0 ? ends[static_cast<size_t>(read) - 1] : 0;
     }
