@@ -68,12 +68,12 @@ nlohmann::ordered_json ShowStoredTimesheet(const std::string& target_uri, int32_
   out["CostingType"] = TaiCostingOutputTypeInfo().NameOf(static_cast<int>(costing_type));
   out.update(TimesheetToJson(manager.Timesheet()));
   nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-  for (const TUserFeedback::Entry& entry : log.Messages()) {
-    if (entry.Info.Severity == TMessageSeverity::ms_Information) continue;
+  log.ForEachMessage([&messages](const TUserFeedback::Entry& entry) {
+    if (entry.Info.Severity == TMessageSeverity::ms_Information) return;
     messages.push_back({{"TimesheetID", entry.Info.TimesheetID},
                         {"Severity", entry.Info.Severity == TMessageSeverity::ms_Error ? "Error" : "Warning"},
                         {"Message", entry.Text}});
-  }
+  });
   if (!messages.empty()) out["Messages"] = std::move(messages);
   return out;
 }

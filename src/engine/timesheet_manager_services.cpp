@@ -156,14 +156,14 @@ void TTimesheetManager::DBSaveUserFeedback(int32_t user_id, const std::string& g
   // The run log is stored whole or not at all: a reader of the stored log
   // must not take part of it for all of it (the job then keeps it in a file).
   TDBTransaction transaction(db);
-  for (const TUserFeedback::Entry& message : FUserFeedback->Messages()) {
-    if (message.Info.Severity != TMessageSeverity::ms_Error && !FUserFeedback->DebugEnabled()) continue;
+  FUserFeedback->ForEachMessage([&](const TUserFeedback::Entry& message) {
+    if (message.Info.Severity != TMessageSeverity::ms_Error && !FUserFeedback->DebugEnabled()) return;
     db.ExecProc("_esspAddTimesheetMessage", {{"iSeverity", static_cast<int>(message.Info.Severity)},
                                              {"cMessage", message.Text},
                                              {"idTimesheet", message.Info.TimesheetID},
                                              {"idUser", user_id},
                                              {"cGUID", guid}});
-  }
+  });
   transaction.Commit();
 }
 
