@@ -45,8 +45,10 @@ constexpr const char* kWorkPatternDayRows =
 //   The days run as julian day numbers, and the stored dates are parsed once
 //   per call (the versions; the holidays in range), not once per day: the
 //   parsing was most of the cost. The next holiday rides along with the days,
-//   so that only a holiday looks its description up; an employee with one
-//   version has nothing to choose, so the first row found is the day's.
+//   so that only a holiday looks its description up (the "+" spares building
+//   an index over a few rows); an employee with one version has nothing to
+//   choose, so the first row found is the day's. Otherwise SQLite takes
+//   fHours from the row that gives MAX() its value, which needs no sort.
 // _efnGetFreqPeriodData(payFrequencyID, periodID): the pay period periodID of
 //   that pay frequency, or, for periodID 0, its current period: the earliest
 //   one not yet processed.
