@@ -183,6 +183,31 @@ TEST_P(SchemaTest, WorkPatternDaysOfAnEmployeeWithoutAPattern) {
   EXPECT_TRUE(days(20, 14).Empty());
 }
 
+// Of two pattern versions in effect on a day, the later one gives the hours
+// only where its pattern has a row for the day (counted back from a cycle
+// start after the day); elsewhere the earlier one does, to its end's day.
+TEST_P(SchemaTest, WorkPatternDaysTakeTheLatestVersionWithARowForTheDay) {
+  Db().Execute("insert into _iptblWorkPatterns (idWorkPattern, cCode, cDescription, iCycleDays, dCycleStartDate) "
+               "values (2, 'ALT', 'Fortnight', 14, '2025-04-21 00:00:00')");
+  Db().Execute("insert into _iptblWorkPatternDays (idWorkPatternDay, iWorkPatternID, iDayNo, fHours) "
+               "values (20, 2, 1, 10), (21, 2, 9, 5)");
+  Db().Execute("insert into _iptblEmployeeWorkPatterns_TD (idEmployeeWorkPatternTD, iEmployeeID, iWorkPatternID, "
+               "dEffectiveDate, dEndDate) values (10, 3, 1, '2025-04-01 00:00:00', '2025-04-16 17:00:00'), "
+               "(11, 3, 2, '2025-04-15 00:00:00', '1899-12-30 00:00:00')");
+  const TDBResult days = Db().Query(
+      "select dDate, fHours, cPublicHoliday from _ipfnGetEmployeeWorkPatternDays(3, :FromDate, :ToDate, 0)",
+      {{"FromDate", TDBValue::DateTime(EncodeDate(2025, 4, 14))}, {"ToDate", TDBValue::DateTime(EncodeDate(2025, 4, 21))}});
+  const double hours[] = {7.6, 5, 7.6, 0, 0, 0, 0, 10};
+  ASSERT_EQ(days.RowCount(), 8);
+  for (int i = 0; i < 8; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(days[i]["dDate"].AsDateTime(), EncodeDate(2025, 4, 14 + i));
+    EXPECT_DOUBLE_EQ(days[i]["fHours"].AsFloat(), hours[i]);
+  }
+  EXPECT_EQ(days[4]["cPublicHoliday"].AsString(), "Good Friday");
+  EXPECT_EQ(days[7]["cPublicHoliday"].AsString(), "Easter Monday");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, SchemaTest, testing::AllTestBackends(),
                          BackendParamName);
 
