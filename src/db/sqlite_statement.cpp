@@ -134,8 +134,10 @@ void TSqliteStatement::Describe() {
 }
 
 void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
-  // SQLite reads bound text in place: the texts stay here, unmoved, until
-  // the next run binds its own.
+  // SQLite reads bound text in place. A text value is bound where it is
+  // stored, since the values outlive the run's steps and every run binds
+  // every parameter again; a date's text is made here and stays, unmoved,
+  // until the next run binds its own.
   FTexts.clear();
   FTexts.reserve(values.size());
   for (size_t k = 0; k < values.size(); ++k) {
@@ -155,7 +157,8 @@ void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
       case TDBValue::Kind::Text:
       case TDBValue::Kind::DateTime: {
         // Dates go as their stored text form.
-        const std::string& text = FTexts.emplace_back(value.AsString());
+        const std::string* stored = value.StoredText();
+        const std::string& text = stored ? *stored : FTexts.emplace_back(value.AsString());
         rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()), nullptr);
         break;
       }

@@ -49,6 +49,10 @@ class TDBValue {
   // Integers in decimal; floats in the shortest general form (FloatToStr);
   // dates as "YYYY-MM-DD HH:NN:SS" (".zzz" added when there are milliseconds).
   std::string AsString() const;
+  // The text of a Text value where it is stored, for a reader that must not
+  // copy it; null for a value of any other kind. Valid while the value lives
+  // unchanged.
+  const std::string* StoredText() const { return std::get_if<std::string>(&FData); }
   // From a date, a number (days since 1899-12-30) or ISO text.
   TDateTime AsDateTime() const;
   // Non-zero numbers are true; text "1", "True", "T", "Yes", "Y" (any case).
