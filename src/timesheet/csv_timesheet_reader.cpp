@@ -50,9 +50,10 @@ void CopyRow(const TMemoryTable& pTable, TTimesheetShift& pShift) {
     const TFieldDef& def = pTable.FieldDef(i);
     // The first row makes the columns in field order, and field names are
     // unique, so a later row finds each at its field's place.
-    TTimesheetColumn* column = i < pShift.Count() ? pShift.GetTimesheetColumn(i) : nullptr;
-    if (new_shift || !column || column->ColumnName() != def.Name) {
-      column = new_shift ? nullptr : pShift.FindColumnByName(def.Name);
+    TTimesheetColumn* column = nullptr;
+    if (!new_shift) {
+      column = i < pShift.Count() ? pShift.GetTimesheetColumn(i) : nullptr;
+      if (!column || column->ColumnName() != def.Name) column = pShift.FindColumnByName(def.Name);
     }
     if (!column) {
       auto created = std::make_unique<TTimesheetColumn>();
