@@ -12,6 +12,7 @@
 #include "db/connection.h"
 #include "common/exceptions.h"
 #include "engine/global_objects.h"
+#include "engine/payroll_connection.h"
 #include "engine/run_driver.h"
 #include "engine/timesheet_manager.h"
 #include "foundation/user_feedback.h"
@@ -190,6 +191,7 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
 
 void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedback& log, const std::string& id,
                          TaiCostingOutputType type) {
+  TPayrollReadHold payroll_reads(tm.PayrollConnection());
   tm.ClearAll();
   tm.SetCostingOutputType(type);
   tm.DBLoadTimesheetShifts(id);
@@ -201,6 +203,10 @@ void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedba
   tm.DBDeleteCosting(id);
   ProcessShifts(tm, pm, log);
   tm.DBSaveCosting();
+  // Before the commit: where payroll and costing share one SQLite file, a
+  // read still open would keep the commit from emptying the write-ahead log,
+  // which then grows with every timesheet and slows every read.
+  payroll_reads.End();
   transaction.Commit();
 }
 

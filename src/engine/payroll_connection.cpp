@@ -1,10 +1,13 @@
 #include "engine/payroll_connection.h"
 
+#include <exception>
+
 #include "common/exceptions.h"
 
 namespace qora {
 
 void TPayrollConnection::SetParams(const TDBConnectionParams& params) {
+  EndSharedRead();
   if (FInner) FInner->Close();
   ResetTransactions();
   FInner = CreateConnection(params);
@@ -17,17 +20,52 @@ TDBConnection& TPayrollConnection::Target() const {
 
 void TPayrollConnection::Open() { Target().Open(); }
 void TPayrollConnection::Close() {
+  EndSharedRead();
   if (FInner) FInner->Close();
   ResetTransactions();
 }
 bool TPayrollConnection::Connected() const { return FInner && FInner->Connected(); }
 TDBResult TPayrollConnection::Query(std::string_view sql, const TDBParams& params) {
-  return Target().Query(sql, params);
+  TDBConnection& target = Target();
+  if (FHoldReads && !FSharedRead && TransactionDepth() == 0 && target.Connected() &&
+      target.Params().Backend == TDBBackend::SQLite && target.TransactionDepth() == 0) {
+    target.StartTransaction();
+    FSharedRead = true;
+  }
+  return target.Query(sql, params);
 }
-void TPayrollConnection::Execute(std::string_view sql, const TDBParams& params) { Target().Execute(sql, params); }
+void TPayrollConnection::Execute(std::string_view sql, const TDBParams& params) {
+  EndSharedRead();
+  Target().Execute(sql, params);
+}
 TDBRow TPayrollConnection::ExecProc(std::string_view name, const TDBParams& params) {
+  EndSharedRead();
   return Target().ExecProc(name, params);
 }
+void TPayrollConnection::EndHeldReads() {
+  FHoldReads = false;
+  EndSharedRead();
+}
+void TPayrollConnection::EndSharedRead() {
+  if (!FSharedRead) return;
+  FSharedRead = false;
+  if (FInner && FInner->Connected() && FInner->TransactionDepth() > 0) FInner->Commit();
+}
+TPayrollReadHold::TPayrollReadHold(TDBConnection* connection)
+    : FConnection(dynamic_cast<TPayrollConnection*>(connection)) {
+  if (FConnection) FConnection->HoldReads();
+}
+TPayrollReadHold::~TPayrollReadHold() {
+  try {
+    End();
+  } catch (const std::exception&) {
+    // The connection reports the failure on its next use.
+  }
+}
+void TPayrollReadHold::End() {
+  if (FConnection) FConnection->EndHeldReads();
+}
+
 const TDBConnectionParams& TPayrollConnection::Params() const {
   static const TDBConnectionParams kNowhere;
   return FInner ? FInner->Params() : kNowhere;

@@ -33,16 +33,54 @@ class TPayrollConnection : public TDBConnection {
   const TSqlDialect& Dialect() const override;
   void ExecuteScript(std::string_view script) override;
 
+  // While reads are held, the reads of an SQLite payroll database share one
+  // read transaction, begun by the first read. On its own every read is a
+  // transaction: it takes and drops the file's read lock and, after any
+  // commit by another connection, reads its pages again, which made a stored
+  // run's payroll look-ups cost more than the queries. Writing, opening a
+  // transaction, closing or re-pointing the connection ends the shared read
+  // first, so a write never meets a stale snapshot. Other back ends read as
+  // before. Holding twice is holding once.
+  void HoldReads() { FHoldReads = true; }
+  // Ends the shared read and the hold; nothing to do when none is open.
+  // Throws what the commit of the read transaction throws.
+  void EndHeldReads();
+
  protected:
   // The transaction is the target database's.
-  void BeginWork() override { Target().StartTransaction(); }
+  void BeginWork() override {
+    EndSharedRead();
+    Target().StartTransaction();
+  }
   void CommitWork() override { Target().Commit(); }
   void RollbackWork() override { Target().Rollback(); }
 
  private:
   TDBConnection& Target() const;
 
+  void EndSharedRead();
+
   std::unique_ptr<TDBConnection> FInner;
+  bool FHoldReads = false;
+  bool FSharedRead = false;
+};
+
+// Holds the reads of `connection` for its lifetime when it is a payroll
+// connection (TPayrollConnection::HoldReads); a null or any other
+// connection is left alone. The destructor ends the hold and swallows a
+// failure to, as it runs while an error unwinds.
+class TPayrollReadHold {
+ public:
+  explicit TPayrollReadHold(TDBConnection* connection);
+  ~TPayrollReadHold();
+  TPayrollReadHold(const TPayrollReadHold&) = delete;
+  TPayrollReadHold& operator=(const TPayrollReadHold&) = delete;
+
+  // Ends the hold early; throws as EndHeldReads does.
+  void End();
+
+ private:
+  TPayrollConnection* FConnection;
 };
 
 }  // namespace qora
