@@ -41,7 +41,27 @@ void FromInteger(uint64_t n, int decimals, TDigits& out) {
   for (int i = 0; i < out.count; ++i) out.digits[i] = reversed[length - 1 - i];
 }
 
+// magnitude x 10^k to the nearest integer; false once that reaches 10^15
+// (or the magnitude is not a finite number), where a double no longer
+// holds every decimal of 15 digits.
+bool ScaledToInteger(double magnitude, int k, int64_t& n) {
+  const double scaled = magnitude * kExactPow10[k];
+  if (!(scaled < 1e15)) return false;
+  n = static_cast<int64_t>(scaled + 0.5);
+  return true;
+}
+
 }  // namespace
+
+bool IsShortDecimal(double magnitude, int decimals) {
+  if (!(magnitude >= 0)) return false;
+  for (int k = 0; k <= decimals; ++k) {
+    int64_t n = 0;
+    if (!ScaledToInteger(magnitude, k, n)) return false;
+    if (static_cast<double>(n) / kExactPow10[k] == magnitude) return true;
+  }
+  return false;
+}
 
 void ToDigits(double magnitude, TDigits& out) {
   out.count = 0;
@@ -56,9 +76,8 @@ void ToDigits(double magnitude, TDigits& out) {
   // value stays below 10^15 only for magnitudes from about 1e-23, far
   // above the subnormals, where fewer digits survive.
   for (int k = 0; k < static_cast<int>(sizeof kExactPow10 / sizeof kExactPow10[0]); ++k) {
-    const double scaled = magnitude * kExactPow10[k];
-    if (!(scaled < 1e15)) break;
-    const int64_t n = static_cast<int64_t>(scaled + 0.5);
+    int64_t n = 0;
+    if (!ScaledToInteger(magnitude, k, n)) break;
     if (static_cast<double>(n) / kExactPow10[k] == magnitude) {
       FromInteger(static_cast<uint64_t>(n), k, out);
       return;

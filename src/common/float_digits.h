@@ -32,6 +32,11 @@ struct TDigits {
 void ToDigits(double magnitude, TDigits& out);
 // RoundToDigits on TDigits: keeps at most `count` significant digits.
 void RoundDigits(TDigits& dec, int count);
+// True when `magnitude` is the double nearest to a decimal of at most
+// `decimals` places and at most 15 significant digits: ToDigits gives that
+// decimal exactly, and reading its text back gives `magnitude` again.
+// False for anything else, NaN and infinities included; decimals <= 22.
+bool IsShortDecimal(double magnitude, int decimals);
 
 // Keeps at most `count` significant digits, rounding half away from zero;
 // count <= 0 keeps none (a leading digit >= 5 then becomes "1" one place up).

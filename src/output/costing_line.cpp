@@ -16,9 +16,6 @@ std::string TnxCostingLine::Text() const {
   return w.TakeRecord();
 }
 
-double CostingFileNumber(double pValue) {
-  TnxRecordWriter w;
-  return StrToFloatDef(w.Number(pValue).Record(), 0.0);
-}
+double CostingFileNumber(double pValue) { return TnxRecordWriter::NumberAsWritten(pValue); }
 
 }  // namespace qora

@@ -1,8 +1,10 @@
 #include "output/field_writer.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
+#include "common/float_digits.h"
 #include "common/format.h"
 
 namespace qora {
@@ -105,7 +107,9 @@ struct TDateMemo {
 thread_local TDateMemo tDateMemo;
 thread_local TDateMemo tTimeMemo;
 
-// The costing and import layouts write every number this way.
+// The costing and import layouts write every number this way, with at most
+// kNumberDecimals decimals.
+constexpr int kNumberDecimals = 13;
 const TFloatPattern& NumberPattern() {
   static const TFloatPattern pattern("0.0############");
   return pattern;
@@ -169,6 +173,15 @@ TnxRecordWriter& TnxRecordWriter::Number(double value) {
   NextField();
   NumberPattern().AppendTo(FRecord, value);
   return *this;
+}
+
+double TnxRecordWriter::NumberAsWritten(double value) {
+  // Most costing figures have a few decimals and are written exactly, so
+  // they read back unchanged; only the rest make the round trip.
+  if (value == 0) return 0;
+  if (float_digits::IsShortDecimal(std::fabs(value), kNumberDecimals)) return value;
+  TnxRecordWriter w;
+  return StrToFloatDef(w.Number(value).Record(), 0.0);
 }
 
 TnxRecordWriter& TnxRecordWriter::Integer(int64_t value) {

@@ -57,6 +57,9 @@ class TnxRecordWriter {
   TnxRecordWriter& Time(TDateTime value);
   // "0.0############": at least one decimal, at most 13.
   TnxRecordWriter& Number(double value);
+  // The value Number's text reads back as: `value` rounded to 13 decimals
+  // and 15 significant digits; 0 for a zero or a text that is no number.
+  static double NumberAsWritten(double value);
   // Decimal.
   TnxRecordWriter& Integer(int64_t value);
 

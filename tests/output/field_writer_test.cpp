@@ -4,6 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iomanip>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "common/format.h"
+
 namespace qora {
 namespace {
 
@@ -30,6 +38,34 @@ TEST(FieldWriter, DatePatternsAndRecordFields) {
   w.Text("R1").Date(worked).Date(kEmptyDate).Time(worked).Number(-0.0).Number(-1e-14).Number(2.5).Integer(-7);
   EXPECT_EQ(w.Record(), "R1,14/04/2025,,13:30:05,0.0,0.0,2.5,-7");
   formats = saved;
+}
+
+// NumberAsWritten must give exactly what the written text reads back as,
+// also where it skips the text: values near the 13th decimal, past 15
+// digits, thirds and sums that are not their short decimal, and a sweep of
+// rate x units products as costing makes them.
+TEST(FieldWriter, NumberAsWrittenIsTheWrittenTextReadBack) {
+  const auto read_back = [](double v) {
+    TnxRecordWriter w;
+    return StrToFloatDef(w.Number(v).Record(), 0.0);
+  };
+  std::vector<double> values = {0.1,    -0.1,   1.0 / 3,   0.1 + 0.2, 2.5e-13, 5e-14, 4.9e-14, 1e-13,
+                                123456789.123456789, 99999999999999.9, 999999999999999.0, 1e15, 1e300,
+                                -7.25,  37.5,   0.0,       -0.0,      std::numeric_limits<double>::infinity()};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    const double rate = static_cast<double>(random() % 1000000) / 10000;  // 0 to 99.9999
+    const double units = static_cast<double>(random() % 2400) / 100;     // 0 to 23.99
+    values.push_back(rate * units);
+    values.push_back(rate * 1.5);
+    values.push_back(units / 24);
+  }
+  for (double v : values) {
+    const double expected = read_back(v);
+    const double got = TnxRecordWriter::NumberAsWritten(v);
+    EXPECT_TRUE(got == expected && std::signbit(got) == std::signbit(expected))
+        << std::setprecision(17) << v << " gave " << got << ", its text " << expected;
+  }
 }
 
 }  // namespace
