@@ -136,10 +136,10 @@ void TSqliteStatement::Describe() {
 void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
   // SQLite reads bound text in place. A text value is bound where it is
   // stored, since the values outlive the run's steps and every run binds
-  // every parameter again; a date's text is made here and stays, unmoved,
-  // until the next run binds its own.
-  FTexts.clear();
-  FTexts.reserve(values.size());
+  // every parameter again; a date's text is made here, or kept from the
+  // last run when the date is the same, and stays unmoved until the next
+  // run binds its own.
+  if (FDateTexts.size() != values.size()) FDateTexts.assign(values.size(), TDateText{-1, ""});
   for (size_t k = 0; k < values.size(); ++k) {
     const TDBValue& value = values[k];
     const int position = static_cast<int>(k + 1);
@@ -154,12 +154,19 @@ void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
       case TDBValue::Kind::Float:
         rc = sq::sqlite3_bind_double(FStmt, position, value.AsFloat());
         break;
-      case TDBValue::Kind::Text:
+      case TDBValue::Kind::Text: {
+        const std::string& text = *value.StoredText();
+        rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()), nullptr);
+        break;
+      }
       case TDBValue::Kind::DateTime: {
         // Dates go as their stored text form.
-        const std::string* stored = value.StoredText();
-        const std::string& text = stored ? *stored : FTexts.emplace_back(value.AsString());
-        rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()), nullptr);
+        TDateText& date = FDateTexts[k];
+        if (date.Text.empty() || date.Value != value.AsDateTime()) {
+          date.Value = value.AsDateTime();
+          date.Text = value.AsString();
+        }
+        rc = sq::sqlite3_bind_text(FStmt, position, date.Text.data(), static_cast<int>(date.Text.size()), nullptr);
         break;
       }
     }

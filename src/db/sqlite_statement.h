@@ -74,7 +74,14 @@ class TSqliteStatement {
   bool FByFirstRow = false;
   // The read of each column for the current result (ByFirstRow resolved).
   std::vector<TRead> FReads;
-  std::vector<std::string> FTexts;
+  // The text of the date last bound at each position, kept while the
+  // statement is bound: a statement run once per costing line binds the
+  // same day again and again.
+  struct TDateText {
+    TDateTime Value = 0;
+    std::string Text;
+  };
+  std::vector<TDateText> FDateTexts;
 };
 
 }  // namespace qora
