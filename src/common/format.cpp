@@ -166,9 +166,8 @@ class TFormatter {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Strips blanks and one leading sign.
-std::string_view SplitSign(std::string_view text, bool& negative, std::string& holder) {
-  holder = Trim(text);
-  std::string_view s = holder;
+std::string_view SplitSign(std::string_view text, bool& negative) {
+  std::string_view s = TrimmedView(text);
   negative = false;
   if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
     negative = s[0] == '-';
@@ -208,8 +207,7 @@ double RoundCosting(double value, int decimals) {
 
 bool TryStrToFloat(std::string_view text, double& out) {
   bool negative = false;
-  std::string holder;
-  const std::string_view s = SplitSign(text, negative, holder);
+  const std::string_view s = SplitSign(text, negative);
   // Only digits, one point and an exponent: no "inf", "nan" or hex forms.
   if (s.empty() || !(IsDigit(s[0]) || (s[0] == '.' && s.size() > 1 && IsDigit(s[1])))) return false;
   double v = 0;
@@ -221,8 +219,7 @@ bool TryStrToFloat(std::string_view text, double& out) {
 
 bool TryStrToInt(std::string_view text, int64_t& out) {
   bool negative = false;
-  std::string holder;
-  std::string_view s = SplitSign(text, negative, holder);
+  std::string_view s = SplitSign(text, negative);
   int base = 10;
   if (!s.empty() && s[0] == '$') {
     base = 16;
@@ -252,7 +249,7 @@ int64_t StrToIntDef(std::string_view text, int64_t fallback) {
 }
 
 bool TryStrToBool(std::string_view text, bool& out) {
-  const std::string s = Trim(text);
+  const std::string_view s = TrimmedView(text);
   for (const char* yes : {"True", "Yes", "Y", "T"}) {
     if (SameText(s, yes)) return out = true, true;
   }

@@ -49,7 +49,15 @@ std::string TrimRight(std::string_view s) {
   return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string_view TrimmedView(std::string_view s) {
+  size_t n = s.size();
+  while (n > 0 && IsBlank(s[n - 1])) --n;
+  size_t i = 0;
+  while (i < n && IsBlank(s[i])) ++i;
+  return s.substr(i, n - i);
+}
+
+std::string Trim(std::string_view s) { return std::string(TrimmedView(s)); }
 
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());

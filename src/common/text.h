@@ -11,6 +11,8 @@ std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 // Removes leading and trailing characters <= ' '.
 std::string Trim(std::string_view s);
+// Trim without a copy: the part of `s` that Trim keeps.
+std::string_view TrimmedView(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

@@ -88,8 +88,9 @@ TDateTime TDBValue::AsDateTime() const {
   }
   const std::string& text = std::get<std::string>(FData);
   TDateTime result = 0;
-  if (Trim(text).empty()) return 0;
-  if (TryParseIsoDateTime(Trim(text), result)) return result;
+  const std::string_view trimmed = TrimmedView(text);
+  if (trimmed.empty()) return 0;
+  if (TryParseIsoDateTime(trimmed, result)) return result;
   if (TryStrToFloat(text, result)) return result;
   ThrowConversion(text, "date and time");
 }

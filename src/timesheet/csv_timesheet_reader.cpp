@@ -21,7 +21,7 @@ namespace {
 // A time of day written "HH:NN:SS", or a date and time "YYYY-MM-DD HH:NN:SS"
 // of which the time counts, in shift hours.
 double TimeTextToHours(const std::string& pText) {
-  const std::string text = Trim(pText);
+  const std::string_view text = TrimmedView(pText);
   const TDateTime value = text.size() > 8 ? TimeOf(ParseColumnDate(text)) : ParseColumnTime(text);
   return TimeToShiftHours(value);
 }

@@ -40,26 +40,28 @@ bool ParseClock(std::string_view s, size_t pos, TDateTime& out) {
 
 }  // namespace
 
-TDateTime ParseColumnDate(const std::string& pText) {
-  const std::string text = Trim(pText);
+TDateTime ParseColumnDate(std::string_view pText) {
+  const std::string_view text = TrimmedView(pText);
   if (text.empty()) return 0;
   int year = 0, month = 0, day = 0;
   TDateTime date = 0;
   TDateTime time = 0;
   const bool ok = DigitsAt(text, 0, 4, year) && DigitsAt(text, 5, 2, month) && DigitsAt(text, 8, 2, day) &&
                   TryEncodeDate(year, month, day, date) && (text.size() <= 12 || ParseClock(text, 11, time));
-  if (!ok) throw eaiPRocessorException("\"" + pText + "\" is not a valid date. Please use the YYMM-MM-DD format.");
+  if (!ok) {
+    throw eaiPRocessorException("\"" + std::string(pText) + "\" is not a valid date. Please use the YYMM-MM-DD format.");
+  }
   return date + time;
 }
 
 // An unreadable time fails in the same words as an unreadable date, naming
 // the format that is expected.
-TDateTime ParseColumnTime(const std::string& pText) {
-  const std::string text = Trim(pText);
+TDateTime ParseColumnTime(std::string_view pText) {
+  const std::string_view text = TrimmedView(pText);
   if (text.empty()) return 0;
   TDateTime time = 0;
   if (!ParseClock(text, 0, time)) {
-    throw eaiPRocessorException("\"" + pText + "\" is not a valid time. Please use the HH:NN:SS format.");
+    throw eaiPRocessorException("\"" + std::string(pText) + "\" is not a valid time. Please use the HH:NN:SS format.");
   }
   return time;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/datetime.h"
 #include "foundation/base_object.h"
@@ -120,10 +121,10 @@ class TTimesheetColumn : public TnxBaseObject {
 // Parses "YYYY-MM-DD" or "YYYY-MM-DD HH:NN:SS" (after trimming) as a
 // date-time; blank reads 0. Throws eaiPRocessorException with the message
 // "\"<text>\" is not a valid date. Please use the YYMM-MM-DD format.".
-TDateTime ParseColumnDate(const std::string& pText);
+TDateTime ParseColumnDate(std::string_view pText);
 // Parses "HH:NN:SS" or "HH:NN" (after trimming) as a fraction of a day;
 // blank reads 0, and seconds that are not two digits read as 0. Throws
 // eaiPRocessorException when the hours or minutes are not a time.
-TDateTime ParseColumnTime(const std::string& pText);
+TDateTime ParseColumnTime(std::string_view pText);
 
 }  // namespace qora
