@@ -6,8 +6,10 @@
 namespace qora {
 
 int TDBColumns::IndexOf(std::string_view name) const {
+  // Names of another length are passed over without a call: rows are read
+  // by column name, many times per shift.
   for (size_t i = 0; i < FNames.size(); ++i) {
-    if (SameText(FNames[i], name)) return static_cast<int>(i);
+    if (FNames[i].size() == name.size() && SameText(FNames[i], name)) return static_cast<int>(i);
   }
   return -1;
 }

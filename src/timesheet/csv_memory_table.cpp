@@ -31,8 +31,11 @@ void TMemoryTable::AddField(std::string name, TFieldType type, int size, bool re
 }
 
 int TMemoryTable::FindField(std::string_view name) const {
+  // Names of another length are passed over without a call: a shift's
+  // rows look their columns up by name many times over.
   for (size_t i = 0; i < FFields.size(); ++i) {
-    if (SameText(FFields[i].Name, name)) return static_cast<int>(i);
+    const std::string& field = FFields[i].Name;
+    if (field.size() == name.size() && SameText(field, name)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -98,7 +98,8 @@ class TMemoryTable {
   bool IsNull(int field) const { return GetText(field).empty(); }
   void SetNull(int field) { SetText(field, std::string()); }
 
-  std::string AsString(std::string_view field) const { return GetText(FieldIndex(field)); }
+  // Valid until the row or the table changes.
+  const std::string& AsString(std::string_view field) const { return GetText(FieldIndex(field)); }
   // The value as a number; 0 when null or not a number.
   double AsFloat(std::string_view field) const;
   // The value as a whole number; 0 when null or not an integer.

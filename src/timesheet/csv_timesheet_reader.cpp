@@ -31,7 +31,7 @@ std::unique_ptr<TTimesheetShift> NewShift(const TMemoryTable& pTable) {
   shift->SetEmployeeCode(pTable.AsString("cEmployeeCode"));
   double start = 0;
   double end = 0;
-  if (!Trim(pTable.AsString("dRosterStart")).empty()) {
+  if (!TrimmedView(pTable.AsString("dRosterStart")).empty()) {
     start = TimeTextToHours(pTable.AsString("dRosterStart"));
     end = TimeTextToHours(pTable.AsString("dRosterEnd"));
     if (end <= start) end += 24;
@@ -64,7 +64,7 @@ void CopyRow(const TMemoryTable& pTable, TTimesheetShift& pShift) {
       column = pShift.AddColumn(std::move(created));
     }
     if (def.DataType == TFieldType::ftFloat) {
-      column->SetFloatValue(column->FloatValue() + StrToFloatDef(Trim(pTable.GetText(i)), 0));
+      column->SetFloatValue(column->FloatValue() + StrToFloatDef(pTable.GetText(i), 0));
     } else {
       column->SetStringValue(pTable.GetText(i));
     }
@@ -84,7 +84,7 @@ std::string ColumnText(const TTimesheetShift& pShift, const char* pName) {
 void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
   const std::string start_text = ColumnText(pShift, "dStart");
   const std::string end_text = ColumnText(pShift, "dEnd");
-  const bool has_times = !Trim(start_text).empty() && !Trim(end_text).empty();
+  const bool has_times = !TrimmedView(start_text).empty() && !TrimmedView(end_text).empty();
   double start = has_times ? TimeTextToHours(start_text) : 0;
   double end = has_times ? TimeTextToHours(end_text) : 0;
   if (pContinuation && pShift.ShiftStart() > start) start += 24;
@@ -101,7 +101,7 @@ void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
 // none, so files without these columns read as before.
 void AddRowLeave(const TMemoryTable& pTable, TTimesheetShift& pShift) {
   if (pTable.FindField("fLeaveHours") < 0) return;
-  const double hours = StrToFloatDef(Trim(pTable.AsString("fLeaveHours")), 0);
+  const double hours = StrToFloatDef(pTable.AsString("fLeaveHours"), 0);
   if (!(hours > 0)) return;
   auto entry = std::make_unique<TDateGroup>();
   entry->SetDateFrom(pShift.ShiftStartDate());
@@ -215,7 +215,7 @@ std::deque<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(c
       if (!continuation) {
         if (!rows.empty()) rows.back().Start = start_of_shift;
         // NewShift's readings.
-        if (!Trim(FTable->AsString("dRosterStart")).empty()) {
+        if (!TrimmedView(FTable->AsString("dRosterStart")).empty()) {
           TimeTextToHours(FTable->AsString("dRosterStart"));
           TimeTextToHours(FTable->AsString("dRosterEnd"));
         }
@@ -231,7 +231,7 @@ std::deque<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(c
       // AddRowHours' readings and the block it adds.
       const std::string& start_text = FTable->AsString("dStart");
       const std::string& end_text = FTable->AsString("dEnd");
-      const bool has_times = !Trim(start_text).empty() && !Trim(end_text).empty();
+      const bool has_times = !TrimmedView(start_text).empty() && !TrimmedView(end_text).empty();
       double start = has_times ? TimeTextToHours(start_text) : 0;
       const double end = has_times ? TimeTextToHours(end_text) : 0;
       if (continuation && start_of_shift > start) start += 24;
