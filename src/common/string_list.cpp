@@ -154,13 +154,10 @@ void TStringList::SetText(std::string_view text) {
   Clear();
   size_t pos = 0;
   while (pos < text.size()) {
-    const size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) {
-      Add(std::string(text.substr(pos)));
-      break;
-    }
+    const size_t end = FindLineBreak(text, pos);
     Add(std::string(text.substr(pos, end - pos)));
-    pos = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    if (end == text.size()) break;
+    pos = AfterLineBreak(text, end);
   }
 }
 

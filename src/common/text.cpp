@@ -1,6 +1,7 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace qora {
 
@@ -58,6 +59,22 @@ std::string_view TrimmedView(std::string_view s) {
 }
 
 std::string Trim(std::string_view s) { return std::string(TrimmedView(s)); }
+
+// Two memchr scans rather than one pass testing each character for both:
+// costing text runs to many lines per shift, and a CR is seldom there.
+size_t FindLineBreak(std::string_view s, size_t from) {
+  if (from >= s.size()) return s.size();
+  const char* begin = s.data() + from;
+  const size_t n = s.size() - from;
+  const void* lf = std::memchr(begin, '\n', n);
+  const size_t line = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : n;
+  const void* cr = std::memchr(begin, '\r', line);
+  return from + (cr ? static_cast<size_t>(static_cast<const char*>(cr) - begin) : line);
+}
+
+size_t AfterLineBreak(std::string_view s, size_t at) {
+  return at + (s[at] == '\r' && at + 1 < s.size() && s[at + 1] == '\n' ? 2 : 1);
+}
 
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());

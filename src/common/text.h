@@ -22,6 +22,12 @@ int CompareText(std::string_view a, std::string_view b);
 bool StartsText(std::string_view prefix, std::string_view s);
 bool ContainsText(std::string_view s, std::string_view part);
 
+// Where the line running from `from` ends: the position of the first CR or
+// LF at or after it, or s.size() when the text has none.
+size_t FindLineBreak(std::string_view s, size_t from);
+// Where the next line starts after the break at `at`: CR LF is one break.
+size_t AfterLineBreak(std::string_view s, size_t at);
+
 // Replaces every occurrence of `from` (exact case) with `to`.
 std::string StringReplaceAll(std::string_view s, std::string_view from, std::string_view to);
 // Doubles every `quote` inside s and frames it with `quote`.

@@ -449,6 +449,7 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   struct TShiftOutput {
     std::unique_ptr<TnxYIFGenerator> Generator;  // null without a layout
     std::ostream* CSVLines = nullptr;
+    std::string Pending;  // a shift's costing lines on their way to CSVLines
     int AdditionsCount = 0;
     std::exception_ptr Error;
   };

@@ -6,6 +6,7 @@
 
 #include "common/format.h"
 #include "common/exceptions.h"
+#include "common/text.h"
 #include "db/connection.h"
 #include "engine/timesheet_manager.h"
 #include "output/costing_store.h"
@@ -18,18 +19,16 @@ namespace {
 
 double SecondsSince(TDateTime start) { return (Now() - start) * 86400.0; }
 
-// Writes the text's lines, each ended by CR LF whatever break it had (CR
+// Appends the text's lines, each ended by CR LF whatever break it had (CR
 // LF, LF or CR), as a whole generation's text split into lines and saved
 // would be.
-void WriteCRLFLines(std::ostream& out, std::string_view text) {
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    out << text.substr(start, i - start) << "\r\n";
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
+void AppendCRLFLines(std::string& out, std::string_view text) {
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = FindLineBreak(text, start);
+    out.append(text.substr(start, end - start)).append("\r\n");
+    if (end == text.size()) break;
+    start = AfterLineBreak(text, end);
   }
-  if (start < text.size()) out << text.substr(start) << "\r\n";
 }
 
 // Drops the additions history entries recorded after it was made, however
@@ -93,8 +92,12 @@ void TTimesheetManager::ShiftCosted(int index) {
     }
   }
   if (output.CSVLines && !output.Error) {
+    // One write per shift: the stream's per-call work costs more than
+    // the copy into the kept buffer.
     const TStringList content = output.Generator->TakeContent();
-    for (const std::string& item : content.Items()) WriteCRLFLines(*output.CSVLines, item);
+    output.Pending.clear();
+    for (const std::string& item : content.Items()) AppendCRLFLines(output.Pending, item);
+    output.CSVLines->write(output.Pending.data(), static_cast<std::streamsize>(output.Pending.size()));
   }
   if (index >= 1 && index <= FTimesheet->Count()) FTimesheet->GetTimesheetShift(index - 1)->ReleaseWorkingData();
 }

@@ -108,6 +108,8 @@ TEST(StringList, TextLines) {
       {"\n", {""}},
       {"", {}},
       {"\r\r\n", {"", ""}},
+      {"a\rb\nc", {"a", "b", "c"}},
+      {"a\nb\rc\r", {"a", "b", "c"}},
   };
   for (const auto& [text, expected] : cases) {
     TStringList list;
