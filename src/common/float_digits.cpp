@@ -1,5 +1,6 @@
 #include "common/float_digits.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -51,7 +52,75 @@ bool ScaledToInteger(double magnitude, int k, int64_t& n) {
   return true;
 }
 
+// The range FifteenDigits works in: m x 10^(15-E) below needs at most
+// 53 + 74 bits.
+constexpr double kExactFrom = 1e-7;
+constexpr double kExactTo = 1e15;
+
+// The magnitude's 15 significant digits as n, 10^14 <= n < 10^15, with its
+// exponent E (10^(E-1) <= magnitude < 10^E, after rounding), by exact
+// integer arithmetic. magnitude = m / 2^shift exactly, so the digits are
+// m x 10^(15-E) / 2^shift rounded, half to even on an exact tie as the
+// correctly rounded conversion does. For kExactFrom <= magnitude < kExactTo.
+uint64_t FifteenDigits(double magnitude, int& exponent) {
+  using u128 = unsigned __int128;
+  constexpr uint64_t kLow = 100000000000000;  // 10^14
+  int e2 = 0;
+  const double fraction = std::frexp(magnitude, &e2);  // 0.5 <= fraction < 1
+  const uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  const int shift = 53 - e2;
+  // 2^(e2-1) <= magnitude < 2^e2 puts E at this guess or one above it.
+  int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120)) + 1;
+  static constexpr auto kPow10 = [] {
+    std::array<u128, 23> p{};
+    p[0] = 1;
+    for (size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+  }();
+  for (;;) {
+    const u128 product = static_cast<u128>(m) * kPow10[static_cast<size_t>(15 - e)];
+    uint64_t n = static_cast<uint64_t>(product >> shift);
+    if (n >= 10 * kLow) {
+      ++e;
+      continue;
+    }
+    const u128 rest = product & ((static_cast<u128>(1) << shift) - 1);
+    const u128 half = static_cast<u128>(1) << (shift - 1);
+    if (rest > half || (rest == half && (n & 1) != 0)) ++n;
+    if (n == 10 * kLow) {
+      n = kLow;
+      ++e;
+    }
+    exponent = e;
+    return n;
+  }
+}
+
 }  // namespace
+
+// Fifteen digits make an integer below 2^53, a double exactly, as is 10^k
+// for k <= 22: their quotient is one correctly rounded division, so it is
+// the double nearest to the decimal.
+bool ReadShortDecimal(std::string_view text, double& out) {
+  uint64_t n = 0;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') {
+      if (++digits > 15) return false;
+      n = n * 10 + static_cast<uint64_t>(c - '0');
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  out = static_cast<double>(n) / kExactPow10[decimals];
+  return true;
+}
 
 bool IsShortDecimal(double magnitude, int decimals) {
   if (!(magnitude >= 0)) return false;
@@ -74,14 +143,24 @@ void ToDigits(double magnitude, TDigits& out) {
   // few steps; the division is exact up to its one rounding (n and 10^k
   // are exact doubles), which makes the comparison a proof. The scaled
   // value stays below 10^15 only for magnitudes from about 1e-23, far
-  // above the subnormals, where fewer digits survive.
-  for (int k = 0; k < static_cast<int>(sizeof kExactPow10 / sizeof kExactPow10[0]); ++k) {
+  // above the subnormals, where fewer digits survive. Where exact integer
+  // arithmetic reaches, it takes over after a few places: a computed
+  // figure (hours times a rate) seldom has a short decimal at all.
+  const bool exact = magnitude >= kExactFrom && magnitude < kExactTo;
+  const int places = exact ? 4 : static_cast<int>(sizeof kExactPow10 / sizeof kExactPow10[0]) - 1;
+  for (int k = 0; k <= places; ++k) {
     int64_t n = 0;
     if (!ScaledToInteger(magnitude, k, n)) break;
     if (static_cast<double>(n) / kExactPow10[k] == magnitude) {
       FromInteger(static_cast<uint64_t>(n), k, out);
       return;
     }
+  }
+  if (exact) {
+    int exponent = 0;
+    const uint64_t n = FifteenDigits(magnitude, exponent);
+    FromInteger(n, 15 - exponent, out);
+    return;
   }
   // "d.ddddddddddddddde+XX", as ToDecimal reads it.
   char buf[32];

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace qora::float_digits {
 
@@ -37,6 +38,11 @@ void RoundDigits(TDigits& dec, int count);
 // decimal exactly, and reading its text back gives `magnitude` again.
 // False for anything else, NaN and infinities included; decimals <= 22.
 bool IsShortDecimal(double magnitude, int decimals);
+
+// Reads digits with at most one point among them ("12", "7.25", "1.",
+// ".5"), at most 15 digits in all, into the double nearest to them, as
+// strtod would. False for any other text, which a full reading then takes.
+bool ReadShortDecimal(std::string_view text, double& out);
 
 // Keeps at most `count` significant digits, rounding half away from zero;
 // count <= 0 keeps none (a leading digit >= 5 then becomes "1" one place up).

@@ -211,6 +211,10 @@ bool TryStrToFloat(std::string_view text, double& out) {
   // Only digits, one point and an exponent: no "inf", "nan" or hex forms.
   if (s.empty() || !(IsDigit(s[0]) || (s[0] == '.' && s.size() > 1 && IsDigit(s[1])))) return false;
   double v = 0;
+  if (fd::ReadShortDecimal(s, v)) {
+    out = negative ? -v : v;
+    return true;
+  }
   const auto res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
   if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return false;
   out = negative ? -v : v;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -117,6 +118,18 @@ TEST(NumberParsing, FloatsUseAPointWhateverTheLocale) {
   }
   EXPECT_EQ(StrToFloatDef("x", 2.5), 2.5);
   EXPECT_EQ(StrToFloatDef("7.25", 2.5), 7.25);
+  // Short decimals are read without the full conversion: the same double,
+  // on either side of 15 digits and wherever the point is.
+  std::mt19937_64 random(20261207);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = std::to_string(random() % 1000000000000000000ULL).substr(0, 1 + random() % 18);
+    text.insert(random() % (text.size() + 1), ".");
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    double out = 0;
+    ASSERT_TRUE(TryStrToFloat(text, out)) << text;
+    ASSERT_EQ(out, expected) << text;
+  }
 }
 
 TEST(NumberParsing, IntegersDecimalAndHex) {
@@ -235,7 +248,9 @@ TEST(FormatFloat, PlainPatternShortcutMatchesTheScannedPattern) {
                                 0.00000000000005, 0.000000000000049, 0.00000000000015, 1.0 / 3, 0.1 + 0.2,
                                 123456789012.345, 999999999999999.0, 1e15, 1e15 + 1, 123456789012345678.0,
                                 1e22, 1e23, 1.7976931348623157e308, 5e-23, 4.9e-324, 2.2250738585072014e-308,
-                                1e-300, std::nan(""), inf, 8.0, 31.75, 1666.95, 0.125, 0.045, 0.0045};
+                                1e-300, std::nan(""), inf, 8.0, 31.75, 1666.95, 0.125, 0.045, 0.0045,
+                                100000000000000.5, 100000000000001.5, 12345678901234.25, 1e-7, 9.99999999999999e-8,
+                                0.99999999999999994, 999999999999999.9};
   for (size_t i = 0, n = values.size(); i < n; ++i) values.push_back(-values[i]);
   std::mt19937_64 random(20261207);
   for (int i = 0; i < 10000; ++i) {
