@@ -122,6 +122,16 @@ bool ReadShortDecimal(std::string_view text, double& out) {
   return true;
 }
 
+// n < 10^15 and the power of ten are exact doubles: one correctly rounded
+// operation gives the nearest double.
+bool FifteenDigitDouble(double magnitude, double& out) {
+  if (!(magnitude >= kExactFrom && magnitude < kExactTo)) return false;
+  int exponent = 0;
+  const double n = static_cast<double>(FifteenDigits(magnitude, exponent));
+  out = exponent <= 15 ? n / kExactPow10[15 - exponent] : n * kExactPow10[exponent - 15];
+  return true;
+}
+
 bool IsShortDecimal(double magnitude, int decimals) {
   if (!(magnitude >= 0)) return false;
   for (int k = 0; k <= decimals; ++k) {

@@ -39,6 +39,11 @@ void RoundDigits(TDigits& dec, int count);
 // False for anything else, NaN and infinities included; decimals <= 22.
 bool IsShortDecimal(double magnitude, int decimals);
 
+// The double nearest to the magnitude's 15-significant-digit decimal: what
+// ToDecimal's digits read back as. False, with `out` untouched, outside
+// 1e-7 <= magnitude < 1e15, where a decimal conversion is needed.
+bool FifteenDigitDouble(double magnitude, double& out);
+
 // Reads digits with at most one point among them ("12", "7.25", "1.",
 // ".5"), at most 15 digits in all, into the double nearest to them, as
 // strtod would. False for any other text, which a full reading then takes.

@@ -184,6 +184,12 @@ std::string FormatV(std::string_view format, const std::vector<FormatArg>& args)
 
 std::string FloatToStr(double value) { return fd::GeneralText(value, 15, 0); }
 
+double FloatToStrValue(double value) {
+  double magnitude = 0;
+  if (fd::FifteenDigitDouble(std::fabs(value), magnitude)) return std::copysign(magnitude, value);
+  return StrToFloatDef(FloatToStr(value), 0);
+}
+
 std::string FloatToStrF(double value, int decimals) {
   return fd::FixedText(value, std::clamp(decimals, 0, 18), false);
 }

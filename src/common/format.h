@@ -70,6 +70,9 @@ class TFloatPattern {
 // ("1E15", "1.5E-5", "-2.5E20") when the rounded magnitude is 1E15 or more
 // or below 0.0001. NaN and infinities give "NAN", "INF" and "-INF".
 std::string FloatToStr(double value);
+// What StrToFloat reads FloatToStr's text back as: the value rounded to 15
+// significant digits; 0 for NaN and infinities.
+double FloatToStrValue(double value);
 
 // Fixed format with the given number of decimals ("%.nf" of Format).
 std::string FloatToStrF(double value, int decimals);

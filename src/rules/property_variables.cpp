@@ -1,6 +1,5 @@
 #include "rules/property_variables.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -11,21 +10,6 @@
 #include "foundation/base_object.h"
 
 namespace qora {
-
-double RealAsItsText(double pValue) {
-  // A value whose shortest exact decimal has at most 15 significant digits
-  // is the 15-digit value already: nothing to write and read back.
-  if (std::isfinite(pValue) && pValue != 0.0) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, pValue, std::chars_format::scientific);
-    if (error == std::errc()) {
-      int digits = 0;
-      for (const char* c = buffer; c != end && *c != 'e'; ++c) digits += (*c >= '0' && *c <= '9');
-      if (digits <= 15) return pValue;
-    }
-  }
-  return StrToFloatDef(FloatToStr(pValue), 0);
-}
 
 bool IsPropertyVariable(const PropertyInfo& pProp) {
   return pProp.get && !pProp.IsObject() && pProp.kind != PropKind::StringList;
@@ -59,7 +43,7 @@ void AssignPropertyVariable(TCustomVariable& pVariable, const PropertyInfo& pPro
       // The text form has 15 significant digits: a total such as
       // 7.499999999999999 left by subtraction reads as 7.5, as users see it.
       if (const double* d = std::get_if<double>(&pValue)) {
-        static_cast<TRealVariable&>(pVariable).SetValue(RealAsItsText(*d));
+        static_cast<TRealVariable&>(pVariable).SetValue(FloatToStrValue(*d));
       } else {
         static_cast<TRealVariable&>(pVariable).SetValue(StrToFloatDef(PropValueToText(pProp, pValue), 0));
       }

@@ -30,10 +30,6 @@ TQelDataType PropertyVariableType(const PropertyInfo& pProp);
 // ordinal. pVariable must be of PropertyVariableType(pProp).
 void AssignPropertyVariable(TCustomVariable& pVariable, const PropertyInfo& pProp, const PropValue& pValue);
 
-// The value as its text form (15 significant digits) reads back; a text
-// that is no number (NaN, infinities) reads as 0.
-double RealAsItsText(double pValue);
-
 // Creates in the parser one variable per published property of the item,
 // in declaration order, with its current value (string lists: one String
 // variable per name=value line). Throws the parser's duplicate-name error

@@ -247,7 +247,7 @@ TEST(ValueTexts, ShortcutsAgreeWithTheFullFormatting) {
     value.D = v;
     ResultText(value, text);
     ASSERT_EQ(text, FormatFloat("0.#####", v)) << v;
-    ASSERT_EQ(std::bit_cast<uint64_t>(RealAsItsText(v)), std::bit_cast<uint64_t>(StrToFloatDef(FloatToStr(v), 0)))
+    ASSERT_EQ(std::bit_cast<uint64_t>(FloatToStrValue(v)), std::bit_cast<uint64_t>(StrToFloatDef(FloatToStr(v), 0)))
         << v;
   }
 }
