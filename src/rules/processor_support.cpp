@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 #include "common/format.h"
@@ -10,38 +9,14 @@
 
 namespace qora {
 
-namespace {
-
-// The "0.#####" text of a value that needs no rounding: a finite, non-zero
-// value below 1E15 whose shortest exact decimal has at most 15 significant
-// digits and 5 decimals is written as that decimal. False for any other
-// value, which FormatFloat then formats.
-bool PlainDecimal(double pValue, std::string& pOut) {
-  if (!std::isfinite(pValue) || pValue == 0.0 || std::fabs(pValue) >= 1e15) return false;
-  char buffer[64];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, pValue, std::chars_format::fixed);
-  if (error != std::errc()) return false;
-  const char* point = std::find(buffer, end, '.');
-  if (end - point > 6) return false;  // more than 5 decimals
-  int digits = 0;
-  bool leading = true;
-  for (const char* c = buffer; c != end; ++c) {
-    if (*c < '0' || *c > '9' || (leading && *c == '0')) continue;
-    leading = false;
-    ++digits;
-  }
-  if (digits > 15) return false;
-  pOut.assign(buffer, end);
-  return true;
-}
-
-}  // namespace
-
 void ResultText(const TQelValue& pValue, std::string& pOut) {
   switch (pValue.Type) {
-    case rdtDouble:
-      if (!PlainDecimal(pValue.D, pOut)) pOut = FormatFloat("0.#####", pValue.D);
+    case rdtDouble: {
+      static const TFloatPattern kPattern("0.#####");
+      pOut.clear();
+      kPattern.AppendTo(pOut, pValue.D);
       break;
+    }
     case rdtInteger: pOut = std::to_string(pValue.I); break;
     case rdtBoolean: pOut = pValue.B ? "True" : "False"; break;
     case rdtString: pOut = pValue.S; break;

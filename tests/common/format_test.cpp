@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -70,6 +71,22 @@ TEST(FloatText, FloatToStrIsGeneralWith15Digits) {
       {std::nan(""), "NAN"},  {inf, "INF"},       {-inf, "-INF"},
   };
   for (const auto& c : cases) EXPECT_EQ(FloatToStr(c.value), c.text) << c.text;
+}
+
+// Rounding to 15 digits without the text rounds as the text would.
+TEST(FloatText, FifteenDigitValueIsTheTextReadBack) {
+  std::mt19937_64 rng(7);
+  std::vector<double> values = {0.1 + 0.2, 7.499999999999999, 1e15, 999999999999999.9, 1e-5, 4e-6, 0.000015, -2.5,
+                                123456.123456, 1.0 / 3, 5e-324, 0.0, -0.0, std::nan(""), 1e300};
+  for (int i = 0; i < 20000; ++i) {
+    const double scale = std::pow(10.0, static_cast<int>(rng() % 24) - 8);
+    values.push_back(std::round(static_cast<double>(rng() % 100000000) * (i % 2 ? 1 : -1)) / 1e4 * scale);
+    values.push_back(std::bit_cast<double>(rng()));
+  }
+  for (double v : values) {
+    ASSERT_EQ(std::bit_cast<uint64_t>(FloatToStrValue(v)), std::bit_cast<uint64_t>(StrToFloatDef(FloatToStr(v), 0)))
+        << v;
+  }
 }
 
 TEST(FloatText, FloatToStrFRoundsHalfAwayAfter15Digits) {
