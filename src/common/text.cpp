@@ -78,7 +78,10 @@ size_t AfterLineBreak(std::string_view s, size_t at) {
 
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
+  // Letters are folded only where the bytes differ: names are mostly
+  // compared with themselves, written alike.
   for (size_t i = 0; i < n; ++i) {
+    if (a[i] == b[i]) continue;
     const int d = static_cast<unsigned char>(UpperChar(a[i])) - static_cast<unsigned char>(UpperChar(b[i]));
     if (d != 0) return d;
   }
