@@ -49,6 +49,10 @@ void TnxBaseObjectList::CheckIndex(int index) const {
 void TnxBaseObjectList::BadIndex(int index) { ThrowIndex(index); }
 
 int TnxBaseObjectList::Add(std::unique_ptr<TnxBaseObject> item) {
+  // A shift's lists (blocks of hours, columns, pattern days) are built item
+  // by item and mostly stay small: room for a few from the first spares the
+  // doublings from one.
+  if (FList.capacity() == 0) FList.reserve(kFirstCapacity);
   FList.push_back(MakeSlot(std::move(item)));
   TnxBaseObject* added = FList.back().ptr;
   int index = Count() - 1;

@@ -112,6 +112,7 @@ class TnxBaseObjectList : public TnxBaseObject {
     TnxBaseObject* ptr = nullptr;
     std::unique_ptr<TnxBaseObject> owned;  // set when the list owns the item
   };
+  static constexpr size_t kFirstCapacity = 8;
   Slot MakeSlot(std::unique_ptr<TnxBaseObject> item);
   void CheckItemClass(const TnxBaseObject* item) const;
   void CheckIndex(int index) const;
