@@ -170,7 +170,13 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
   if (source) {
     int next = 0;
     const int total = source->ShiftCount();
+    // Each employee's look-ups in an SQLite payroll database share one
+    // read: the employee is costed from one state of it, and an edit made
+    // meanwhile waits for one employee at most.
+    std::optional<TPayrollReadHold> employee_reads;
     result = ProcessShiftsFed(tm, GetProcessManager(), GetUserFeedback(), total, [&] {
+      employee_reads.reset();
+      employee_reads.emplace(tm.PayrollConnection());
       const int first = next;
       tm.ForgetEmployeesBefore(source->EmployeeCode(first));
       do {
@@ -178,6 +184,7 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
       } while (next < total && source->EmployeeCode(next) == source->EmployeeCode(first));
       return next - first;
     });
+    employee_reads.reset();
   } else {
     result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
   }
