@@ -3,6 +3,7 @@
 #include <soci/sqlite3/soci-sqlite3.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -15,6 +16,10 @@
 namespace qora {
 
 namespace {
+
+// Texts up to this length are kept per position; longer ones (a payroll
+// import's whole file) are bound in place rather than held by the statement.
+constexpr size_t kKeptText = 256;
 
 namespace sq = ::sqlite_api;
 
@@ -133,44 +138,64 @@ void TSqliteStatement::Describe() {
   FDescribedAt = sq::sqlite3_stmt_status(FStmt, SQLITE_STMTSTATUS_REPREPARE, 0);
 }
 
-void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
-  // SQLite reads bound text in place. A text value is bound where it is
-  // stored, since the values outlive the run's steps and every run binds
-  // every parameter again; a date's text is made here, or kept from the
-  // last run when the date is the same, and stays unmoved until the next
-  // run binds its own.
-  if (FDateTexts.size() != values.size()) FDateTexts.assign(values.size(), TDateText{-1, ""});
-  for (size_t k = 0; k < values.size(); ++k) {
-    const TDBValue& value = values[k];
-    const int position = static_cast<int>(k + 1);
-    int rc = SQLITE_OK;
-    switch (value.GetKind()) {
-      case TDBValue::Kind::Null:
-        rc = sq::sqlite3_bind_null(FStmt, position);
-        break;
-      case TDBValue::Kind::Integer:
-        rc = sq::sqlite3_bind_int64(FStmt, position, value.AsLargeInt());
-        break;
-      case TDBValue::Kind::Float:
-        rc = sq::sqlite3_bind_double(FStmt, position, value.AsFloat());
-        break;
-      case TDBValue::Kind::Text: {
-        const std::string& text = *value.StoredText();
-        rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()), nullptr);
-        break;
-      }
-      case TDBValue::Kind::DateTime: {
-        // Dates go as their stored text form.
-        TDateText& date = FDateTexts[k];
-        if (date.Text.empty() || date.Value != value.AsDateTime()) {
-          date.Value = value.AsDateTime();
-          date.Text = value.AsString();
-        }
-        rc = sq::sqlite3_bind_text(FStmt, position, date.Text.data(), static_cast<int>(date.Text.size()), nullptr);
-        break;
-      }
+// Binds `value` at `position` unless `bound` says it is bound already;
+// returns whether SQLite was asked and refused.
+bool TSqliteStatement::BindOne(TBound& bound, const TDBValue& value, int position) {
+  const TDBValue::Kind kind = value.GetKind();
+  const bool same_kind = bound.Known && bound.Kind == kind;
+  bound.Known = false;
+  bound.Kind = kind;
+  int rc = SQLITE_OK;
+  switch (kind) {
+    case TDBValue::Kind::Null:
+      if (!same_kind) rc = sq::sqlite3_bind_null(FStmt, position);
+      break;
+    case TDBValue::Kind::Integer: {
+      const int64_t integer = value.AsLargeInt();
+      if (!same_kind || bound.Integer != integer) rc = sq::sqlite3_bind_int64(FStmt, position, integer);
+      bound.Integer = integer;
+      break;
     }
-    if (rc != SQLITE_OK) Fail("binding a parameter of");
+    case TDBValue::Kind::Float: {
+      const double number = value.AsFloat();
+      if (!same_kind || std::bit_cast<uint64_t>(bound.Float) != std::bit_cast<uint64_t>(number)) {
+        rc = sq::sqlite3_bind_double(FStmt, position, number);
+      }
+      bound.Float = number;
+      break;
+    }
+    case TDBValue::Kind::Text: {
+      const std::string& text = *value.StoredText();
+      if (text.size() > kKeptText) {
+        bound.Text.clear();
+        rc = sq::sqlite3_bind_text(FStmt, position, text.data(), static_cast<int>(text.size()), nullptr);
+        return rc != SQLITE_OK;  // not known: the value's storage goes with the run
+      }
+      if (!same_kind || bound.Text != text) {
+        bound.Text = text;
+        rc = sq::sqlite3_bind_text(FStmt, position, bound.Text.data(), static_cast<int>(bound.Text.size()), nullptr);
+      }
+      break;
+    }
+    case TDBValue::Kind::DateTime: {
+      // Dates go as their stored text form.
+      const TDateTime date = value.AsDateTime();
+      if (!same_kind || bound.Date != date) {
+        bound.Date = date;
+        bound.Text = value.AsString();
+        rc = sq::sqlite3_bind_text(FStmt, position, bound.Text.data(), static_cast<int>(bound.Text.size()), nullptr);
+      }
+      break;
+    }
+  }
+  bound.Known = rc == SQLITE_OK;
+  return rc != SQLITE_OK;
+}
+
+void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
+  if (FBound.size() != values.size()) FBound.assign(values.size(), TBound{});
+  for (size_t k = 0; k < values.size(); ++k) {
+    if (BindOne(FBound[k], values[k], static_cast<int>(k + 1))) Fail("binding a parameter of");
   }
 }
 
@@ -230,6 +255,7 @@ TDBResult TSqliteStatement::Run(const std::vector<TDBValue>& values, bool readRo
     // key then gives no row, and the column reads as text.
     if (!values.empty() && FByFirstRow) {
       sq::sqlite3_clear_bindings(FStmt);
+      FBound.clear();
       const bool hasRow = sq::sqlite3_step(FStmt) == SQLITE_ROW;
       if (Stale()) {
         Describe();

@@ -24,6 +24,7 @@
 // character that is neither a letter nor a digit ("varchar(20)").
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,14 +75,21 @@ class TSqliteStatement {
   bool FByFirstRow = false;
   // The read of each column for the current result (ByFirstRow resolved).
   std::vector<TRead> FReads;
-  // The text of the date last bound at each position, kept while the
-  // statement is bound: a statement run once per costing line binds the
-  // same day again and again.
-  struct TDateText {
-    TDateTime Value = 0;
-    std::string Text;
+  // What is bound at each position, kept so that a value equal to the last
+  // run's is not bound again: a statement run once per costing line binds
+  // mostly what it bound for the line before. Text SQLite reads in place
+  // is this copy; a long text is bound where its value stores it, and its
+  // position counts as unknown for the next run.
+  struct TBound {
+    bool Known = false;
+    TDBValue::Kind Kind = TDBValue::Kind::Null;
+    int64_t Integer = 0;
+    double Float = 0;  // compared bit for bit, so that -0 and NaN rebind
+    TDateTime Date = 0;
+    std::string Text;  // a text's, or a date's text form
   };
-  std::vector<TDateText> FDateTexts;
+  bool BindOne(TBound& bound, const TDBValue& value, int position);
+  std::vector<TBound> FBound;
 };
 
 }  // namespace qora

@@ -1,6 +1,10 @@
 // Guards SQLite's prepared statements against fields read as another kind, a statement blind to a schema change, a lock kept after a run, and a broken cache past its size.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "db_test_support.h"
 
 namespace qora {
@@ -39,6 +43,41 @@ TEST(SqliteStatementTest, StatementsRunAgainSeeSchemaChangesAndHoldNoLock) {
   database.OpenAnother()->Execute("insert into t (k) values (3)");
   for (int i = 0; i < 300; ++i) db.QueryValue("select " + std::to_string(i));
   EXPECT_EQ(db.QueryValue("select count(*) from t where v = 'x'").AsInteger(), 3);
+}
+
+// A statement run again binds only what changed since its last run: each
+// run must still store its own values, whatever the one before bound.
+TEST(SqliteStatementTest, ARunStoresItsOwnValuesWhateverTheLastRunBound) {
+  TTestDatabase database(TTestBackend::SQLite, false, false);
+  TDBConnection& db = database.Connection();
+  db.ExecuteScript("create table t (n integer primary key, a varchar(400), b real, d datetime)");
+  const TDBValue day1 = TDBValue::DateTime(EncodeDateTime(2025, 4, 14, 0, 0, 0));
+  const TDBValue day2 = TDBValue::DateTime(EncodeDateTime(2025, 4, 15, 0, 0, 0));
+  const std::string long_text = std::string(300, 'x') + "y";
+  const std::vector<std::array<TDBValue, 3>> runs = {
+      {TDBValue("abc"), TDBValue(1), day1},        {TDBValue("abc"), TDBValue(1), day1},
+      {TDBValue("abd"), TDBValue(1.5), day2},      {TDBValue(), TDBValue(1.5), day2},
+      {TDBValue(long_text), TDBValue(2), day1},    {TDBValue(""), TDBValue(2), TDBValue()},
+      {TDBValue(long_text + "z"), TDBValue(), day1}, {TDBValue("abd"), TDBValue(3), day2},
+  };
+  for (const auto& run : runs) {
+    db.Execute("insert into t (a, b, d) values (:A, :B, :D)", {{"A", run[0]}, {"B", run[1]}, {"D", run[2]}});
+  }
+  const TDBResult rows = db.Query("select a, b, d from t order by n");
+  ASSERT_EQ(rows.RowCount(), static_cast<int>(runs.size()));
+  for (size_t i = 0; i < runs.size(); ++i) {
+    for (int f = 0; f < 3; ++f) {
+      const TDBValue& stored = rows[static_cast<int>(i)].Field(f);
+      const TDBValue& bound = runs[i][static_cast<size_t>(f)];
+      EXPECT_EQ(stored.IsNull(), bound.IsNull()) << "run " << i << " field " << f;
+      if (bound.IsNull()) continue;
+      if (f == 2) {
+        EXPECT_EQ(stored.AsDateTime(), bound.AsDateTime()) << "run " << i;
+      } else {
+        EXPECT_EQ(stored.AsString(), bound.AsString()) << "run " << i << " field " << f;
+      }
+    }
+  }
 }
 
 }  // namespace
