@@ -201,11 +201,19 @@ void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedba
   TPayrollReadHold payroll_reads(tm.PayrollConnection());
   tm.ClearAll();
   tm.SetCostingOutputType(type);
-  tm.DBLoadTimesheetShifts(id);
+  if (!tm.DBConnection()) throw eDatabaseException("The main database connection is not open.");
+  {
+    // The timesheet is read in one transaction of its own: its rows as of
+    // one moment, and one lock for all the per-shift look-ups rather than
+    // one each. It ends before the costing's, which must start from the
+    // database as it is then.
+    TDBTransaction reading(*tm.DBConnection());
+    tm.DBLoadTimesheetShifts(id);
+    reading.Commit();
+  }
   // The old costing goes and the new one comes in one transaction: a
   // failure or a lost connection part-way leaves the previous costing as it
   // was, never a timesheet half-costed.
-  if (!tm.DBConnection()) throw eDatabaseException("The main database connection is not open.");
   TDBTransaction transaction(*tm.DBConnection());
   tm.DBDeleteCosting(id);
   ProcessShifts(tm, pm, log);
