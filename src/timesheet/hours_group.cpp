@@ -101,8 +101,10 @@ std::unique_ptr<THoursGroup> THoursGroupList::ExtractGroup(const THoursGroup* pG
 }
 
 std::vector<std::unique_ptr<THoursGroup>> THoursGroupList::ExtractAll() {
+  std::vector<std::unique_ptr<TnxBaseObject>> items = ExtractItems();
   std::vector<std::unique_ptr<THoursGroup>> groups;
-  for (std::unique_ptr<TnxBaseObject>& item : ExtractItems()) {
+  groups.reserve(items.size());
+  for (std::unique_ptr<TnxBaseObject>& item : items) {
     groups.emplace_back(static_cast<THoursGroup*>(item.release()));
   }
   return groups;

@@ -53,6 +53,7 @@ std::vector<TClassPart> ClassificationParts(const TTimesheetShift& pShift, doubl
   SortByStart(covered, [](const TClassPart& p) { return p.From; });
   const std::string& own = pShift.EmployeeClassification();
   std::vector<TClassPart> parts;
+  parts.reserve(2 * covered.size() + 1);
   double reached = pFrom;
   for (TClassPart& part : covered) {
     if (part.From - reached > kSameTime) parts.push_back({reached, part.From, own});
