@@ -132,14 +132,24 @@ bool FifteenDigitDouble(double magnitude, double& out) {
   return true;
 }
 
-bool IsShortDecimal(double magnitude, int decimals) {
+bool ShortDecimal(double magnitude, int maxPlaces, uint64_t& n, int& places) {
   if (!(magnitude >= 0)) return false;
-  for (int k = 0; k <= decimals; ++k) {
-    int64_t n = 0;
-    if (!ScaledToInteger(magnitude, k, n)) return false;
-    if (static_cast<double>(n) / kExactPow10[k] == magnitude) return true;
+  for (int k = 0; k <= maxPlaces; ++k) {
+    int64_t scaled = 0;
+    if (!ScaledToInteger(magnitude, k, scaled)) return false;
+    if (static_cast<double>(scaled) / kExactPow10[k] == magnitude) {
+      n = static_cast<uint64_t>(scaled);
+      places = k;
+      return true;
+    }
   }
   return false;
+}
+
+bool IsShortDecimal(double magnitude, int decimals) {
+  uint64_t n = 0;
+  int places = 0;
+  return ShortDecimal(magnitude, decimals, n, places);
 }
 
 void ToDigits(double magnitude, TDigits& out) {
@@ -157,18 +167,16 @@ void ToDigits(double magnitude, TDigits& out) {
   // arithmetic reaches, it takes over after a few places: a computed
   // figure (hours times a rate) seldom has a short decimal at all.
   const bool exact = magnitude >= kExactFrom && magnitude < kExactTo;
-  const int places = exact ? 4 : static_cast<int>(sizeof kExactPow10 / sizeof kExactPow10[0]) - 1;
-  for (int k = 0; k <= places; ++k) {
-    int64_t n = 0;
-    if (!ScaledToInteger(magnitude, k, n)) break;
-    if (static_cast<double>(n) / kExactPow10[k] == magnitude) {
-      FromInteger(static_cast<uint64_t>(n), k, out);
-      return;
-    }
+  uint64_t n = 0;
+  int places = 0;
+  if (ShortDecimal(magnitude, exact ? 4 : static_cast<int>(sizeof kExactPow10 / sizeof kExactPow10[0]) - 1, n,
+                   places)) {
+    FromInteger(n, places, out);
+    return;
   }
   if (exact) {
     int exponent = 0;
-    const uint64_t n = FifteenDigits(magnitude, exponent);
+    n = FifteenDigits(magnitude, exponent);
     FromInteger(n, 15 - exponent, out);
     return;
   }

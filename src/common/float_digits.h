@@ -5,6 +5,7 @@
 // Internal to src/common; callers use format.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ struct TDigits {
 void ToDigits(double magnitude, TDigits& out);
 // RoundToDigits on TDigits: keeps at most `count` significant digits.
 void RoundDigits(TDigits& dec, int count);
+// The magnitude as n / 10^places, with the fewest places up to maxPlaces
+// (<= 22) whose decimal, of at most 15 significant digits, has the
+// magnitude for its nearest double; false when there is none.
+bool ShortDecimal(double magnitude, int maxPlaces, uint64_t& n, int& places);
 // True when `magnitude` is the double nearest to a decimal of at most
 // `decimals` places and at most 15 significant digits: ToDigits gives that
 // decimal exactly, and reading its text back gives `magnitude` again.

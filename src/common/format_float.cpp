@@ -1,6 +1,7 @@
 // FormatFloat: pattern formatting of a number.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -251,9 +252,45 @@ bool ReadPlainPattern(std::string_view p, TPlainPattern& out) {
   return n > 0 && i == n;
 }
 
+// Writes the digits of n, at least `width` of them (zeros in front), to end
+// at `end`; returns where they begin.
+char* DigitsBefore(char* end, uint64_t n, int width) {
+  for (; n != 0 || width > 0; n /= 10, --width) *--end = static_cast<char>('0' + n % 10);
+  return end;
+}
+
+// AppendPlain for a value that is n / 10^places exactly with no more
+// places than the pattern shows: nothing to round, so the text comes
+// straight from the integers, built backwards in one buffer. False, having
+// written nothing, otherwise.
+bool AppendShort(std::string& out, const TPlainPattern& pattern, double value) {
+  uint64_t n = 0;
+  int places = 0;
+  if (pattern.minIntDigits > 16 || pattern.minDecimals > 16 ||
+      !fd::ShortDecimal(std::fabs(value), std::min(pattern.maxDecimals, 4), n, places)) {
+    return false;
+  }
+  // The fewest places: the fraction ends in no zero.
+  constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000};
+  const int decimals = std::max(places, pattern.minDecimals);
+  char buffer[64];
+  char* const end = buffer + sizeof buffer;
+  char* p = end - (decimals - places);
+  std::fill(p, end, '0');
+  if (decimals > 0) {
+    p = DigitsBefore(p, n % kPow10[places], places);
+    *--p = '.';
+  }
+  p = DigitsBefore(p, n / kPow10[places], pattern.minIntDigits);
+  if (value < 0) *--p = '-';
+  out.append(p, static_cast<size_t>(end - p));
+  return true;
+}
+
 // What TPatternWriter writes for a plain pattern and a finite value, built
 // straight into `out`.
 void AppendPlain(std::string& out, const TPlainPattern& pattern, double value) {
+  if (AppendShort(out, pattern, value)) return;
   fd::TDigits dec;
   fd::ToDigits(std::fabs(value), dec);
   fd::RoundDigits(dec, dec.exponent + pattern.maxDecimals);
