@@ -175,8 +175,7 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
     // meanwhile waits for one employee at most.
     std::optional<TPayrollReadHold> employee_reads;
     result = ProcessShiftsFed(tm, GetProcessManager(), GetUserFeedback(), total, [&] {
-      employee_reads.reset();
-      employee_reads.emplace(tm.PayrollConnection());
+      employee_reads.emplace(tm.PayrollConnection());  // ends the last employee's first
       const int first = next;
       tm.ForgetEmployeesBefore(source->EmployeeCode(first));
       do {

@@ -1,8 +1,6 @@
 #include "rules/processor_support.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cmath>
 
 #include "common/format.h"
 #include "foundation/class_info.h"
