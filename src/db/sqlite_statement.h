@@ -84,7 +84,7 @@ class TSqliteStatement {
     bool Known = false;
     TDBValue::Kind Kind = TDBValue::Kind::Null;
     int64_t Integer = 0;
-    double Float = 0;  // compared bit for bit, so that -0 and NaN rebind
+    double Float = 0;  // compared bit for bit: -0 after 0 is bound again
     TDateTime Date = 0;
     std::string Text;  // a text's, or a date's text form
   };
