@@ -88,7 +88,7 @@ double ProrationFactor(const TAllowance& a, const TTimesheetShift& s) {
 
 std::string BuildAllowanceTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {
   const std::string shift_account = ShiftCostAccount(pShift);
-  std::vector<std::string> records;
+  std::string records;
   for (int i = 0; i < pShift.AllowanceList().Count(); ++i) {
     const TAllowance& a = *pShift.AllowanceList().Items(i);
     if (a.PayOption() == Pay::aicpo_None) continue;
@@ -139,12 +139,12 @@ std::string BuildAllowanceTransactions(TnxBuildContext& pContext, TTimesheetShif
     line.FPercent = amount ? 0 : a.AmountPerc();
     AddRecord(pContext, line, records);
   }
-  return JoinRecords(records);
+  return records;
 }
 
 std::string BuildPenaltyTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {
   const std::string shift_account = ShiftCostAccount(pShift);
-  std::vector<std::string> records;
+  std::string records;
   for (int i = 0; i < pShift.PenaltyList().Count(); ++i) {
     const TPenalty& p = *pShift.PenaltyList().Items(i);
     const bool amount = p.PayOption() == Pay::aicpo_Amount;
@@ -171,7 +171,7 @@ std::string BuildPenaltyTransactions(TnxBuildContext& pContext, TTimesheetShift&
     line.FToTime = p.ToTime();
     AddRecord(pContext, line, records);
   }
-  return JoinRecords(records);
+  return records;
 }
 
 }  // namespace qora

@@ -42,6 +42,8 @@ struct TnxCostingLine {
 
   // The costing-file line, in the current record formats.
   std::string Text() const;
+  // The same line appended to pOut.
+  void AppendText(std::string& pOut) const;
 };
 
 // A number as the costing file writes it, read back: what a reader of the

@@ -146,6 +146,8 @@ TnxRecordWriter::TnxRecordWriter() : FFormats(RecordFormats()) {
   FRecord.reserve(192);
 }
 
+TnxRecordWriter::TnxRecordWriter(std::string&& pBuffer) : FFormats(RecordFormats()), FRecord(std::move(pBuffer)) {}
+
 void TnxRecordWriter::NextField() {
   if (!FFirst) FRecord += FFormats.Separator;
   FFirst = false;

@@ -49,6 +49,10 @@ std::string FormatDatePattern(std::string_view pattern, TDateTime value);
 class TnxRecordWriter {
  public:
   TnxRecordWriter();
+  // Writes on after pBuffer's text, which it takes over with its room: the
+  // first field follows that text without a separator. Lines appended to
+  // one buffer this way are built without a string of their own each.
+  explicit TnxRecordWriter(std::string&& pBuffer);
 
   TnxRecordWriter& Text(std::string_view value);
   // The date with the date format when above 0; otherwise an empty field.

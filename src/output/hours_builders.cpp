@@ -45,21 +45,13 @@ void LogShiftWarning(TnxBuildContext& pContext, const TTimesheetShift& pShift, c
   }
 }
 
-void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::vector<std::string>& pRecords) {
+void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::string& pRecords) {
   if (pContext.Sink) {
     pContext.Sink->Add(pLine.CostingLine());
-  } else {
-    pRecords.push_back(pLine.Generate(pContext.Format));
+    return;
   }
-}
-
-std::string JoinRecords(const std::vector<std::string>& pRecords) {
-  std::string text;
-  for (const std::string& record : pRecords) {
-    if (!text.empty()) text += "\r\n";
-    text += record;
-  }
-  return text;
+  if (!pRecords.empty()) pRecords += "\r\n";
+  pLine.AppendTo(pContext.Format, pRecords);
 }
 
 std::string BuildHoursTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {
@@ -106,14 +98,14 @@ std::string BuildHoursTransactions(TnxBuildContext& pContext, TTimesheetShift& p
     line->FFromTime = group->FromTime();
     line->FToTime = group->ToTime();
   }
-  std::vector<std::string> records;
+  std::string records;
   for (int i = 0; i < lines.Count(); ++i) AddRecord(pContext, *lines.Items(i), records);
-  return JoinRecords(records);
+  return records;
 }
 
 std::string BuildRDOTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {
   const std::string shift_account = ShiftCostAccount(pShift);
-  std::vector<std::string> records;
+  std::string records;
   for (int i = 0; i < pShift.RDODatesList().Count(); ++i) {
     const TDateGroup* rdo = pShift.RDODatesList().Items(i);
     const double hours = RoundCosting(rdo->TotalHours(), 2);
@@ -137,12 +129,12 @@ std::string BuildRDOTransactions(TnxBuildContext& pContext, TTimesheetShift& pSh
     line.FAwardCategory = pShift.EmployeeCategory();
     AddRecord(pContext, line, records);
   }
-  return JoinRecords(records);
+  return records;
 }
 
 std::string BuildLeaveAccrualTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {
   const std::string shift_account = ShiftCostAccount(pShift);
-  std::vector<std::string> records;
+  std::string records;
   for (const THoursGroup* group : pShift.HoursGroupList().Groups()) {
     if (group->HoursType() != THoursType::htLeaveAccrual) continue;
     const double hours = group->HoursTotal();
@@ -168,11 +160,11 @@ std::string BuildLeaveAccrualTransactions(TnxBuildContext& pContext, TTimesheetS
     line.FComponentType = "Leave Accrual Hours";
     AddRecord(pContext, line, records);
   }
-  return JoinRecords(records);
+  return records;
 }
 
 std::string BuildLeaveTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {
-  std::vector<std::string> records;
+  std::string records;
   for (int i = 0; i < pShift.LeaveDatesList().Count(); ++i) {
     const TDateGroup* leave = pShift.LeaveDatesList().Items(i);
     TnxYIFLeave line;
@@ -202,7 +194,7 @@ std::string BuildLeaveTransactions(TnxBuildContext& pContext, TTimesheetShift& p
     line.FValue = line.FRate * line.FHours;
     AddRecord(pContext, line, records);
   }
-  return JoinRecords(records);
+  return records;
 }
 
 TnxShiftTransactions BuildShiftTransactions(TnxBuildContext& pContext, TTimesheetShift& pShift) {

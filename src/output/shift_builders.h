@@ -48,10 +48,9 @@ void FillFromShift(TnxYIFTransaction& pTransaction, const TTimesheetShift& pShif
 std::string ShiftCostAccount(TTimesheetShift& pShift);
 // A warning of the shift in the run log.
 void LogShiftWarning(TnxBuildContext& pContext, const TTimesheetShift& pShift, const std::string& pMessage);
-// The line's text added to pRecords in the context's layout, or the line
-// handed to the context's sink.
-void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::vector<std::string>& pRecords);
-// The records joined by CR LF.
-std::string JoinRecords(const std::vector<std::string>& pRecords);
+// The line's text appended to pRecords in the context's layout, after a
+// CR LF when pRecords has text already; or the line handed to the context's
+// sink.
+void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::string& pRecords);
 
 }  // namespace qora

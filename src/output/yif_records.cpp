@@ -26,6 +26,14 @@ std::string TnxYIFTransaction::Generate(TnxTransactionFormat pFormat) {
   throw eNotImplementException("Unsupported Output Format in YIFGenerator.Generate.");
 }
 
+void TnxYIFTransaction::AppendTo(TnxTransactionFormat pFormat, std::string& pOut) {
+  if (pFormat == TnxTransactionFormat::tfCSV) {
+    CostingLine().AppendText(pOut);
+  } else {
+    pOut += Generate(pFormat);
+  }
+}
+
 void TnxYIFTransaction::Clear() { FID.clear(); }
 
 TnxCostingLine TnxYIFTransaction::CostingLine() const {

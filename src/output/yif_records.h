@@ -42,6 +42,9 @@ class TnxYIFTransaction : public TnxYIFCustomRecord {
   // Its texts are views of this record's fields.
   virtual TnxCostingLine CostingLine() const;
   std::string GenerateCosting() override { return CostingLine().Text(); }
+  // Generate's line appended to pOut; a costing line is written straight
+  // into it.
+  void AppendTo(TnxTransactionFormat pFormat, std::string& pOut);
 
   std::string FAccount;
   std::string FID;
