@@ -25,8 +25,14 @@ const ClassInfo& TnxBaseObjectList::StaticClassInfo() {
 TnxBaseObjectList::~TnxBaseObjectList() { Clear(); }
 
 void TnxBaseObjectList::CheckItemClass(const TnxBaseObject* item) const {
+  if (item == nullptr) return;
+  const ClassInfo& own_class = item->GetClassInfo();
+  if (&own_class == FFitting) return;
   const ClassInfo* item_class = ItemClass();
-  if (item == nullptr || item_class == nullptr || item->GetClassInfo().InheritsFrom(*item_class)) return;
+  if (item_class == nullptr || own_class.InheritsFrom(*item_class)) {
+    FFitting = &own_class;
+    return;
+  }
   throw std::invalid_argument("Class " + item->ClassName() + " cannot be stored in a list of " + item_class->Name() +
                               ".");
 }

@@ -120,6 +120,10 @@ class TnxBaseObjectList : public TnxBaseObject {
 
   std::vector<Slot> FList;
   bool FOwnsObjects;
+  // The class of the last item found to fit: a list's items are mostly of
+  // one class, which then needs no walk up its ancestors (nor a call of
+  // ItemClass, which is fixed for the list's type).
+  mutable const ClassInfo* FFitting = nullptr;
 };
 
 // A typed view over an owning list: `TypedObjectList<TAllowance>` hands out

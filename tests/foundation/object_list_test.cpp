@@ -107,5 +107,21 @@ TEST_F(ObjectListTest, StableSortAndIndexBounds) {
   EXPECT_EQ(list.Count(), 5);
 }
 
+// A typed list remembers the last class that fitted; an item of another
+// class is still checked, whatever fitted before it.
+TEST_F(ObjectListTest, TypedListChecksEveryNewClass) {
+  class TLstOther : public TnxBaseObject {};
+  TypedObjectList<TLstPlain> list;
+  list.Add(std::make_unique<TLstPlain>(1, "fits"));
+  try {
+    list.Add(std::make_unique<TLstOther>());
+    ADD_FAILURE() << "an item of another class was stored";
+  } catch (const std::invalid_argument& e) {
+    EXPECT_EQ(std::string(e.what()), "Class TnxBaseObject cannot be stored in a list of TLstPlain.");
+  }
+  list.Add(std::make_unique<TLstPlain>(2, "fits again"));
+  EXPECT_EQ(Tags(list), (Texts{"fits", "fits again"}));
+}
+
 }  // namespace
 }  // namespace qora
