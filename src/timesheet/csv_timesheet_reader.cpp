@@ -199,6 +199,20 @@ std::deque<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(c
   double start_of_shift = TTimesheetShift::kNoStart;
   FTimesheet.SetShiftCount(0);
   uint64_t at = ReadHeader(pFileName);
+  // The scan reads six fields, looked up once; it loads only those. A field
+  // the table lacks fails where it is read, as the build's reading does.
+  enum { kDay, kRosterStart, kRosterEnd, kCode, kStart, kEnd, kScanned };
+  static constexpr const char* kNames[kScanned] = {"dDayWorked", "dRosterStart", "dRosterEnd",
+                                                   "cEmployeeCode", "dStart", "dEnd"};
+  int fields[kScanned];
+  for (int k = 0; k < kScanned; ++k) fields[k] = FTable->FindField(kNames[k]);
+  const auto text = [&](int k) -> const std::string& {
+    return FTable->GetText(fields[k] >= 0 ? fields[k] : FTable->FieldIndex(kNames[k]));
+  };
+  std::vector<int> targets = FTargets;
+  for (int& target : targets) {
+    if (std::find(std::begin(fields), std::end(fields), target) == std::end(fields)) target = -1;
+  }
   for (size_t piece = pPieceBytes; at < FFile->Size();) {
     const std::string_view raw = FFile->Bytes(at, piece);
     const bool last = at + raw.size() >= FFile->Size();
@@ -208,19 +222,19 @@ std::deque<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(c
       piece *= 2;       // a record longer than the piece
       continue;
     }
-    FFormat->LoadRows(*FTable, FFile->AsUtf8(raw.substr(0, ends.back())), FTargets);
+    FFormat->LoadRows(*FTable, FFile->AsUtf8(raw.substr(0, ends.back())), targets);
     for (size_t i = 0; i < ends.size(); ++i, FTable->Next()) {
-      const TDateTime day = ParseColumnDate(FTable->AsString("dDayWorked"));
+      const TDateTime day = ParseColumnDate(text(kDay));
       const bool continuation = !(day > 0);
       if (!continuation) {
         if (!rows.empty()) rows.back().Start = start_of_shift;
         // NewShift's readings.
-        if (!TrimmedView(FTable->AsString("dRosterStart")).empty()) {
-          TimeTextToHours(FTable->AsString("dRosterStart"));
-          TimeTextToHours(FTable->AsString("dRosterEnd"));
+        if (!TrimmedView(text(kRosterStart)).empty()) {
+          TimeTextToHours(text(kRosterStart));
+          TimeTextToHours(text(kRosterEnd));
         }
         FTimesheet.SetShiftCount(FTimesheet.ShiftCount() + 1);
-        const auto code = codes.try_emplace(FTable->AsString("cEmployeeCode"), static_cast<uint32_t>(codes.size()));
+        const auto code = codes.try_emplace(text(kCode), static_cast<uint32_t>(codes.size()));
         if (code.second) FCodes.push_back(code.first->first);
         rows.push_back({at + (i > 0 ? ends[i - 1] : 0), 0, code.first->second, DateOf(day), 0});
         start_of_shift = TTimesheetShift::kNoStart;
@@ -229,8 +243,8 @@ std::deque<TCSVTimesheetSource::TShiftRows> TCSVTimesheetSource::ScanShiftRows(c
         throw eLoadFromFileException(Format("Timesheet \"%s\" contains incomplete shift information", pFileName));
       }
       // AddRowHours' readings and the block it adds.
-      const std::string& start_text = FTable->AsString("dStart");
-      const std::string& end_text = FTable->AsString("dEnd");
+      const std::string& start_text = text(kStart);
+      const std::string& end_text = text(kEnd);
       const bool has_times = !TrimmedView(start_text).empty() && !TrimmedView(end_text).empty();
       double start = has_times ? TimeTextToHours(start_text) : 0;
       const double end = has_times ? TimeTextToHours(end_text) : 0;
