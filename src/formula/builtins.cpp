@@ -66,6 +66,7 @@ TFunctionClass Variant(TFunctionRecord record, const char* prototype, TQelCallKi
   fc.InputDataTypes = std::move(record.InputDataTypes);
   fc.OptionalArguments = record.OptionalArguments;
   fc.AllowConversionToConstant = record.CanConvertToConstant;
+  fc.Repeatable = record.Repeatable;
   fc.Name = record.Name;
   fc.Prototype = prototype;
   fc.Hidden = record.Hidden;

@@ -28,6 +28,11 @@ const TFunctionClass& VariableClass() {
   return fc;
 }
 
+const TFunctionClass& SharedTreeClass() {
+  static const TFunctionClass fc = MakeInternalClass("Shared", {}, rdtDouble, false);
+  return fc;
+}
+
 const TFunctionClass& IntToDoubleClass() {
   static const TFunctionClass fc = MakeInternalClass("IntToDouble", {rdtInteger}, rdtDouble, true);
   return fc;
@@ -59,7 +64,11 @@ void TExpression::Link() {
   for (size_t i = 0; i < Data.size(); ++i) {
     TArgSlot& slot = Data[i];
     if (slot.Owned) slot.Value = slot.Owned.get();
-    slot.Expr = slot.Value->Kind() == TQelNodeKind::Expression ? static_cast<TExpression*>(slot.Value) : nullptr;
+    if (slot.Use) {
+      slot.Expr = slot.Use.get();
+    } else {
+      slot.Expr = slot.Value->Kind() == TQelNodeKind::Expression ? static_cast<TExpression*>(slot.Value) : nullptr;
+    }
     VariablesForFunction[i] = &slot.Value->Result();
   }
 }
@@ -81,6 +90,17 @@ void TExpression::Evaluate(TnxBaseObject* WorkItem) {
     if (slot.Expr) slot.Expr->Evaluate(WorkItem);
   }
   CallFunction(WorkItem);
+}
+
+std::unique_ptr<TConstant> TExpression::ShareArgument(int i, TQelSharedTree& tree, const uint64_t& generation) {
+  TArgSlot& slot = Data.at(static_cast<size_t>(i));
+  std::unique_ptr<TConstant> owned = std::move(slot.Owned);
+  if (!tree.Node) tree.Node = std::move(owned);
+  slot.Value = tree.Node.get();
+  slot.Use = std::make_unique<TSharedTreeUse>(tree, generation);
+  slot.Expr = slot.Use.get();
+  VariablesForFunction[static_cast<size_t>(i)] = &slot.Value->Result();
+  return owned;
 }
 
 void TExpression::TakeArgument(size_t i) {
@@ -229,6 +249,11 @@ void TSignOperator::DecompileTo(std::string& out, bool /*top*/) const {
 
 TIntToDoubleExpression::TIntToDoubleExpression(TQelOperand operand)
     : TExpression(IntToDoubleClass(), OneOperand(std::move(operand))) {}
+
+TSharedTreeUse::TSharedTreeUse(TQelSharedTree& tree, const uint64_t& generation)
+    : TExpression(SharedTreeClass(), OneOperand(TQelOperand::Refer(tree.Node.get()))),
+      FTree(&tree),
+      FGeneration(&generation) {}
 
 void TIntToDoubleExpression::Evaluate(TnxBaseObject* WorkItem) {
   FWorkItem = WorkItem;

@@ -73,11 +73,21 @@ class TExpression : public TCustomValue {
   // True when evaluation always evaluates argument i.
   virtual bool IsStrictArgument(int /*i*/) const { return true; }
 
+  // True when argument i is a sub-tree or constant this node owns.
+  bool OwnsArgument(int i) const { return Data.at(static_cast<size_t>(i)).Owned != nullptr; }
+  // Points argument i, a sub-tree this node owns, at `tree`, a tree equal
+  // to it that several expressions share, evaluated through a
+  // TSharedTreeUse of `generation`. A tree without a node yet takes the
+  // argument's own; otherwise the argument's own is returned, to be
+  // dropped. The node must not be folded afterwards.
+  std::unique_ptr<TConstant> ShareArgument(int i, struct TQelSharedTree& tree, const uint64_t& generation);
+
  protected:
   struct TArgSlot {
     std::unique_ptr<TConstant> Owned;
     TConstant* Value = nullptr;
-    TExpression* Expr = nullptr;  // Value as a node to evaluate, or null
+    TExpression* Expr = nullptr;  // what evaluates Value, or null
+    std::unique_ptr<TExpression> Use;  // evaluates a shared Value
   };
   // Rebuilds the argument pointers and which arguments are sub-trees.
   void Link();
@@ -174,6 +184,33 @@ class TMultiInterpolateExpression : public TExpression {
   using TExpression::TExpression;
   void Evaluate(TnxBaseObject* WorkItem) override;
   bool IsStrictArgument(int i) const override { return i == 0; }
+};
+
+// A sub-tree that several expressions compiled together share, and the
+// generation in which it was last evaluated.
+struct TQelSharedTree {
+  std::unique_ptr<TConstant> Node;  // an expression
+  uint64_t Evaluated = 0;
+};
+
+// Where a shared tree occurs: evaluates it only when it has not been
+// evaluated in the current generation; the owner of the generation counter
+// moves it on whenever anything the tree reads may have changed. The
+// occurrence reads and prints as the shared tree.
+class TSharedTreeUse : public TExpression {
+ public:
+  TSharedTreeUse(TQelSharedTree& tree, const uint64_t& generation);
+  void Evaluate(TnxBaseObject* WorkItem) override {
+    if (FTree->Evaluated == *FGeneration) return;
+    Data[0].Expr->Evaluate(WorkItem);
+    FTree->Evaluated = *FGeneration;
+  }
+  void DecompileTo(std::string& out, bool top) const override { Data[0].Value->DecompileTo(out, top); }
+  bool CanFold() const override { return false; }
+
+ private:
+  TQelSharedTree* FTree;
+  const uint64_t* FGeneration;
 };
 
 // Folds node (see TExpression::FoldArguments); returns the node itself or a

@@ -25,6 +25,7 @@ TFunctionClass TFunctionClass::FromRecord(const TFunctionRecord& record) {
   fc.InputDataTypes = record.InputDataTypes;
   fc.OptionalArguments = record.OptionalArguments;
   fc.AllowConversionToConstant = record.CanConvertToConstant;
+  fc.Repeatable = record.Repeatable;
   fc.Name = record.Name;
   fc.Prototype = record.Prototype;
   fc.Hidden = record.Hidden;

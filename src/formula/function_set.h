@@ -44,6 +44,11 @@ struct TFunctionRecord {
   // True: a call whose arguments are all constants is evaluated once at
   // compile time. Functions that read the work item must set it false.
   bool CanConvertToConstant = true;
+  // True for a function that reads the work item but, given equal
+  // arguments, answers the same while the work item does not change: a
+  // repeated call may then be evaluated once (see TQelSharedTrees). Functions
+  // that may be converted to constants are repeatable anyway.
+  bool Repeatable = false;
   std::string Name;
   // Category and call template, e.g. "Math|AbsI(Value)".
   std::string Prototype;
@@ -62,6 +67,7 @@ struct TFunctionClass {
   std::vector<TQelDataType> InputDataTypes;
   int OptionalArguments = 0;
   bool AllowConversionToConstant = true;
+  bool Repeatable = false;
   std::string Name;
   std::string Prototype;
   bool Hidden = false;

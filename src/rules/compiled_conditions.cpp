@@ -131,6 +131,7 @@ const TCompiledText& TCompiledConditions::Compiled(int pNumber, const std::strin
       c.Slots.push_back(it->second);
     }
   }
+  FShared.ShareRepeats(*c.Expr);
   c.State = TCompiledText::TState::Ready;
   return c;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "formula/parser.h"
+#include "formula/shared_trees.h"
 #include "foundation/class_info.h"
 #include "rules/process_manager_intf.h"
 
@@ -116,6 +117,11 @@ class TCompiledConditions {
   void RefreshProperty(Slot& pSlot, const TnxBaseObject& pItem);
 
   TVariableLayoutKey FKey;
+  uint64_t FGeneration = 1;
+  // A generation ends when the shift may change, so a test that several
+  // conditions repeat is evaluated once per generation. Outlives the
+  // parser, whose expressions point into it.
+  TQelSharedTrees FShared{FGeneration};
   std::unique_ptr<TQelParser> FParser;
   std::vector<Slot> FSlots;
   std::vector<int> FColumnSlots;  // in column order
@@ -123,7 +129,6 @@ class TCompiledConditions {
   std::vector<const PropertyInfo*> FReadForEffect;
   std::vector<TCompiledText> FTexts;
   std::vector<TStepBinding> FBindings;
-  uint64_t FGeneration = 1;
 };
 
 }  // namespace qora

@@ -109,6 +109,7 @@ TFunctionRecord Domain(const char* pName, const char* pPrototype, std::vector<TQ
   r.Prototype = pPrototype;
   r.InputDataTypes = std::move(pParams);
   r.CanConvertToConstant = false;  // they read the shift, which changes between evaluations
+  r.Repeatable = true;             // but only through actions, between generations of a run
   return r;
 }
 

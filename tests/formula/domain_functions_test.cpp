@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/base_object.h"
+#include "formula/shared_trees.h"
 #include "formula_test_util.h"
 
 namespace qora {
@@ -121,6 +122,41 @@ TEST_F(QelDomain, ResultsAndCallsOfOneEvaluation) {
     EXPECT_EQ(EvalText(parser, c.Text, &shift), c.Result) << c.Text;
     EXPECT_EQ(shift.Calls, c.Calls) << c.Text;
   }
+}
+
+// A repeatable call met again is evaluated once per generation wherever it
+// occurs; a call of a function that is not repeatable (Tick), a tree that
+// holds one, or the same function on other arguments is not shared. The
+// texts print as they were compiled.
+TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
+  TFunctionRecord seen = Domain("Seen", {rdtInteger});
+  seen.IFunctionAddr = Tick;
+  seen.Repeatable = true;
+  parser.Functions().Add(seen);
+  uint64_t generation = 1;
+  TQelSharedTrees shared(generation);
+  const std::vector<std::string> texts = {"(Seen(1) + Tick(5) > 0) and (Seen(1) > 0)", "(Seen(1) + Tick(5) > 0) or (Seen(2) > 0)",
+                                          "Seen(1) * 3", "Seen(2) + Seen(1)"};
+  std::vector<TExpression*> roots;
+  std::vector<std::string> printed;
+  for (const std::string& text : texts) {
+    roots.push_back(parser.CompileExpression(text));
+    printed.push_back(roots.back()->Decompile());
+    shared.ShareRepeats(*roots.back());
+  }
+  const auto run = [&](size_t i) {
+    roots[i]->Evaluate(&shift);
+    const TQelValue& v = roots[i]->Result();
+    return v.Type == rdtBoolean ? std::string(v.B ? "True" : "False") : std::to_string(v.I);
+  };
+  EXPECT_EQ((std::vector<std::string>{run(0), run(1), run(2)}), (std::vector<std::string>{"True", "True", "3"}));
+  EXPECT_EQ(shift.Calls, 3) << "Seen(1) once, Tick(5) in both places";
+  ++generation;
+  EXPECT_EQ(run(2), "3");
+  EXPECT_EQ(run(3), "3");
+  EXPECT_EQ(shift.Calls, 5) << "Seen(1) again in a new generation, Seen(2) apart from it";
+  for (size_t i = 0; i < roots.size(); ++i) EXPECT_EQ(roots[i]->Decompile(), printed[i]);
+  parser.ClearExpressions();  // before the trees they share
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ constexpr auto kCall = TaiActionType::aatCallMethod;
 const char* const kConditions[] = {
     "", "", "EqualString(ConditionGroup, \"A\")", "DayOfWeek(ShiftStartDate) = 2", "ShiftEnd > 17",
     "OrdinaryHoursTotal >= 8", "WorkedHoursTotal > RosteredHoursTotal", "WorkCodeExists(\"gen\")", "iUnits > 1",
-    "(ShiftCost < 2) and not IsOffDay", "HoursForWorkCode(\"GEN\") > 4", "GetFloatValue(\"Km\") > 10"};
+    "(ShiftCost < 2) and not IsOffDay", "HoursForWorkCode(\"GEN\") > 4", "GetFloatValue(\"Km\") > 10",
+    // Tests that others repeat, which a compiled run evaluates once while the shift stays as it is.
+    "(ShiftCost < 2) or (ShiftEnd > 17)", "(DayOfWeek(ShiftStartDate) = 2) or (HoursForWorkCode(\"GEN\") > 4)"};
 // Rarely: a name that exists only once a column is added, a non-Boolean, an unknown name.
 const char* const kRareConditions[] = {"Comp >= 0", "ShiftStart + 1", "Missing > 1"};
 

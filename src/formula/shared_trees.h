@@ -1,0 +1,55 @@
+// Sub-trees that the expressions compiled in one parser repeat, evaluated
+// once while nothing they read changes. Award conditions repeat their
+// tests: most start with the same condition-group test and many spell out
+// the same days of the week, so a run would otherwise evaluate each of them
+// again in every condition.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "formula/expression.h"
+
+namespace qora {
+
+class TQelSharedTrees {
+ public:
+  // `generation` is the owner's counter: it must move on whenever anything
+  // a tree reads (variables, the work item) may have changed, and it must
+  // outlive the expressions shared here. Trees are evaluated with the work
+  // item of the evaluation in which they are reached first in a generation.
+  explicit TQelSharedTrees(const uint64_t& generation) : FGeneration(generation) {}
+  TQelSharedTrees(const TQelSharedTrees&) = delete;
+  TQelSharedTrees& operator=(const TQelSharedTrees&) = delete;
+
+  // Looks for the sub-trees of root (not root itself) in the expressions
+  // shared before: a sub-tree met for the second time is evaluated once per
+  // generation from then on, in both places, and its new copy is dropped.
+  // Only calls of functions that answer the same for the same arguments
+  // and work item are shared (constant-foldable or repeatable ones). The
+  // expressions keep printing as before. Call once per compiled
+  // expression, after it is folded.
+  void ShareRepeats(TExpression& root);
+
+ private:
+  struct TOccurrence {
+    TExpression* Parent = nullptr;  // where the tree was first met
+    int Index = 0;
+    std::unique_ptr<TQelSharedTree> Shared;  // once met again
+  };
+  // The tree at argument i of parent: kept (and looked into) or shared.
+  void Visit(TExpression& parent, int i);
+
+  const uint64_t& FGeneration;
+  // By printed text; trees of one text may still differ (in their types).
+  std::unordered_multimap<std::string, TOccurrence> FSeen;
+};
+
+// True when a and b compute the same: equal constants, the same variable,
+// or calls of the same function on equal arguments.
+bool SameQelTree(const TConstant& a, const TConstant& b);
+
+}  // namespace qora
