@@ -50,7 +50,11 @@ void AddRecord(TnxBuildContext& pContext, TnxYIFTransaction& pLine, std::string&
     pContext.Sink->Add(pLine.CostingLine());
     return;
   }
-  if (!pRecords.empty()) pRecords += "\r\n";
+  if (pRecords.empty()) {
+    pRecords.reserve(256);  // a line or two without growing from a few bytes
+  } else {
+    pRecords += "\r\n";
+  }
   pLine.AppendTo(pContext.Format, pRecords);
 }
 
