@@ -19,36 +19,14 @@ bool IsRepeatable(const TConstant& node) {
   return true;
 }
 
-}  // namespace
-
-bool SameQelTree(const TConstant& a, const TConstant& b) {
-  if (&a == &b) return true;
-  if (a.Kind() != b.Kind() || a.ResultType() != b.ResultType()) return false;
-  switch (a.Kind()) {
-    case TQelNodeKind::Variable: return false;  // one object per name
-    case TQelNodeKind::Constant: {
-      const TQelValue &x = a.Result(), &y = b.Result();
-      switch (x.Type) {
-        case rdtDouble: return x.D == y.D;
-        case rdtInteger: return x.I == y.I;
-        case rdtBoolean: return x.B == y.B;
-        case rdtString: return x.S == y.S;
-      }
-      return false;
-    }
-    case TQelNodeKind::Expression: break;
-  }
-  const auto& x = static_cast<const TExpression&>(a);
-  const auto& y = static_cast<const TExpression&>(b);
-  if (typeid(x) != typeid(y) || &x.FunctionClass() != &y.FunctionClass() ||
-      x.ArgumentCount() != y.ArgumentCount()) {
-    return false;
-  }
-  for (int i = 0; i < x.ArgumentCount(); ++i) {
-    if (!SameQelTree(x.Argument(i), y.Argument(i))) return false;
-  }
-  return true;
+// Of two trees that print alike, whether they compute alike: the same kind
+// of node calling the same function (a conversion and what it converts
+// print alike).
+bool SameTree(const TExpression& a, const TExpression& b) {
+  return typeid(a) == typeid(b) && &a.FunctionClass() == &b.FunctionClass();
 }
+
+}  // namespace
 
 void TQelSharedTrees::ShareRepeats(TExpression& root) {
   for (int i = 0; i < root.ArgumentCount(); ++i) Visit(root, i);
@@ -65,7 +43,7 @@ void TQelSharedTrees::Visit(TExpression& parent, int i) {
     for (auto it = first; it != last; ++it) {
       TOccurrence& seen = it->second;
       const TConstant& earlier = seen.Shared ? *seen.Shared->Node : seen.Parent->Argument(seen.Index);
-      if (!SameQelTree(earlier, call)) continue;
+      if (!SameTree(static_cast<const TExpression&>(earlier), call)) continue;
       if (!seen.Shared) {
         seen.Shared = std::make_unique<TQelSharedTree>();
         seen.Parent->ShareArgument(seen.Index, *seen.Shared, FGeneration);

@@ -44,12 +44,10 @@ class TQelSharedTrees {
   void Visit(TExpression& parent, int i);
 
   const uint64_t& FGeneration;
-  // By printed text; trees of one text may still differ (in their types).
+  // By printed text: in one parser a text names its variables and spells
+  // its constants, so trees that print alike compute alike, but for the
+  // conversion of an Integer to a Real, which prints as what it converts.
   std::unordered_multimap<std::string, TOccurrence> FSeen;
 };
-
-// True when a and b compute the same: equal constants, the same variable,
-// or calls of the same function on equal arguments.
-bool SameQelTree(const TConstant& a, const TConstant& b);
 
 }  // namespace qora

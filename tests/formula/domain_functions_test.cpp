@@ -126,8 +126,9 @@ TEST_F(QelDomain, ResultsAndCallsOfOneEvaluation) {
 
 // A repeatable call met again is evaluated once per generation wherever it
 // occurs; a call of a function that is not repeatable (Tick), a tree that
-// holds one, or the same function on other arguments is not shared. The
-// texts print as they were compiled.
+// holds one, the same function on other arguments, or a sum converted to a
+// Real (which prints as the sum) is not shared. The texts print as they
+// were compiled.
 TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
   TFunctionRecord seen = Domain("Seen", {rdtInteger});
   seen.IFunctionAddr = Tick;
@@ -136,7 +137,8 @@ TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
   uint64_t generation = 1;
   TQelSharedTrees shared(generation);
   const std::vector<std::string> texts = {"(Seen(1) + Tick(5) > 0) and (Seen(1) > 0)", "(Seen(1) + Tick(5) > 0) or (Seen(2) > 0)",
-                                          "Seen(1) * 3", "Seen(2) + Seen(1)"};
+                                          "Seen(1) * 3", "Seen(2) + Seen(1)", "MaxR(Seen(1) + 1, 0.5)",
+                                          "(Seen(1) + 1) * 2"};
   std::vector<TExpression*> roots;
   std::vector<std::string> printed;
   for (const std::string& text : texts) {
@@ -147,6 +149,7 @@ TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
   const auto run = [&](size_t i) {
     roots[i]->Evaluate(&shift);
     const TQelValue& v = roots[i]->Result();
+    if (v.Type == rdtDouble) return std::to_string(v.D);
     return v.Type == rdtBoolean ? std::string(v.B ? "True" : "False") : std::to_string(v.I);
   };
   EXPECT_EQ((std::vector<std::string>{run(0), run(1), run(2)}), (std::vector<std::string>{"True", "True", "3"}));
@@ -155,6 +158,8 @@ TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
   EXPECT_EQ(run(2), "3");
   EXPECT_EQ(run(3), "3");
   EXPECT_EQ(shift.Calls, 5) << "Seen(1) again in a new generation, Seen(2) apart from it";
+  EXPECT_EQ(run(4), std::to_string(2.0));
+  EXPECT_EQ(run(5), "4");
   for (size_t i = 0; i < roots.size(); ++i) EXPECT_EQ(roots[i]->Decompile(), printed[i]);
   parser.ClearExpressions();  // before the trees they share
 }
