@@ -15,14 +15,6 @@ namespace {
 
 using namespace sqlrewrite;
 
-// _ipfnGetEmployeeWorkPatternDays's candidates for day D: the employee's
-// pattern versions (qVersions V) in effect on D with their pattern's row for
-// D's day of its cycle (WPD).
-constexpr const char* kWorkPatternDayRows =
-    "FROM qVersions V JOIN _iptblWorkPatternDays WPD ON WPD.iWorkPatternID = V.idPattern "
-    "WHERE V.jFrom <= D.jDay AND V.jTo >= D.jDay "
-    "AND WPD.iDayNo = ((CAST(ROUND(D.jDay - V.jStart) AS INTEGER) % V.iCycle) + V.iCycle) % V.iCycle + 1";
-
 // The payroll database's table-valued functions as SQLite sub-queries. {n}
 // is the n-th argument of the call. Dates are compared by day (date()), so
 // that a bound date-time and a 'YYYY-MM-DD' literal select the same rows.
@@ -33,22 +25,6 @@ constexpr const char* kWorkPatternDayRows =
 //   versions in effect on `date`; awardID <> 0 keeps that award only;
 //   includeInactive = 0 leaves inactive awards out. Ordered by code, then
 //   effective date.
-// _ipfnGetEmployeeWorkPatternDays(employeeID, fromDate, toDate, workDaysOnly):
-//   one row per day from fromDate to toDate: the hours of the day in the work
-//   pattern the employee has on that day (the pattern's cycle of iCycleDays
-//   days starts at dCycleStartDate; day 1 is its first day; 0 hours when the
-//   employee has no pattern), and the public holiday's description ("" when
-//   the day is none; the least of two on one day). Of the employee's pattern
-//   versions in effect on a day whose pattern has a row for that day, the
-//   latest effective date wins (of two with one effective date, either).
-//   workDaysOnly <> 0 keeps only days with hours or a public holiday.
-//   The days run as julian day numbers, and the stored dates are parsed once
-//   per call (the versions; the holidays in range), not once per day: the
-//   parsing was most of the cost. The next holiday rides along with the days,
-//   so that only a holiday looks its description up (the "+" spares building
-//   an index over a few rows); an employee with one version has nothing to
-//   choose, so the first row found is the day's. Otherwise SQLite takes
-//   fHours from the row that gives MAX() its value, which needs no sort.
 // _efnGetFreqPeriodData(payFrequencyID, periodID): the pay period periodID of
 //   that pay frequency, or, for periodID 0, its current period: the earliest
 //   one not yet processed.
@@ -62,26 +38,6 @@ const std::map<std::string, std::string>& SqliteTableFunctions() {
        "AND ({1} = 0 OR (date(V.dEffectiveDate) <= date({0}) "
        "AND (V.dEndDate IS NULL OR V.dEndDate < '1900-01-04' OR date(V.dEndDate) >= date({0})))) "
        "ORDER BY A.cCode, V.dEffectiveDate"},
-      {"_ipfnGetEmployeeWorkPatternDays",
-       "SELECT * FROM (WITH RECURSIVE "
-       "qHolidays AS MATERIALIZED (SELECT julianday(date(dDate)) AS jDay, cDescription FROM _iptblPublicHolidays "
-       "WHERE julianday(date(dDate)) BETWEEN julianday(date({1})) AND julianday(date({2}))), "
-       "qDays(jDay, jHoliday) AS (SELECT julianday(date({1})), (SELECT MIN(H.jDay) FROM qHolidays H) "
-       "WHERE date({1}) <= date({2}) "
-       "UNION ALL SELECT jDay + 1, CASE WHEN jHoliday IS NULL OR jHoliday > jDay THEN jHoliday "
-       "ELSE (SELECT MIN(H.jDay) FROM qHolidays H WHERE H.jDay > qDays.jDay) END "
-       "FROM qDays WHERE jDay < julianday(date({2}))), "
-       "qVersions AS MATERIALIZED (SELECT EW.dEffectiveDate AS dEffective, julianday(date(EW.dEffectiveDate)) AS jFrom, "
-       "CASE WHEN EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' THEN julianday('9999-12-31') "
-       "ELSE julianday(date(EW.dEndDate)) END AS jTo, WP.idWorkPattern AS idPattern, WP.iCycleDays AS iCycle, "
-       "julianday(date(WP.dCycleStartDate)) AS jStart FROM _iptblEmployeeWorkPatterns_TD EW "
-       "JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID WHERE EW.iEmployeeID = {0}) "
-       "SELECT datetime(D.jDay) AS dDate, COALESCE(CASE WHEN (SELECT COUNT(*) FROM qVersions) = 1 "
-       "THEN (SELECT WPD.fHours " + std::string(kWorkPatternDayRows) + " LIMIT 1) "
-       "ELSE (SELECT CASE WHEN MAX(V.dEffective) IS NOT NULL THEN WPD.fHours END " + kWorkPatternDayRows + ") END, 0) "
-       "AS fHours, CASE WHEN D.jHoliday = D.jDay "
-       "THEN (SELECT MIN(H.cDescription) FROM qHolidays H WHERE +H.jDay = D.jDay) ELSE '' END AS cPublicHoliday "
-       "FROM qDays D) WHERE {3} = 0 OR fHours > 0 OR cPublicHoliday <> ''"},
       {"_efnGetFreqPeriodData",
        "SELECT PR.Counter AS iPeriodID, PR.PayFrequencyID AS iPayFrequencyID, PR.PeriodStart AS dPeriodStart, "
        "PR.PeriodEnd AS dPeriodEnd, PR.IsProcessed AS bIsProcessed FROM PRPeriod PR "

@@ -22,8 +22,9 @@
 //     another tool compares by its value, both sides of every comparison
 //     with a date column are read through julianday() (CompareDatesAsValues);
 //   - SQLite only: the payroll database's table-valued functions
-//     (_ipfnGetAwards, _ipfnGetEmployeeWorkPatternDays, _efnGetFreqPeriodData)
-//     become sub-queries with the call's arguments in place, and a date
+//     _ipfnGetAwards and _efnGetFreqPeriodData become sub-queries with the
+//     call's arguments in place (_ipfnGetEmployeeWorkPatternDays is a
+//     table-valued function of the connection, sqlite_work_pattern.h), and a date
 //     literal 'YYYY-MM-DD' becomes 'YYYY-MM-DD 00:00:00', the stored form,
 //     so that text comparison of dates agrees with date comparison.
 // Quoted texts and comments are never rewritten. The SQLite dialect rejects

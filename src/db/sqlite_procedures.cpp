@@ -10,6 +10,7 @@
 #include "common/text.h"
 #include "db/soci_connection.h"
 #include "db/soci_native.h"
+#include "db/sqlite_work_pattern.h"
 #include "db/db_error.h"
 
 namespace qora {
@@ -316,6 +317,7 @@ void RegisterSqliteFunctions(soci::session& session) {
                                      CycleFromDateFunction, nullptr, nullptr, nullptr) != SQLITE_OK) {
     throw EDatabaseError("Could not register _esfnTimesheetCycleFromDate");
   }
+  RegisterSqliteWorkPatternDays(SqliteHandle(session));
 }
 
 bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const TDBParams& params,

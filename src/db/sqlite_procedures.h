@@ -22,7 +22,9 @@ class TSociConnection;
 // Registers the scalar functions on an open SQLite session:
 //   _esfnTimesheetCycleFromDate(days, cycleStart, date): the first day of the
 //   cycle of `days` days, counted from cycleStart, that contains `date`
-//   (cycleStart itself when days < 1); null when a date does not read.
+//   (cycleStart itself when days < 1); null when a date does not read;
+// and the table-valued function _ipfnGetEmployeeWorkPatternDays
+// (sqlite_work_pattern.h).
 void RegisterSqliteFunctions(soci::session& session);
 
 // Runs the engine-supplied procedure `name` (any case) on `connection` and

@@ -206,6 +206,14 @@ TEST_P(SchemaTest, WorkPatternDaysTakeTheLatestVersionWithARowForTheDay) {
   }
   EXPECT_EQ(days[4]["cPublicHoliday"].AsString(), "Good Friday");
   EXPECT_EQ(days[7]["cPublicHoliday"].AsString(), "Easter Monday");
+  // Work days only: those with hours or a public holiday.
+  const TDBResult work = Db().Query(
+      "select dDate from _ipfnGetEmployeeWorkPatternDays(3, :FromDate, :ToDate, 1)",
+      {{"FromDate", TDBValue::DateTime(EncodeDate(2025, 4, 14))}, {"ToDate", TDBValue::DateTime(EncodeDate(2025, 4, 21))}});
+  std::vector<TDateTime> dates;
+  for (int i = 0; i < work.RowCount(); ++i) dates.push_back(work[i]["dDate"].AsDateTime());
+  EXPECT_EQ(dates, (std::vector<TDateTime>{EncodeDate(2025, 4, 14), EncodeDate(2025, 4, 15), EncodeDate(2025, 4, 16),
+                                           EncodeDate(2025, 4, 18), EncodeDate(2025, 4, 21)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SchemaTest, testing::AllTestBackends(),

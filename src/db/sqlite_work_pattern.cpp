@@ -1,0 +1,369 @@
+#include "db/sqlite_work_pattern.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/db_error.h"
+#include "db/value.h"
+
+namespace qora {
+
+namespace {
+
+namespace sq = ::sqlite_api;
+
+// Julian day number of the TDateTime epoch, 1899-12-30 00:00.
+constexpr double kJulianEpoch = 2415018.5;
+
+// The dates the function is called with, as julian days of their date, and
+// whether the range has any day.
+constexpr const char* kRangeSql = "SELECT julianday(date(?1)), julianday(date(?2)), date(?1) <= date(?2)";
+// The employee's pattern versions in stored order, with the days they run
+// from and to (an end before 1900-01-04 is none) and their pattern's cycle.
+constexpr const char* kVersionsSql =
+    "SELECT EW.dEffectiveDate, julianday(date(EW.dEffectiveDate)), "
+    "CASE WHEN EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' THEN julianday('9999-12-31') "
+    "ELSE julianday(date(EW.dEndDate)) END, WP.idWorkPattern, WP.iCycleDays, julianday(date(WP.dCycleStartDate)) "
+    "FROM _iptblEmployeeWorkPatterns_TD EW JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
+    "WHERE EW.iEmployeeID = ?1 ORDER BY EW.idEmployeeWorkPatternTD";
+// A pattern's days; of two rows for one day the first stored counts.
+constexpr const char* kPatternDaysSql =
+    "SELECT iDayNo, fHours FROM _iptblWorkPatternDays WHERE iWorkPatternID = ?1 ORDER BY iDayNo, idWorkPatternDay";
+// The holidays in range by day, with the least description of each day.
+constexpr const char* kHolidaysSql =
+    "SELECT julianday(date(dDate)) AS jDay, MIN(cDescription) FROM _iptblPublicHolidays "
+    "WHERE julianday(date(dDate)) BETWEEN julianday(date(?1)) AND julianday(date(?2)) GROUP BY jDay";
+
+enum TColumn { kDate, kHours, kHoliday, kEmployeeID, kFromDate, kToDate, kWorkDaysOnly };
+constexpr int kArguments = 4;
+
+// A stored value, ordered as SQLite orders values: null, numbers, texts,
+// blobs (texts and blobs byte by byte).
+struct TRaw {
+  int Type = SQLITE_NULL;
+  double Number = 0;
+  int64_t Integer = 0;
+  std::string Bytes;
+
+  static TRaw Of(sq::sqlite3_stmt* statement, int column) {
+    TRaw raw;
+    raw.Type = sq::sqlite3_column_type(statement, column);
+    if (raw.Type == SQLITE_INTEGER) {
+      raw.Integer = sq::sqlite3_column_int64(statement, column);
+      raw.Number = static_cast<double>(raw.Integer);
+    } else if (raw.Type == SQLITE_FLOAT) {
+      raw.Number = sq::sqlite3_column_double(statement, column);
+    } else if (raw.Type == SQLITE_TEXT || raw.Type == SQLITE_BLOB) {
+      const auto* bytes = static_cast<const char*>(sq::sqlite3_column_blob(statement, column));
+      raw.Bytes.assign(bytes ? bytes : "", static_cast<size_t>(sq::sqlite3_column_bytes(statement, column)));
+    }
+    return raw;
+  }
+  int Rank() const {
+    switch (Type) {
+      case SQLITE_NULL: return 0;
+      case SQLITE_INTEGER:
+      case SQLITE_FLOAT: return 1;
+      case SQLITE_TEXT: return 2;
+      default: return 3;
+    }
+  }
+  bool Greater(const TRaw& other) const {
+    if (Rank() != other.Rank()) return Rank() > other.Rank();
+    if (Rank() == 1) return Number > other.Number;
+    return Bytes > other.Bytes;
+  }
+  void Result(sq::sqlite3_context* context) const {
+    switch (Type) {
+      case SQLITE_INTEGER: sq::sqlite3_result_int64(context, Integer); break;
+      case SQLITE_FLOAT: sq::sqlite3_result_double(context, Number); break;
+      case SQLITE_TEXT:
+        sq::sqlite3_result_text(context, Bytes.data(), static_cast<int>(Bytes.size()),
+                                reinterpret_cast<sq::sqlite3_destructor_type>(-1));  // SQLITE_TRANSIENT
+        break;
+      case SQLITE_BLOB:
+        sq::sqlite3_result_blob(context, Bytes.data(), static_cast<int>(Bytes.size()),
+                                reinterpret_cast<sq::sqlite3_destructor_type>(-1));
+        break;
+      default: sq::sqlite3_result_null(context);
+    }
+  }
+};
+
+struct TVersion {
+  TRaw Effective;
+  bool HasDays = false;  // from, to, cycle start and a cycle: it can give a day's hours
+  double From = 0, To = 0, CycleStart = 0;
+  int64_t Pattern = 0, Cycle = 0;
+};
+
+// A prepared statement kept for the connection's lifetime, reset after use.
+struct TStatement {
+  sq::sqlite3_stmt* Handle = nullptr;
+  ~TStatement() { sq::sqlite3_finalize(Handle); }
+};
+
+struct TTable : sq::sqlite3_vtab {
+  sq::sqlite3* Db = nullptr;
+  TStatement Range, Versions, PatternDays, Holidays;
+};
+
+// The days of one call, made as they are read.
+struct TCursor : sq::sqlite3_vtab_cursor {
+  std::vector<TVersion> Versions;
+  std::map<int64_t, std::map<int64_t, TRaw>> DaysOf;  // pattern -> day number -> hours
+  std::map<double, TRaw> Holidays;                    // julian day -> description
+  bool WorkDaysOnly = false;
+  double Day = 0, Last = -1;
+  int64_t Row = 0;
+  TRaw Hours, Holiday;
+};
+
+// Runs a kept statement (prepared on first use): bind sets its arguments,
+// onRow reads each row. SQLite's result code of what failed, or SQLITE_OK.
+template <class Bind, class OnRow>
+int Run(TTable& table, TStatement& statement, const char* sql, Bind&& bind, OnRow&& onRow) {
+  if (!statement.Handle) {
+    const int rc = sq::sqlite3_prepare_v3(table.Db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement.Handle, nullptr);
+    if (rc != SQLITE_OK) return rc;
+  }
+  bind(statement.Handle);
+  int rc = SQLITE_OK;
+  while ((rc = sq::sqlite3_step(statement.Handle)) == SQLITE_ROW) onRow(statement.Handle);
+  sq::sqlite3_reset(statement.Handle);
+  sq::sqlite3_clear_bindings(statement.Handle);
+  return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+// The day of its cycle (1-based) that a version's pattern gives julian day j.
+int64_t CycleDay(const TVersion& v, double j) {
+  const auto offset = static_cast<int64_t>(std::round(j - v.CycleStart));
+  return ((offset % v.Cycle) + v.Cycle) % v.Cycle + 1;
+}
+
+// The hours the versions give julian day j, or none (a null TRaw). With one
+// version its row counts; otherwise the version with the latest effective
+// date among those with a row for the day (the first of equals).
+TRaw HoursOf(const TCursor& c, double j) {
+  const TRaw* best = nullptr;
+  const TRaw* bestEffective = nullptr;
+  for (const TVersion& v : c.Versions) {
+    if (!v.HasDays || !(v.From <= j && v.To >= j)) continue;
+    const auto days = c.DaysOf.find(v.Pattern);
+    if (days == c.DaysOf.end()) continue;
+    const auto row = days->second.find(CycleDay(v, j));
+    if (row == days->second.end()) continue;
+    if (c.Versions.size() == 1) return row->second;
+    if (v.Effective.Type == SQLITE_NULL) continue;
+    if (!bestEffective || v.Effective.Greater(*bestEffective)) {
+      best = &row->second;
+      bestEffective = &v.Effective;
+    }
+  }
+  return best ? *best : TRaw{};
+}
+
+bool Positive(const TRaw& v) { return v.Rank() == 1 ? v.Number > 0 : v.Rank() > 1; }
+
+// Moves the cursor to the first day from c.Day on that the call returns.
+void SettleOnDay(TCursor& c) {
+  for (; c.Day <= c.Last; c.Day += 1) {
+    c.Hours = HoursOf(c, c.Day);
+    if (c.Hours.Type == SQLITE_NULL) {
+      c.Hours.Type = SQLITE_INTEGER;  // none: 0
+      c.Hours.Integer = 0;
+      c.Hours.Number = 0;
+    }
+    const auto holiday = c.Holidays.find(c.Day);
+    c.Holiday = holiday != c.Holidays.end() ? holiday->second : TRaw{SQLITE_TEXT, 0, 0, {}};
+    const bool isHoliday = c.Holiday.Type != SQLITE_NULL && !c.Holiday.Bytes.empty();
+    if (!c.WorkDaysOnly || Positive(c.Hours) || isHoliday) return;
+  }
+}
+
+int Fail(TTable& table, int rc) {
+  sq::sqlite3_free(table.zErrMsg);
+  table.zErrMsg = sq::sqlite3_mprintf("%s", sq::sqlite3_errmsg(table.Db));
+  return rc;
+}
+
+int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite3_value** argv) {
+  auto& c = *static_cast<TCursor*>(base);
+  auto& table = *static_cast<TTable*>(base->pVtab);
+  c.Versions.clear();
+  c.DaysOf.clear();
+  c.Holidays.clear();
+  c.Row = 0;
+  c.Day = 0;
+  c.Last = -1;
+  if (argc != kArguments) return SQLITE_ERROR;
+  // "workDaysOnly = 0" holds only for a number.
+  const int flag = sq::sqlite3_value_type(argv[3]);
+  c.WorkDaysOnly = !((flag == SQLITE_INTEGER || flag == SQLITE_FLOAT) && sq::sqlite3_value_double(argv[3]) == 0);
+  const auto dates = [argv](sq::sqlite3_stmt* s) {
+    sq::sqlite3_bind_value(s, 1, argv[1]);
+    sq::sqlite3_bind_value(s, 2, argv[2]);
+  };
+  bool any = false;
+  int rc = Run(table, table.Range, kRangeSql, dates, [&](sq::sqlite3_stmt* s) {
+    any = sq::sqlite3_column_type(s, 2) != SQLITE_NULL && sq::sqlite3_column_int(s, 2) != 0;
+    c.Day = sq::sqlite3_column_double(s, 0);
+    c.Last = sq::sqlite3_column_double(s, 1);
+  });
+  if (rc != SQLITE_OK) return Fail(table, rc);
+  if (!any) {
+    c.Last = c.Day - 1;
+    return SQLITE_OK;
+  }
+  const auto employee = [argv](sq::sqlite3_stmt* s) { sq::sqlite3_bind_value(s, 1, argv[0]); };
+  rc = Run(table, table.Versions, kVersionsSql, employee, [&](sq::sqlite3_stmt* s) {
+    TVersion v;
+    v.Effective = TRaw::Of(s, 0);
+    v.From = sq::sqlite3_column_double(s, 1);
+    v.To = sq::sqlite3_column_double(s, 2);
+    v.Pattern = sq::sqlite3_column_int64(s, 3);
+    v.Cycle = sq::sqlite3_column_int64(s, 4);
+    v.CycleStart = sq::sqlite3_column_double(s, 5);
+    v.HasDays = v.Cycle != 0 && sq::sqlite3_column_type(s, 1) != SQLITE_NULL &&
+                sq::sqlite3_column_type(s, 2) != SQLITE_NULL && sq::sqlite3_column_type(s, 4) != SQLITE_NULL &&
+                sq::sqlite3_column_type(s, 5) != SQLITE_NULL;
+    c.Versions.push_back(std::move(v));
+  });
+  if (rc != SQLITE_OK) return Fail(table, rc);
+  for (const TVersion& v : c.Versions) {
+    if (!v.HasDays || c.DaysOf.count(v.Pattern)) continue;
+    std::map<int64_t, TRaw>& days = c.DaysOf[v.Pattern];
+    const auto pattern = [&v](sq::sqlite3_stmt* s) { sq::sqlite3_bind_int64(s, 1, v.Pattern); };
+    rc = Run(table, table.PatternDays, kPatternDaysSql, pattern, [&days](sq::sqlite3_stmt* s) {
+      if (sq::sqlite3_column_type(s, 0) != SQLITE_NULL) {
+        days.try_emplace(sq::sqlite3_column_int64(s, 0), TRaw::Of(s, 1));
+      }
+    });
+    if (rc != SQLITE_OK) return Fail(table, rc);
+  }
+  rc = Run(table, table.Holidays, kHolidaysSql, dates, [&](sq::sqlite3_stmt* s) {
+    if (sq::sqlite3_column_type(s, 0) != SQLITE_NULL) c.Holidays[sq::sqlite3_column_double(s, 0)] = TRaw::Of(s, 1);
+  });
+  if (rc != SQLITE_OK) return Fail(table, rc);
+  SettleOnDay(c);
+  return SQLITE_OK;
+}
+
+int Next(sq::sqlite3_vtab_cursor* base) {
+  auto& c = *static_cast<TCursor*>(base);
+  c.Day += 1;
+  ++c.Row;
+  SettleOnDay(c);
+  return SQLITE_OK;
+}
+
+int Eof(sq::sqlite3_vtab_cursor* base) {
+  const auto& c = *static_cast<TCursor*>(base);
+  return c.Day > c.Last ? 1 : 0;
+}
+
+int Column(sq::sqlite3_vtab_cursor* base, sq::sqlite3_context* context, int column) {
+  const auto& c = *static_cast<TCursor*>(base);
+  switch (column) {
+    case kDate: {
+      const std::string text = FormatDBDateTime(c.Day - kJulianEpoch);
+      sq::sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()),
+                              reinterpret_cast<sq::sqlite3_destructor_type>(-1));
+      break;
+    }
+    case kHours: c.Hours.Result(context); break;
+    case kHoliday: c.Holiday.Result(context); break;
+    default: sq::sqlite3_result_null(context);  // the arguments are not read back
+  }
+  return SQLITE_OK;
+}
+
+int RowId(sq::sqlite3_vtab_cursor* base, sq::sqlite_int64* rowid) {
+  *rowid = static_cast<TCursor*>(base)->Row;
+  return SQLITE_OK;
+}
+
+// Every argument must be given: the function has no defaults.
+int BestIndex(sq::sqlite3_vtab*, sq::sqlite3_index_info* info) {
+  int constraint[kArguments] = {-1, -1, -1, -1};
+  for (int i = 0; i < info->nConstraint; ++i) {
+    const auto& c = info->aConstraint[i];
+    if (c.iColumn < kEmployeeID || c.op != SQLITE_INDEX_CONSTRAINT_EQ) continue;
+    if (!c.usable) return SQLITE_CONSTRAINT;
+    constraint[c.iColumn - kEmployeeID] = i;
+  }
+  for (int k = 0; k < kArguments; ++k) {
+    if (constraint[k] < 0) return SQLITE_CONSTRAINT;
+    info->aConstraintUsage[constraint[k]].argvIndex = k + 1;
+    info->aConstraintUsage[constraint[k]].omit = 1;
+  }
+  info->estimatedCost = 10;
+  info->estimatedRows = 14;
+  return SQLITE_OK;
+}
+
+int Connect(sq::sqlite3* db, void*, int, const char* const*, sq::sqlite3_vtab** out, char**) {
+  const int rc = sq::sqlite3_declare_vtab(
+      db, "CREATE TABLE x(dDate, fHours, cPublicHoliday, iEmployeeID HIDDEN, dFromDate HIDDEN, dToDate HIDDEN, "
+          "bWorkDaysOnly HIDDEN)");
+  if (rc != SQLITE_OK) return rc;
+  auto table = std::make_unique<TTable>();
+  std::memset(static_cast<sq::sqlite3_vtab*>(table.get()), 0, sizeof(sq::sqlite3_vtab));
+  table->Db = db;
+  *out = table.release();
+  return SQLITE_OK;
+}
+
+int Disconnect(sq::sqlite3_vtab* base) {
+  // Made by Connect; SQLite hands it back exactly once.
+  const std::unique_ptr<TTable> table(static_cast<TTable*>(base));
+  sq::sqlite3_free(table->zErrMsg);
+  return SQLITE_OK;
+}
+
+int Open(sq::sqlite3_vtab*, sq::sqlite3_vtab_cursor** out) {
+  auto cursor = std::make_unique<TCursor>();
+  std::memset(static_cast<sq::sqlite3_vtab_cursor*>(cursor.get()), 0, sizeof(sq::sqlite3_vtab_cursor));
+  *out = cursor.release();
+  return SQLITE_OK;
+}
+
+int Close(sq::sqlite3_vtab_cursor* base) {
+  const std::unique_ptr<TCursor> cursor(static_cast<TCursor*>(base));  // made by Open
+  return SQLITE_OK;
+}
+
+sq::sqlite3_module MakeModule() {
+  sq::sqlite3_module m{};
+  m.iVersion = 0;
+  m.xCreate = nullptr;  // eponymous only: called by name, never created
+  m.xConnect = Connect;
+  m.xBestIndex = BestIndex;
+  m.xDisconnect = Disconnect;
+  m.xDestroy = Disconnect;
+  m.xOpen = Open;
+  m.xClose = Close;
+  m.xFilter = Filter;
+  m.xNext = Next;
+  m.xEof = Eof;
+  m.xColumn = Column;
+  m.xRowid = RowId;
+  return m;
+}
+
+}  // namespace
+
+void RegisterSqliteWorkPatternDays(sq::sqlite3* db) {
+  static const sq::sqlite3_module kModule = MakeModule();
+  if (sq::sqlite3_create_module_v2(db, "_ipfnGetEmployeeWorkPatternDays", &kModule, nullptr, nullptr) != SQLITE_OK) {
+    throw EDatabaseError("Could not register _ipfnGetEmployeeWorkPatternDays: " +
+                         std::string(sq::sqlite3_errmsg(db)));
+  }
+}
+
+}  // namespace qora
