@@ -53,6 +53,12 @@ class TDBProcCall {
   // Calls the procedure with values[i] for the i-th name given when it was
   // prepared (a shorter list passes null for the rest). Throws as ExecProc.
   virtual void Run(const std::vector<TDBValue>& values) = 0;
+  // Makes the calls that Run held back. Run may hold calls to make several
+  // at once (SQLite inserts a costing's rows several to a statement); a
+  // held call fails when it is made, in a later Run or here. Calls still
+  // held when the object is destroyed are dropped, as the transaction of a
+  // store that failed drops what it stored. Nothing held: does nothing.
+  virtual void Flush() {}
 
  protected:
   TDBProcCall() = default;

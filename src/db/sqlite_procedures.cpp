@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <stdexcept>
 
 #include "common/text.h"
 #include "db/soci_connection.h"
@@ -90,6 +91,10 @@ TDBValue ReadArg(const TDBValue& value, TArgRead read) {
 struct TStatementProcedure {
   const char* Sql;
   std::vector<std::pair<std::string, TArgRead>> Args;
+  // For an insert of one row ("... values (...)" at the end): how many
+  // prepared calls go into one statement. Each statement costs SQLite
+  // cursors opened and closed and a halt, as much again as the row itself.
+  int RowsPerStatement = 1;
 
   TArgRead ReadOf(std::string_view name) const {
     for (const auto& [arg, read] : Args) {
@@ -128,7 +133,8 @@ const TStatementProcedure kAddTimesheetCost{
      {"cCostCode", TArgRead::Value},      {"cJobCode", TArgRead::Value},       {"cAwardCategory", TArgRead::Value},
      {"cLeaveReason", TArgRead::Value},   {"cLeaveClass", TArgRead::Value},    {"cClassification", TArgRead::Value},
      {"iALLink", TArgRead::Value},        {"dStartDate", TArgRead::Date},      {"dEndDate", TArgRead::Date},
-     {"dStartTime", TArgRead::Date},      {"dEndTime", TArgRead::Date}}};
+     {"dStartTime", TArgRead::Date},      {"dEndTime", TArgRead::Date}},
+    8};
 
 const TStatementProcedure kAddImportData{
     "insert into _iptblImportData (cDescription, cImportSource, cPayrollLinkToken, dEffectiveDate, dEndDate, "
@@ -152,8 +158,20 @@ TProcedure RunStatement(const TStatementProcedure& procedure) {
   };
 }
 
+// The statement with its "values (...)" row written `rows` times.
+std::string RepeatedRows(const std::string& sql, int rows) {
+  const size_t at = sql.rfind("values (");
+  if (at == std::string::npos) throw std::logic_error("Not a one-row insert: " + sql);
+  const std::string row = sql.substr(at + 7);
+  std::string out = sql;
+  for (int k = 1; k < rows; ++k) out += ", " + row;
+  return out;
+}
+
 // A one-statement procedure prepared once: each statement parameter knows
-// which of the call's values it takes, and how.
+// which of the call's values it takes, and how. An insert of several rows
+// to a statement holds calls until it has as many; Flush makes the rest
+// one by one.
 class TPreparedStatementProcedure : public TDBProcCall {
  public:
   TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
@@ -167,20 +185,51 @@ class TPreparedStatementProcedure : public TDBProcCall {
       }
       FSources.push_back({index, procedure.ReadOf(marker)});
     }
+    if (procedure.RowsPerStatement > 1) {
+      FRows = procedure.RowsPerStatement;
+      FBatch = &connection.PrepareSqlite(RepeatedRows(procedure.Sql, FRows), markers);
+    }
   }
   void Run(const std::vector<TDBValue>& values) override {
-    FValues.clear();
-    for (const auto& [index, read] : FSources) {
-      const bool passed = index >= 0 && static_cast<size_t>(index) < values.size();
-      FValues.push_back(passed ? ReadArg(values[static_cast<size_t>(index)], read) : TDBValue());
+    if (!FBatch) {
+      FValues.clear();
+      AddRow(values, FValues);
+      FStatement->Run(FValues, false);
+      return;
     }
-    FStatement->Run(FValues, false);
+    AddRow(values, FHeld);
+    if (++FHeldRows == FRows) {
+      FHeldRows = 0;
+      FBatch->Run(FHeld, false);
+      FHeld.clear();
+    }
+  }
+  void Flush() override {
+    const size_t width = FSources.size();
+    for (int row = 0; row < FHeldRows; ++row) {
+      const auto first = FHeld.begin() + static_cast<std::ptrdiff_t>(row * width);
+      FValues.assign(first, first + static_cast<std::ptrdiff_t>(width));
+      FStatement->Run(FValues, false);
+    }
+    FHeldRows = 0;
+    FHeld.clear();
   }
 
  private:
+  void AddRow(const std::vector<TDBValue>& values, std::vector<TDBValue>& out) const {
+    for (const auto& [index, read] : FSources) {
+      const bool passed = index >= 0 && static_cast<size_t>(index) < values.size();
+      out.push_back(passed ? ReadArg(values[static_cast<size_t>(index)], read) : TDBValue());
+    }
+  }
+
   TSqliteStatement* FStatement = nullptr;  // the connection's
   std::vector<std::pair<int, TArgRead>> FSources;
   std::vector<TDBValue> FValues;
+  TSqliteStatement* FBatch = nullptr;  // the connection's; FRows rows to a statement
+  int FRows = 1;
+  std::vector<TDBValue> FHeld;  // the rows held, one after the other
+  int FHeldRows = 0;
 };
 
 // One call of _ipspUpdateEmployeeAward_TD: its key, its values and the

@@ -178,6 +178,7 @@ void TTimesheetManager::DBSaveCosting() {
     TAdditionsRollback rollback(FAdditionList);
     TCostingStore store(connection, FCostingOutputType);
     TnxYIFGenerator::ExecuteCosting(*FTimesheet, *this, store);
+    store.Flush();
   }
   transaction.Commit();
   Debug(0, Format("Saved costing in %f.1 seconds", SecondsSince(start)));

@@ -129,6 +129,8 @@ void TCostingStore::Add(const TnxCostingLine& pLine) {
   ++FStored;
 }
 
+void TCostingStore::Flush() { FCall->Flush(); }
+
 void StoreYIFImport(TDBConnection& pConnection, TTimesheet& pTimesheet, const std::string& pYIFText) {
   if (pTimesheet.Description().empty()) pTimesheet.SetDescription("Timesheet Import-" + FormatIsoDateTime(Now()));
   // The import batch covers the timesheet's first day: the payroll system

@@ -71,7 +71,10 @@ class TCostingStore : public ITnxCostingSink {
   TCostingStore& operator=(const TCostingStore&) = delete;
 
   void Add(const TnxCostingLine& pLine) override;
-  // The lines stored so far.
+  // Stores the lines Add may still hold. The caller flushes before it
+  // commits; lines not flushed are not stored.
+  void Flush();
+  // The lines handed over so far.
   int Stored() const { return FStored; }
 
  private:

@@ -124,6 +124,24 @@ TEST_P(ProceduresTest, AFailingEmployeeAwardChangeLeavesEveryRecordAsItWas) {
   }
 }
 
+// A prepared call may hold calls back to make several at once: every row
+// still arrives, in the order of the calls, once the call is flushed.
+TEST_P(ProceduresTest, PreparedCostingCallsStoreEveryRowInOrder) {
+  auto call = Db().PrepareProc("_qivAddTimesheetCost", {"iCostingType", "iTimesheetRowID", "cComponentType", "cComponentName"});
+  std::vector<std::string> expected;
+  for (int k = 0; k < 19; ++k) {
+    expected.push_back(std::to_string(k + 1) + " 1");
+    call->Run({3, 1, "Batch", std::to_string(k + 1)});
+  }
+  call->Flush();
+  std::vector<std::string> stored;
+  for (const TDBRow& row : Db().Query("select cComponentName, iTimesheetID from _estblTimesheetCost "
+                                      "where cComponentType = 'Batch' order by idTimesheetCost")) {
+    stored.push_back(row["cComponentName"].AsString() + " " + row["iTimesheetID"].AsString());
+  }
+  EXPECT_EQ(stored, expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ProceduresTest, testing::AllTestBackends(),
                          BackendParamName);
 
