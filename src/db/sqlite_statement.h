@@ -67,6 +67,10 @@ class TSqliteStatement {
   sqlite_api::sqlite3* FDb;
   sqlite_api::sqlite3_stmt* FStmt = nullptr;
   std::string FSql;
+  // The text of the date bound last.
+  bool FDateTextKnown = false;
+  TDateTime FDateOfText = 0;
+  std::string FDateText;
   // What Describe found, valid while the statement was not prepared again
   // by SQLite (after a schema change) since.
   std::shared_ptr<const TDBColumns> FColumns;

@@ -110,6 +110,12 @@ bool TDBValue::AsBoolean() const {
 }
 
 std::string FormatDBDateTime(TDateTime value) {
+  std::string text;
+  FormatDBDateTime(value, text);
+  return text;
+}
+
+void FormatDBDateTime(TDateTime value, std::string& out) {
   // The day and the time of day by the engine's one rule (ComposeDateTime):
   // before the epoch the fraction is still the time of day. A time that
   // rounds to a whole day is the next day's midnight.
@@ -141,7 +147,8 @@ std::string FormatDBDateTime(TDateTime value) {
     put(14, minute, 2);
     put(17, second, 2);
     put(20, milli, 3);
-    return std::string(text, milli != 0 ? 23 : 19);
+    out.assign(text, milli != 0 ? 23 : 19);
+    return;
   }
   char buffer[40];
   if (milli != 0) {
@@ -151,7 +158,7 @@ std::string FormatDBDateTime(TDateTime value) {
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute,
                   second);
   }
-  return buffer;
+  out.assign(buffer);
 }
 
 }  // namespace qora

@@ -72,5 +72,7 @@ class TDBValue {
 // ".zzz" when the value has a fraction of a second. The value is taken to the
 // nearest millisecond first, so 23:59:59.9996 becomes the next midnight.
 std::string FormatDBDateTime(TDateTime value);
+// The same text in `out`, whose room it reuses.
+void FormatDBDateTime(TDateTime value, std::string& out);
 
 }  // namespace qora
