@@ -140,18 +140,20 @@ std::string FormatDatePattern(std::string_view pattern, TDateTime value) {
   return out;
 }
 
-TnxRecordWriter::TnxRecordWriter() : FFormats(RecordFormats()) {
+namespace {
+
+char OneCharacter(const std::string& pSeparator) { return pSeparator.size() == 1 ? pSeparator[0] : '\0'; }
+
+}  // namespace
+
+TnxRecordWriter::TnxRecordWriter() : FFormats(RecordFormats()), FSeparatorChar(OneCharacter(FFormats.Separator)) {
   // Room for a whole costing or import record, so that it is built in one
   // allocation.
   FRecord.reserve(192);
 }
 
-TnxRecordWriter::TnxRecordWriter(std::string&& pBuffer) : FFormats(RecordFormats()), FRecord(std::move(pBuffer)) {}
-
-void TnxRecordWriter::NextField() {
-  if (!FFirst) FRecord += FFormats.Separator;
-  FFirst = false;
-}
+TnxRecordWriter::TnxRecordWriter(std::string&& pBuffer)
+    : FFormats(RecordFormats()), FSeparatorChar(OneCharacter(FFormats.Separator)), FRecord(std::move(pBuffer)) {}
 
 TnxRecordWriter& TnxRecordWriter::Text(std::string_view value) {
   NextField();

@@ -73,10 +73,21 @@ class TnxRecordWriter {
   std::string TakeRecord() { return std::move(FRecord); }
 
  private:
-  // The separator before every field but the first.
-  void NextField();
+  // The separator before every field but the first: a one-character
+  // separator (both layouts have one) goes in without a string append.
+  void NextField() {
+    if (!FFirst) {
+      if (FSeparatorChar != '\0') {
+        FRecord.push_back(FSeparatorChar);
+      } else {
+        FRecord += FFormats.Separator;
+      }
+    }
+    FFirst = false;
+  }
 
   const TnxRecordFormats& FFormats;
+  char FSeparatorChar;  // the separator when it is one character, else '\0'
   std::string FRecord;
   bool FFirst = true;
 };
