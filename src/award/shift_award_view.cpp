@@ -19,9 +19,7 @@ TShiftAwardAddition ShiftAdditionOf(const TObjAwardAddDedBase& pComponent) {
 }
 
 double TShiftAwardView::OvertimePercentage(const std::string& pRateCode) const {
-  auto [it, added] = FOvertimePercentages.try_emplace(pRateCode, 0.0);
-  if (added) it->second = FAward.ObjLstOvertime().GetPercentageForCode(pRateCode);
-  return it->second;
+  return FOvertimePercentages.Get(pRateCode, [&] { return FAward.ObjLstOvertime().GetPercentageForCode(pRateCode); });
 }
 
 std::string TShiftAwardView::OvertimeRate2Code(const std::string& pRateCode) const {
@@ -39,32 +37,36 @@ bool TShiftAwardView::FindJob(const std::string& pJobTitle, std::string& pClassi
 }
 
 double TShiftAwardView::CategoryPercentage(const std::string& pCategory) const {
-  auto [it, added] = FCategoryPercentages.try_emplace(pCategory, 0.0);
-  if (added) {
+  return FCategoryPercentages.Get(pCategory, [&] {
     const TObjAwardCategory* category = FAward.ObjLstCategories().GetCategory(pCategory);
-    it->second = category != nullptr ? category->Percentage() : 0.0;
-  }
-  return it->second;
+    return category != nullptr ? category->Percentage() : 0.0;
+  });
 }
 
 double TShiftAwardView::ClassHourlyRate(const std::string& pClassification) const {
-  auto [it, added] = FClassRates.try_emplace(pClassification, 0.0);
-  if (added) {
+  return FClassRates.Get(pClassification, [&] {
     const TObjAwardClassRate* rate = FAward.ObjLstClassRates().GetClassRate(pClassification);
-    it->second = rate != nullptr ? rate->HourlyRate() : 0.0;
-  }
-  return it->second;
+    return rate != nullptr ? rate->HourlyRate() : 0.0;
+  });
 }
 
-const TShiftAwardView::TLookup& TShiftAwardView::Penalty(const std::string& pCode) const {
-  auto [it, added] = FPenalties.try_emplace(pCode);
-  if (added) {
-    if (const TObjAwardAddDedBase* penalty = FAward.ObjLstPenalties().GetPenalty(pCode)) {
-      it->second.Found = true;
-      it->second.Addition = ShiftAdditionOf(*penalty);
-    }
+namespace {
+
+// A penalty's or allowance's answer.
+template <class TLookup>
+TLookup LookupOf(const TObjAwardAddDedBase* pComponent) {
+  TLookup lookup;
+  if (pComponent) {
+    lookup.Found = true;
+    lookup.Addition = ShiftAdditionOf(*pComponent);
   }
-  return it->second;
+  return lookup;
+}
+
+}  // namespace
+
+const TShiftAwardView::TLookup& TShiftAwardView::Penalty(const std::string& pCode) const {
+  return FPenalties.Get(pCode, [&] { return LookupOf<TLookup>(FAward.ObjLstPenalties().GetPenalty(pCode)); });
 }
 
 std::string TShiftAwardView::PenaltyCostCode(const std::string& pPenaltyCode) const {
@@ -73,15 +75,10 @@ std::string TShiftAwardView::PenaltyCostCode(const std::string& pPenaltyCode) co
 }
 
 bool TShiftAwardView::FindAllowance(const std::string& pCode, TShiftAwardAddition& pOut) const {
-  auto [it, added] = FAllowances.try_emplace(pCode);
-  if (added) {
-    if (const TObjAwardAddDedBase* allowance = FAward.ObjLstAllowances().GetAllowance(pCode)) {
-      it->second.Found = true;
-      it->second.Addition = ShiftAdditionOf(*allowance);
-    }
-  }
-  if (!it->second.Found) return false;
-  pOut = it->second.Addition;
+  const TLookup& allowance =
+      FAllowances.Get(pCode, [&] { return LookupOf<TLookup>(FAward.ObjLstAllowances().GetAllowance(pCode)); });
+  if (!allowance.Found) return false;
+  pOut = allowance.Addition;
   return true;
 }
 

@@ -12,6 +12,31 @@ namespace qora {
 class TObjAward;
 class TObjAwardAddDedBase;
 
+// Answers by code, each worked out once, with the last two codes asked
+// for checked before the map: a shift asks for the same few codes over and
+// over (its own classification and that of a higher duty, one category).
+template <class V>
+class TAnswersByCode {
+ public:
+  // The answer for pCode; pWork() gives it the first time. The reference
+  // stays valid while the table lives.
+  template <class Work>
+  const V& Get(const std::string& pCode, Work&& pWork) {
+    for (const auto* recent : FRecent) {
+      if (recent && recent->first == pCode) return recent->second;
+    }
+    auto [it, added] = FAnswers.try_emplace(pCode);
+    if (added) it->second = pWork();
+    FRecent[1] = FRecent[0];
+    FRecent[0] = &*it;
+    return it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, V> FAnswers;
+  const typename std::unordered_map<std::string, V>::value_type* FRecent[2] = {nullptr, nullptr};
+};
+
 class TShiftAwardView : public IShiftAward {
  public:
   // pAward is not owned and must outlive the view (both live in the award
@@ -44,11 +69,11 @@ class TShiftAwardView : public IShiftAward {
 
   TObjAward& FAward;
   // Rates and percentages by code, as the award answered them.
-  mutable std::unordered_map<std::string, double> FOvertimePercentages;
-  mutable std::unordered_map<std::string, double> FClassRates;
-  mutable std::unordered_map<std::string, double> FCategoryPercentages;
-  mutable std::unordered_map<std::string, TLookup> FPenalties;
-  mutable std::unordered_map<std::string, TLookup> FAllowances;
+  mutable TAnswersByCode<double> FOvertimePercentages;
+  mutable TAnswersByCode<double> FClassRates;
+  mutable TAnswersByCode<double> FCategoryPercentages;
+  mutable TAnswersByCode<TLookup> FPenalties;
+  mutable TAnswersByCode<TLookup> FAllowances;
 };
 
 // What the shift's addition actions read from a penalty or allowance.
