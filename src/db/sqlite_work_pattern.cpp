@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -312,8 +311,7 @@ int Connect(sq::sqlite3* db, void*, int, const char* const*, sq::sqlite3_vtab** 
       db, "CREATE TABLE x(dDate, fHours, cPublicHoliday, iEmployeeID HIDDEN, dFromDate HIDDEN, dToDate HIDDEN, "
           "bWorkDaysOnly HIDDEN)");
   if (rc != SQLITE_OK) return rc;
-  auto table = std::make_unique<TTable>();
-  std::memset(static_cast<sq::sqlite3_vtab*>(table.get()), 0, sizeof(sq::sqlite3_vtab));
+  auto table = std::make_unique<TTable>();  // value-initialized: SQLite's part starts zeroed
   table->Db = db;
   *out = table.release();
   return SQLITE_OK;
@@ -327,8 +325,7 @@ int Disconnect(sq::sqlite3_vtab* base) {
 }
 
 int Open(sq::sqlite3_vtab*, sq::sqlite3_vtab_cursor** out) {
-  auto cursor = std::make_unique<TCursor>();
-  std::memset(static_cast<sq::sqlite3_vtab_cursor*>(cursor.get()), 0, sizeof(sq::sqlite3_vtab_cursor));
+  auto cursor = std::make_unique<TCursor>();  // value-initialized, as for the table
   *out = cursor.release();
   return SQLITE_OK;
 }
