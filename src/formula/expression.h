@@ -16,6 +16,7 @@
 namespace qora {
 
 class TnxBaseObject;
+struct TQelSharedTree;
 
 // An argument on its way into a node: a sub-tree or constant (Owned) or a
 // variable (Node only, owned by its parser or by the caller).
@@ -80,7 +81,7 @@ class TExpression : public TCustomValue {
   // TSharedTreeUse of `generation`. A tree without a node yet takes the
   // argument's own; otherwise the argument's own is returned, to be
   // dropped. The node must not be folded afterwards.
-  std::unique_ptr<TConstant> ShareArgument(int i, struct TQelSharedTree& tree, const uint64_t& generation);
+  std::unique_ptr<TConstant> ShareArgument(int i, TQelSharedTree& tree, const uint64_t& generation);
 
  protected:
   struct TArgSlot {

@@ -31,7 +31,10 @@ class TQelSharedTrees {
   // Only calls of functions that answer the same for the same arguments
   // and work item are shared (constant-foldable or repeatable ones). The
   // expressions keep printing as before. Call once per compiled
-  // expression, after it is folded.
+  // expression, after it is folded. Root must stay alive while more
+  // expressions are shared here (a sub-tree met first in it may be shared
+  // later), and it must not be evaluated once this object, which owns the
+  // shared parts, is gone.
   void ShareRepeats(TExpression& root);
 
  private:
