@@ -184,10 +184,9 @@ bool TSqliteStatement::BindOne(TBound& bound, const TDBValue& value, int positio
         bound.Date = date;
         // A statement's dates repeat across its parameters (the day of every
         // line of a shift): the text of the last one is written once.
-        if (!FDateTextKnown || FDateOfText != date) {
+        if (FDateOfText != date) {
           FormatDBDateTime(date, FDateText);
           FDateOfText = date;
-          FDateTextKnown = true;
         }
         bound.Text = FDateText;
         rc = sq::sqlite3_bind_text(FStmt, position, bound.Text.data(), static_cast<int>(bound.Text.size()), nullptr);

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,9 +68,8 @@ class TSqliteStatement {
   sqlite_api::sqlite3* FDb;
   sqlite_api::sqlite3_stmt* FStmt = nullptr;
   std::string FSql;
-  // The text of the date bound last.
-  bool FDateTextKnown = false;
-  TDateTime FDateOfText = 0;
+  // The text of the date bound last; no date equals the first one's NaN.
+  TDateTime FDateOfText = std::numeric_limits<double>::quiet_NaN();
   std::string FDateText;
   // What Describe found, valid while the statement was not prepared again
   // by SQLite (after a schema change) since.
