@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "foundation/class_info.h"
+#include "foundation/object_pool.h"
 
 namespace qora {
 
@@ -34,6 +35,11 @@ class TnxBaseObject {
   virtual ~TnxBaseObject() = default;
   TnxBaseObject(const TnxBaseObject&) = delete;
   TnxBaseObject& operator=(const TnxBaseObject&) = delete;
+
+  // Engine objects come and go by the dozen for every shift; their memory
+  // is recycled by size (see object_pool.h).
+  static void* operator new(std::size_t size) { return object_pool::Allocate(size); }
+  static void operator delete(void* block, std::size_t size) noexcept { object_pool::Release(block, size); }
 
   static const ClassInfo& StaticClassInfo();
   virtual const ClassInfo& GetClassInfo() const { return StaticClassInfo(); }
