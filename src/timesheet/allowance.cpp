@@ -79,12 +79,4 @@ TPenalty* TPenaltyList::FindPenalty(const std::string& pCode) const {
   return static_cast<TPenalty*>(FindAllowance(pCode));
 }
 
-std::vector<std::unique_ptr<TPenalty>> TPenaltyList::ExtractAll() {
-  std::vector<std::unique_ptr<TPenalty>> penalties;
-  for (std::unique_ptr<TnxBaseObject>& item : ExtractItems()) {
-    penalties.emplace_back(static_cast<TPenalty*>(item.release()));
-  }
-  return penalties;
-}
-
 }  // namespace qora

@@ -3,7 +3,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "foundation/award_const.h"
 #include "foundation/object_list.h"
@@ -131,8 +130,6 @@ class TPenaltyList : public TypedObjectList<TPenalty, TAllowanceList> {
 
   // The first penalty whose AddDedCode equals the code exactly; null when none.
   TPenalty* FindPenalty(const std::string& pCode) const;
-  // Takes every penalty out, in list order, leaving the list empty.
-  std::vector<std::unique_ptr<TPenalty>> ExtractAll();
 };
 
 }  // namespace qora

@@ -16,7 +16,6 @@ namespace qora {
 
 namespace {
 
-using GroupPtr = std::unique_ptr<THoursGroup>;
 // Picks the breakdown group that decides a block starting at pTime; null when none.
 using GroupFinder = std::function<const THoursGroup*(double pTime)>;
 // Copies the breakdown group's destination into the block.
@@ -32,32 +31,24 @@ const THoursGroup* FindCovering(const THoursGroupList& pList, double pTime,
   return nullptr;
 }
 
-// The split step: the block takes the covering group's destination and,
-// when that group ends before the block, the rest of the block (a copy of
-// the block as it came in) goes through the same step.
-void SplitBlock(GroupPtr pBlock, const GroupFinder& pFind, const GroupApplier& pApply, std::vector<GroupPtr>& pOut) {
-  while (pBlock) {
-    const THoursGroup* found = pFind(pBlock->FromTime());
-    if (!found) {
-      pOut.push_back(std::move(pBlock));
-      return;
-    }
-    GroupPtr rest;
-    if (found->ToTime() < pBlock->ToTime()) {
-      rest = pBlock->Clone();
-      rest->SetFromTime(found->ToTime());
-      pBlock->SetToTime(found->ToTime());
-    }
-    pApply(*pBlock, *found);
-    pOut.push_back(std::move(pBlock));
-    pBlock = std::move(rest);
-  }
-}
-
+// Every block takes the destination of the group that covers its start.
+// Where that group ends before the block, the block is cut there: the rest
+// (a copy of the block as it came in) goes in right after it and meets the
+// same step in its turn. The list is worked in place, since most blocks
+// need no cut.
 void RebuildHours(THoursGroupList& pHours, const GroupFinder& pFind, const GroupApplier& pApply) {
-  std::vector<GroupPtr> rebuilt;
-  for (GroupPtr& block : pHours.ExtractAll()) SplitBlock(std::move(block), pFind, pApply, rebuilt);
-  for (GroupPtr& block : rebuilt) pHours.Add(std::move(block));
+  for (int i = 0; i < pHours.Count(); ++i) {
+    THoursGroup& block = *pHours.Items(i);
+    const THoursGroup* found = pFind(block.FromTime());
+    if (!found) continue;
+    if (found->ToTime() < block.ToTime()) {
+      std::unique_ptr<THoursGroup> rest = block.Clone();
+      rest->SetFromTime(found->ToTime());
+      block.SetToTime(found->ToTime());
+      pHours.Insert(i + 1, std::move(rest));
+    }
+    pApply(block, *found);
+  }
 }
 
 bool AnyGroup(const THoursGroup&) { return true; }
@@ -98,35 +89,32 @@ void TTimesheetShift::AdjustPenaltyCostCodes() {
   // kept whole keeps its units. Without an award a penalty outside every
   // group keeps the cost code it has.
   const IShiftAward* award = ShiftAwardOf(*this);
-  std::vector<std::unique_ptr<TPenalty>> result;
-  for (std::unique_ptr<TPenalty>& penalty : FPenaltyList.ExtractAll()) {
-    // The penalty itself is cut and kept; it leaves with no ID, as a copy would.
-    std::unique_ptr<TPenalty> piece = std::move(penalty);
-    piece->SetID(0);
-    bool remeasure = false;
-    while (piece) {
-      const THoursGroup* found = FindCovering(FCostCodeGroupList, piece->FromTime(), AnyGroup);
-      std::unique_ptr<TPenalty> rest;
-      if (!found) {
-        if (award) piece->SetAddDedCostCode(award->PenaltyCostCode(piece->Description()));
-        remeasure = true;
-      } else {
-        piece->SetAddDedCostCode(found->CostAccount());
-        if (found->ToTime() < piece->ToTime()) {
-          rest = piece->Clone();
-          rest->SetFromTime(found->ToTime());
-          piece->SetToTime(found->ToTime());
-          remeasure = true;
-        }
+  // Worked in place: a cut puts the rest right after the piece, and the
+  // rest of a cut penalty is always measured again.
+  bool rest_of_cut = false;
+  for (int i = 0; i < FPenaltyList.Count(); ++i) {
+    TPenalty& piece = *FPenaltyList.Items(i);
+    piece.SetID(0);  // cut and kept, the penalty leaves with no ID, as a copy would
+    bool remeasure = rest_of_cut;
+    rest_of_cut = false;
+    const THoursGroup* found = FindCovering(FCostCodeGroupList, piece.FromTime(), AnyGroup);
+    if (!found) {
+      if (award) piece.SetAddDedCostCode(award->PenaltyCostCode(piece.Description()));
+      remeasure = true;
+    } else {
+      piece.SetAddDedCostCode(found->CostAccount());
+      if (found->ToTime() < piece.ToTime()) {
+        std::unique_ptr<TPenalty> rest = piece.Clone();
+        rest->SetFromTime(found->ToTime());
+        piece.SetToTime(found->ToTime());
+        FPenaltyList.Insert(i + 1, std::move(rest));
+        remeasure = rest_of_cut = true;
       }
-      if (remeasure) {
-        piece->SetUnits(FHoursGroupList.GetHoursBetween(piece->FromTime(), piece->ToTime(), {THoursType::htOrdinary}));
-      }
-      result.push_back(std::move(piece));
-      piece = std::move(rest);
+    }
+    if (remeasure) {
+      piece.SetUnits(FHoursGroupList.GetHoursBetween(piece.FromTime(), piece.ToTime(), {THoursType::htOrdinary}));
     }
   }
-  for (auto& penalty : result) FPenaltyList.Add(std::move(penalty));
 }
 
 }  // namespace qora
