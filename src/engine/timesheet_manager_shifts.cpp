@@ -1,6 +1,8 @@
 // Loading stored timesheets: their rows become shifts with roster or actual
 // hours, leave, RDO days and allowance columns.
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "common/format.h"
 #include "common/text.h"
@@ -54,14 +56,57 @@ constexpr const char* kLeaveRows =
     "_estblTimesheetLeave TL join _estblLeaveApplications LA on LA.idLeaveApplication = TL.iLeaveApplicationID "
     "where iTimesheetRowID = :TimesheetRowID order by iTimesheetRowID";
 
+// A row's RDO days and allowances, in the order they were stored (of two
+// allowances with one number the later one counts).
 constexpr const char* kRDORows =
-    "select TL.dRDODate, TL.fHours from _estblTimesheetRDO TL where TL.iTimesheetRowID = :TimesheetRowID "
-    "order by TL.iTimesheetRowID";
+    "select TL.iTimesheetRowID, TL.dRDODate, TL.fHours from _estblTimesheetRDO TL "
+    "where TL.iTimesheetRowID = :TimesheetRowID order by TL.iTimesheetRowID, TL.idTimesheetRDO";
 
 constexpr const char* kAllowanceRows =
-    "select TA.idTimesheetAllowance, TA.cAllowanceNo, TA.fValue, TA.cCostCode, TA.cJobTitle, JC.cJobCode from "
+    "select TA.iTimesheetRowID, TA.cAllowanceNo, TA.fValue, TA.cCostCode, TA.cJobTitle, JC.cJobCode from "
     "_estblTimesheetAllowance TA left join _estblJobCode JC on TA.iJobCodeId = JC.idJobCode where "
-    "iTimesheetRowID  = :TimesheetRowID and bPlanAllowance = :Planned order by iTimesheetRowID";
+    "TA.iTimesheetRowID = :TimesheetRowID and TA.bPlanAllowance = :Planned "
+    "order by TA.iTimesheetRowID, TA.idTimesheetAllowance";
+
+// The same for every row of the timesheets being loaded, read in one query
+// each rather than two for every shift.
+constexpr const char* kRDORowsOfTimesheets =
+    "select TL.iTimesheetRowID, TL.dRDODate, TL.fHours from _estblTimesheetRDO TL join _estblTimesheetRow R on "
+    "R.idTimesheetRow = TL.iTimesheetRowID where R.iTimesheetID in (%s) "
+    "order by TL.iTimesheetRowID, TL.idTimesheetRDO";
+
+constexpr const char* kAllowanceRowsOfTimesheets =
+    "select TA.iTimesheetRowID, TA.cAllowanceNo, TA.fValue, TA.cCostCode, TA.cJobTitle, JC.cJobCode from "
+    "_estblTimesheetAllowance TA join _estblTimesheetRow R on R.idTimesheetRow = TA.iTimesheetRowID left join "
+    "_estblJobCode JC on TA.iJobCodeId = JC.idJobCode where R.iTimesheetID in (%s) and TA.bPlanAllowance = "
+    ":Planned order by TA.iTimesheetRowID, TA.idTimesheetAllowance";
+
+// The rows of one query found by the timesheet row they belong to.
+class TRowsByShift {
+ public:
+  explicit TRowsByShift(TDBResult rows) : FRows(std::move(rows)) {
+    for (const TDBRow& row : FRows) FByShift[row["iTimesheetRowID"].AsInteger()].push_back(&row);
+  }
+  // The rows of timesheet row `id`, in the query's order; empty when none.
+  const std::vector<const TDBRow*>& Of(int32_t id) const {
+    static const std::vector<const TDBRow*> kNone;
+    const auto found = FByShift.find(id);
+    return found == FByShift.end() ? kNone : found->second;
+  }
+
+ private:
+  TDBResult FRows;
+  std::unordered_map<int32_t, std::vector<const TDBRow*>> FByShift;
+};
+
+void AddRDO(TTimesheetShift& shift, const TDBRow& row) {
+  auto rdo = std::make_unique<TDateGroup>();
+  rdo->SetDateFrom(row["dRDODate"].AsDateTime());
+  rdo->SetDateTo(row["dRDODate"].AsDateTime());
+  rdo->SetTotalHours(row["fHours"].AsFloat());
+  rdo->SetLeaveClass("RDO Hours");
+  shift.RDODatesList().Add(std::move(rdo));
+}
 
 // The leave type named by a stored iLeaveType. A number outside the table
 // (a leave type added to the payroll after this engine) is taken as
@@ -84,6 +129,14 @@ TTimesheetColumn& AllowanceColumn(TTimesheetShift& shift, const std::string& all
   return *shift.AddColumn(std::move(created));
 }
 
+void AddAllowance(TTimesheetShift& shift, const TDBRow& row) {
+  TTimesheetColumn& column = AllowanceColumn(shift, row["cAllowanceNo"].AsString());
+  column.SetFloatValue(row["fValue"].AsFloat());
+  column.SetJobCode(row["cJobCode"].AsString());
+  column.SetCostCode(row["cCostCode"].AsString());
+  column.SetJobTitle(row["cJobTitle"].AsString());
+}
+
 }  // namespace
 
 void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) {
@@ -101,6 +154,10 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
     FTimesheet->SetEndDate(rows[0]["dEndDate"].AsDateTime());
     FTimesheet->SetStatusID(rows[0]["iStatus"].AsInteger());
   }
+  TDBParams planned = params;
+  planned.push_back({"Planned", publish});
+  const TRowsByShift rdos(MainConnection().Query(Format(kRDORowsOfTimesheets, in_list), params));
+  const TRowsByShift allowances(MainConnection().Query(Format(kAllowanceRowsOfTimesheets, in_list), planned));
   int32_t previous_id = 0;
   for (const TDBRow& row : rows) {
     std::unique_ptr<TTimesheetShift> built = ShiftFromRow(row);
@@ -111,8 +168,8 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
         [this](TQelParser* parser, TTimesheetColumn* column) { CreateColumnVariable(parser, column); });
     if (!publish && shift->ID() != previous_id) DBAddTimesheetLeave(shift);
     previous_id = shift->ID();
-    DBAddTimesheetAllowances(shift);
-    DBAddTimesheetRDO(shift);
+    for (const TDBRow* allowance : allowances.Of(shift->ID())) AddAllowance(*shift, *allowance);
+    for (const TDBRow* rdo : rdos.Of(shift->ID())) AddRDO(*shift, *rdo);
   }
   FTimesheet->FillInShiftDetails();
   FTimesheet->SortTimesheet();
@@ -219,15 +276,7 @@ void TTimesheetManager::DBAddTimesheetLeave(TTimesheetShift* shift) {
 
 void TTimesheetManager::DBAddTimesheetRDO(TTimesheetShift* shift) {
   if (!shift) return LogNoShift("DBAddTimesheetRDO");
-  const TDBResult rows = MainConnection().Query(kRDORows, {{"TimesheetRowID", shift->ID()}});
-  for (const TDBRow& row : rows) {
-    auto rdo = std::make_unique<TDateGroup>();
-    rdo->SetDateFrom(row["dRDODate"].AsDateTime());
-    rdo->SetDateTo(row["dRDODate"].AsDateTime());
-    rdo->SetTotalHours(row["fHours"].AsFloat());
-    rdo->SetLeaveClass("RDO Hours");
-    shift->RDODatesList().Add(std::move(rdo));
-  }
+  for (const TDBRow& row : MainConnection().Query(kRDORows, {{"TimesheetRowID", shift->ID()}})) AddRDO(*shift, row);
 }
 
 void TTimesheetManager::DBAddTimesheetAllowances(TTimesheetShift* shift) {
@@ -235,13 +284,7 @@ void TTimesheetManager::DBAddTimesheetAllowances(TTimesheetShift* shift) {
   const bool planned = FCostingOutputType == TaiCostingOutputType::cot_Publish;
   const TDBResult rows =
       MainConnection().Query(kAllowanceRows, {{"TimesheetRowID", shift->ID()}, {"Planned", planned}});
-  for (const TDBRow& row : rows) {
-    TTimesheetColumn& column = AllowanceColumn(*shift, row["cAllowanceNo"].AsString());
-    column.SetFloatValue(row["fValue"].AsFloat());
-    column.SetJobCode(row["cJobCode"].AsString());
-    column.SetCostCode(row["cCostCode"].AsString());
-    column.SetJobTitle(row["cJobTitle"].AsString());
-  }
+  for (const TDBRow& row : rows) AddAllowance(*shift, row);
 }
 
 }  // namespace qora
