@@ -35,6 +35,8 @@ std::unique_ptr<TDBProcCall> TDBConnection::PrepareProc(std::string_view name, s
   return std::make_unique<TNamedProcCall>(*this, name, std::move(names));
 }
 
+bool TDBConnection::WorkPatternDays(int64_t, TDateTime, TDateTime, std::vector<TWorkPatternDay>&) { return false; }
+
 void TDBConnection::StartTransaction() {
   if (FTransactionDepth == 0) {
     BeginWork();

@@ -17,6 +17,7 @@
 // server's message; nothing is retried.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +26,7 @@
 #include "db/connection_params.h"
 #include "db/result.h"
 #include "db/value.h"
+#include "db/work_pattern_day.h"
 
 namespace qora {
 
@@ -95,6 +97,13 @@ class TDBConnection {
   // ExecProc for each run; a back end may do the per-call work once here
   // instead. An unknown procedure throws on the first run or here.
   virtual std::unique_ptr<TDBProcCall> PrepareProc(std::string_view name, std::vector<std::string> names);
+  // The days "_ipfnGetEmployeeWorkPatternDays(employee, from, to, 0)" gives
+  // (dDate, fHours, cPublicHoliday), read in process where the back end can
+  // read them exactly as the query would: a costing run asks for every
+  // employee's. False, with `days` untouched, where it cannot; the caller
+  // then runs the query. This one always answers false. Throws
+  // EDatabaseError where the query would fail.
+  virtual bool WorkPatternDays(int64_t employee, TDateTime from, TDateTime to, std::vector<TWorkPatternDay>& days);
 
   // Transactions nest: the outermost StartTransaction begins a transaction,
   // each inner one a savepoint, so that a routine that must be atomic can

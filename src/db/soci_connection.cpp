@@ -137,6 +137,14 @@ void TSociConnection::DropStatements() {
   FStatementIndex.clear();
   FStatements.clear();
   FKeptStatements.clear();
+  FWorkPatterns.reset();
+}
+
+bool TSociConnection::WorkPatternDays(int64_t employee, TDateTime from, TDateTime to,
+                                      std::vector<TWorkPatternDay>& days) {
+  if (FParams.Backend != TDBBackend::SQLite || FParams.UsesOdbc()) return false;
+  if (!FWorkPatterns) FWorkPatterns = std::make_unique<TSqliteWorkPatternReader>(SqliteHandle(Session()));
+  return FWorkPatterns->Days(employee, from, to, days);
 }
 
 namespace {

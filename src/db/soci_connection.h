@@ -20,6 +20,7 @@
 #include "db/connection.h"
 #include "db/sql_text.h"
 #include "db/sqlite_statement.h"
+#include "db/sqlite_work_pattern.h"
 
 namespace soci {
 class session;
@@ -40,6 +41,8 @@ class TSociConnection : public TDBConnection {
   void Execute(std::string_view sql, const TDBParams& params = {}) override;
   TDBRow ExecProc(std::string_view name, const TDBParams& params) override;
   std::unique_ptr<TDBProcCall> PrepareProc(std::string_view name, std::vector<std::string> names) override;
+  // On SQLite (not through ODBC) the days are read in process.
+  bool WorkPatternDays(int64_t employee, TDateTime from, TDateTime to, std::vector<TWorkPatternDay>& days) override;
   void ExecuteScript(std::string_view script) override;
 
   const TDBConnectionParams& Params() const override { return FParams; }
@@ -87,6 +90,8 @@ class TSociConnection : public TDBConnection {
     std::vector<std::string> Names;
   };
   std::unordered_map<std::string, TKeptStatement> FKeptStatements;
+  // Made on first use on SQLite; dropped with the statements.
+  std::unique_ptr<TSqliteWorkPatternReader> FWorkPatterns;
 };
 
 }  // namespace qora

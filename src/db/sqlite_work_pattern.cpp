@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/float_digits.h"
 #include "db/db_error.h"
 #include "db/value.h"
 
@@ -107,13 +108,23 @@ struct TStatement {
   ~TStatement() { sq::sqlite3_finalize(Handle); }
 };
 
-struct TTable : sq::sqlite3_vtab {
+}  // namespace
+
+// The statements the days are read with, prepared on first use and kept
+// for the connection's lifetime.
+struct TWorkPatternStatements {
   sq::sqlite3* Db = nullptr;
   TStatement Range, Versions, PatternDays, Holidays;
 };
 
+namespace {
+
+struct TTable : sq::sqlite3_vtab {
+  TWorkPatternStatements Statements;
+};
+
 // The days of one call, made as they are read.
-struct TCursor : sq::sqlite3_vtab_cursor {
+struct TDays {
   std::vector<TVersion> Versions;
   std::map<int64_t, std::map<int64_t, TRaw>> DaysOf;  // pattern -> day number -> hours
   std::map<double, TRaw> Holidays;                    // julian day -> description
@@ -123,10 +134,14 @@ struct TCursor : sq::sqlite3_vtab_cursor {
   TRaw Hours, Holiday;
 };
 
+struct TCursor : sq::sqlite3_vtab_cursor {
+  TDays Days;
+};
+
 // Runs a kept statement (prepared on first use): bind sets its arguments,
 // onRow reads each row. SQLite's result code of what failed, or SQLITE_OK.
 template <class Bind, class OnRow>
-int Run(TTable& table, TStatement& statement, const char* sql, Bind&& bind, OnRow&& onRow) {
+int Run(TWorkPatternStatements& table, TStatement& statement, const char* sql, Bind&& bind, OnRow&& onRow) {
   if (!statement.Handle) {
     const int rc = sq::sqlite3_prepare_v3(table.Db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement.Handle, nullptr);
     if (rc != SQLITE_OK) return rc;
@@ -148,7 +163,7 @@ int64_t CycleDay(const TVersion& v, double j) {
 // The hours the versions give julian day j, or none (a null TRaw). With one
 // version its row counts; otherwise the version with the latest effective
 // date among those with a row for the day (the first of equals).
-TRaw HoursOf(const TCursor& c, double j) {
+TRaw HoursOf(const TDays& c, double j) {
   const TRaw* best = nullptr;
   const TRaw* bestEffective = nullptr;
   for (const TVersion& v : c.Versions) {
@@ -170,7 +185,7 @@ TRaw HoursOf(const TCursor& c, double j) {
 bool Positive(const TRaw& v) { return v.Rank() == 1 ? v.Number > 0 : v.Rank() > 1; }
 
 // Moves the cursor to the first day from c.Day on that the call returns.
-void SettleOnDay(TCursor& c) {
+void SettleOnDay(TDays& c) {
   for (; c.Day <= c.Last; c.Day += 1) {
     c.Hours = HoursOf(c, c.Day);
     if (c.Hours.Type == SQLITE_NULL) {
@@ -187,39 +202,32 @@ void SettleOnDay(TCursor& c) {
 
 int Fail(TTable& table, int rc) {
   sq::sqlite3_free(table.zErrMsg);
-  table.zErrMsg = sq::sqlite3_mprintf("%s", sq::sqlite3_errmsg(table.Db));
+  table.zErrMsg = sq::sqlite3_mprintf("%s", sq::sqlite3_errmsg(table.Statements.Db));
   return rc;
 }
 
-int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite3_value** argv) {
-  auto& c = *static_cast<TCursor*>(base);
-  auto& table = *static_cast<TTable*>(base->pVtab);
+// Reads what the days of one call need and settles on the first day:
+// dates binds the from and to dates as ?1 and ?2, employee the employee as
+// ?1. SQLite's result code of what failed, or SQLITE_OK.
+template <class BindDates, class BindEmployee>
+int Load(TWorkPatternStatements& table, TDays& c, BindDates&& dates, BindEmployee&& employee) {
   c.Versions.clear();
   c.DaysOf.clear();
   c.Holidays.clear();
   c.Row = 0;
   c.Day = 0;
   c.Last = -1;
-  if (argc != kArguments) return SQLITE_ERROR;
-  // "workDaysOnly = 0" holds only for a number.
-  const int flag = sq::sqlite3_value_type(argv[3]);
-  c.WorkDaysOnly = !((flag == SQLITE_INTEGER || flag == SQLITE_FLOAT) && sq::sqlite3_value_double(argv[3]) == 0);
-  const auto dates = [argv](sq::sqlite3_stmt* s) {
-    sq::sqlite3_bind_value(s, 1, argv[1]);
-    sq::sqlite3_bind_value(s, 2, argv[2]);
-  };
   bool any = false;
   int rc = Run(table, table.Range, kRangeSql, dates, [&](sq::sqlite3_stmt* s) {
     any = sq::sqlite3_column_type(s, 2) != SQLITE_NULL && sq::sqlite3_column_int(s, 2) != 0;
     c.Day = sq::sqlite3_column_double(s, 0);
     c.Last = sq::sqlite3_column_double(s, 1);
   });
-  if (rc != SQLITE_OK) return Fail(table, rc);
+  if (rc != SQLITE_OK) return rc;
   if (!any) {
     c.Last = c.Day - 1;
     return SQLITE_OK;
   }
-  const auto employee = [argv](sq::sqlite3_stmt* s) { sq::sqlite3_bind_value(s, 1, argv[0]); };
   rc = Run(table, table.Versions, kVersionsSql, employee, [&](sq::sqlite3_stmt* s) {
     TVersion v;
     v.Effective = TRaw::Of(s, 0);
@@ -233,7 +241,7 @@ int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite
                 sq::sqlite3_column_type(s, 5) != SQLITE_NULL;
     c.Versions.push_back(std::move(v));
   });
-  if (rc != SQLITE_OK) return Fail(table, rc);
+  if (rc != SQLITE_OK) return rc;
   for (const TVersion& v : c.Versions) {
     if (!v.HasDays || c.DaysOf.count(v.Pattern)) continue;
     std::map<int64_t, TRaw>& days = c.DaysOf[v.Pattern];
@@ -243,18 +251,34 @@ int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite
         days.try_emplace(sq::sqlite3_column_int64(s, 0), TRaw::Of(s, 1));
       }
     });
-    if (rc != SQLITE_OK) return Fail(table, rc);
+    if (rc != SQLITE_OK) return rc;
   }
   rc = Run(table, table.Holidays, kHolidaysSql, dates, [&](sq::sqlite3_stmt* s) {
     if (sq::sqlite3_column_type(s, 0) != SQLITE_NULL) c.Holidays[sq::sqlite3_column_double(s, 0)] = TRaw::Of(s, 1);
   });
-  if (rc != SQLITE_OK) return Fail(table, rc);
+  if (rc != SQLITE_OK) return rc;
   SettleOnDay(c);
   return SQLITE_OK;
 }
 
+int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite3_value** argv) {
+  TDays& c = static_cast<TCursor*>(base)->Days;
+  auto& table = *static_cast<TTable*>(base->pVtab);
+  if (argc != kArguments) return SQLITE_ERROR;
+  // "workDaysOnly = 0" holds only for a number.
+  const int flag = sq::sqlite3_value_type(argv[3]);
+  c.WorkDaysOnly = !((flag == SQLITE_INTEGER || flag == SQLITE_FLOAT) && sq::sqlite3_value_double(argv[3]) == 0);
+  const auto dates = [argv](sq::sqlite3_stmt* s) {
+    sq::sqlite3_bind_value(s, 1, argv[1]);
+    sq::sqlite3_bind_value(s, 2, argv[2]);
+  };
+  const auto employee = [argv](sq::sqlite3_stmt* s) { sq::sqlite3_bind_value(s, 1, argv[0]); };
+  const int rc = Load(table.Statements, c, dates, employee);
+  return rc == SQLITE_OK ? rc : Fail(table, rc);
+}
+
 int Next(sq::sqlite3_vtab_cursor* base) {
-  auto& c = *static_cast<TCursor*>(base);
+  TDays& c = static_cast<TCursor*>(base)->Days;
   c.Day += 1;
   ++c.Row;
   SettleOnDay(c);
@@ -262,12 +286,12 @@ int Next(sq::sqlite3_vtab_cursor* base) {
 }
 
 int Eof(sq::sqlite3_vtab_cursor* base) {
-  const auto& c = *static_cast<TCursor*>(base);
+  const TDays& c = static_cast<TCursor*>(base)->Days;
   return c.Day > c.Last ? 1 : 0;
 }
 
 int Column(sq::sqlite3_vtab_cursor* base, sq::sqlite3_context* context, int column) {
-  const auto& c = *static_cast<TCursor*>(base);
+  const TDays& c = static_cast<TCursor*>(base)->Days;
   switch (column) {
     case kDate: {
       const std::string text = FormatDBDateTime(c.Day - kJulianEpoch);
@@ -283,7 +307,7 @@ int Column(sq::sqlite3_vtab_cursor* base, sq::sqlite3_context* context, int colu
 }
 
 int RowId(sq::sqlite3_vtab_cursor* base, sq::sqlite_int64* rowid) {
-  *rowid = static_cast<TCursor*>(base)->Row;
+  *rowid = static_cast<TCursor*>(base)->Days.Row;
   return SQLITE_OK;
 }
 
@@ -312,7 +336,7 @@ int Connect(sq::sqlite3* db, void*, int, const char* const*, sq::sqlite3_vtab** 
           "bWorkDaysOnly HIDDEN)");
   if (rc != SQLITE_OK) return rc;
   auto table = std::make_unique<TTable>();  // value-initialized: SQLite's part starts zeroed
-  table->Db = db;
+  table->Statements.Db = db;
   *out = table.release();
   return SQLITE_OK;
 }
@@ -361,6 +385,75 @@ void RegisterSqliteWorkPatternDays(sq::sqlite3* db) {
     throw EDatabaseError("Could not register _ipfnGetEmployeeWorkPatternDays: " +
                          std::string(sq::sqlite3_errmsg(db)));
   }
+}
+
+namespace {
+
+// The hours as the query's text column reads back: a whole number as it is,
+// a real as its fifteen significant digits. False for what this does not
+// reproduce: a real with more digits, or a value that is not a number.
+bool HoursAsRead(const TRaw& raw, double& hours) {
+  constexpr int64_t kExactInteger = int64_t{1} << 53;
+  if (raw.Type == SQLITE_INTEGER) {
+    hours = static_cast<double>(raw.Integer);
+    return raw.Integer > -kExactInteger && raw.Integer < kExactInteger;
+  }
+  if (raw.Type != SQLITE_FLOAT) return false;
+  hours = raw.Number;
+  double rounded = 0;
+  return raw.Number == 0 || (float_digits::FifteenDigitDouble(std::fabs(raw.Number), rounded) &&
+                             rounded == std::fabs(raw.Number));
+}
+
+// The description as the query reads it: a null reads as "".
+bool HolidayAsRead(const TRaw& raw, std::string& holiday) {
+  if (raw.Type == SQLITE_NULL) {
+    holiday.clear();
+    return true;
+  }
+  holiday = raw.Bytes;
+  return raw.Type == SQLITE_TEXT;
+}
+
+}  // namespace
+
+TSqliteWorkPatternReader::TSqliteWorkPatternReader(sq::sqlite3* db)
+    : FStatements(std::make_unique<TWorkPatternStatements>()) {
+  FStatements->Db = db;
+}
+
+TSqliteWorkPatternReader::~TSqliteWorkPatternReader() = default;
+
+bool TSqliteWorkPatternReader::Days(int64_t employee, TDateTime from, TDateTime to,
+                                    std::vector<TWorkPatternDay>& days) {
+  // The dates go as the engine binds a date: its stored text.
+  const std::string from_text = FormatDBDateTime(from);
+  const std::string to_text = FormatDBDateTime(to);
+  const auto dates = [&](sq::sqlite3_stmt* s) {
+    sq::sqlite3_bind_text(s, 1, from_text.data(), static_cast<int>(from_text.size()), nullptr);
+    sq::sqlite3_bind_text(s, 2, to_text.data(), static_cast<int>(to_text.size()), nullptr);
+  };
+  const auto bind_employee = [employee](sq::sqlite3_stmt* s) { sq::sqlite3_bind_int64(s, 1, employee); };
+  TDays c;
+  const int rc = Load(*FStatements, c, dates, bind_employee);
+  if (rc != SQLITE_OK) {
+    throw EDatabaseError(std::string(sq::sqlite3_errmsg(FStatements->Db)) +
+                         " while reading the work pattern days of employee " + std::to_string(employee));
+  }
+  // The query's dates are texts read back as dates, which holds for the
+  // years 1 to 9999; others are left to the query.
+  static const TDateTime kFirst = EncodeDate(1, 1, 1);
+  static const TDateTime kLast = EncodeDate(9999, 12, 31);
+  std::vector<TWorkPatternDay> read;
+  for (; c.Day <= c.Last; c.Day += 1, SettleOnDay(c)) {
+    TWorkPatternDay day;
+    day.Date = c.Day - kJulianEpoch;
+    if (day.Date < kFirst || day.Date > kLast) return false;
+    if (!HoursAsRead(c.Hours, day.Hours) || !HolidayAsRead(c.Holiday, day.Holiday)) return false;
+    read.push_back(std::move(day));
+  }
+  days = std::move(read);
+  return true;
 }
 
 }  // namespace qora

@@ -22,12 +22,45 @@
 
 #include <soci/sqlite3/soci-sqlite3.h>
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "common/datetime.h"
+#include "db/work_pattern_day.h"
+
 namespace qora {
+
+struct TWorkPatternStatements;
 
 // Makes the function available on an open SQLite connection. Throws
 // EDatabaseError when SQLite refuses it. The payroll tables are looked up
 // when the function is first used, so a connection without them fails only
 // then, with SQLite's "no such table" error.
 void RegisterSqliteWorkPatternDays(sqlite_api::sqlite3* db);
+
+// The function's days read without a statement around them: a costing run
+// asks for every employee's, and the rows, their columns and their texts
+// cost more than the days themselves. Keeps its statements prepared until it
+// is destroyed, which must happen before the connection closes.
+class TSqliteWorkPatternReader {
+ public:
+  // db must stay open while the reader lives.
+  explicit TSqliteWorkPatternReader(sqlite_api::sqlite3* db);
+  ~TSqliteWorkPatternReader();
+  TSqliteWorkPatternReader(const TSqliteWorkPatternReader&) = delete;
+  TSqliteWorkPatternReader& operator=(const TSqliteWorkPatternReader&) = delete;
+
+  // What "select dDate, fHours, cPublicHoliday from
+  // _ipfnGetEmployeeWorkPatternDays(employee, from, to, 0)" reads, with the
+  // dates bound as the engine binds dates. False, with `days` untouched,
+  // when a stored value is of a kind whose reading through the query this
+  // does not reproduce (hours stored as text, say): the caller then runs
+  // the query. Throws EDatabaseError when SQLite fails.
+  bool Days(int64_t employee, TDateTime from, TDateTime to, std::vector<TWorkPatternDay>& days);
+
+ private:
+  std::unique_ptr<TWorkPatternStatements> FStatements;
+};
 
 }  // namespace qora

@@ -25,14 +25,23 @@ void TPayrollConnection::Close() {
   ResetTransactions();
 }
 bool TPayrollConnection::Connected() const { return FInner && FInner->Connected(); }
-TDBResult TPayrollConnection::Query(std::string_view sql, const TDBParams& params) {
+TDBConnection& TPayrollConnection::ReadTarget() {
   TDBConnection& target = Target();
   if (FHoldReads && !FSharedRead && TransactionDepth() == 0 && target.Connected() &&
       target.Params().Backend == TDBBackend::SQLite && target.TransactionDepth() == 0) {
     target.StartTransaction();
     FSharedRead = true;
   }
-  return target.Query(sql, params);
+  return target;
+}
+
+TDBResult TPayrollConnection::Query(std::string_view sql, const TDBParams& params) {
+  return ReadTarget().Query(sql, params);
+}
+
+bool TPayrollConnection::WorkPatternDays(int64_t employee, TDateTime from, TDateTime to,
+                                         std::vector<TWorkPatternDay>& days) {
+  return ReadTarget().WorkPatternDays(employee, from, to, days);
 }
 void TPayrollConnection::Execute(std::string_view sql, const TDBParams& params) {
   EndSharedRead();

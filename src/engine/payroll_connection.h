@@ -28,6 +28,7 @@ class TPayrollConnection : public TDBConnection {
   TDBResult Query(std::string_view sql, const TDBParams& params = {}) override;
   void Execute(std::string_view sql, const TDBParams& params = {}) override;
   TDBRow ExecProc(std::string_view name, const TDBParams& params) override;
+  bool WorkPatternDays(int64_t employee, TDateTime from, TDateTime to, std::vector<TWorkPatternDay>& days) override;
   // Empty parameters (an SQLite back end with no path) while it points nowhere.
   const TDBConnectionParams& Params() const override;
   const TSqlDialect& Dialect() const override;
@@ -57,6 +58,8 @@ class TPayrollConnection : public TDBConnection {
 
  private:
   TDBConnection& Target() const;
+  // Target(), having begun the shared read when reads are held.
+  TDBConnection& ReadTarget();
 
   void EndSharedRead();
 

@@ -28,6 +28,7 @@
 #include "common/datetime.h"
 #include "common/string_list.h"
 #include "db/result.h"
+#include "db/work_pattern_day.h"
 #include "foundation/enums.h"
 #include "engine/hours_history.h"
 #include "engine/leave_rate.h"
@@ -410,14 +411,9 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
       double To = 0;
       bool operator==(const TPatternKey&) const = default;
     };
-    struct TPatternDay {
-      TDateTime Date = 0;
-      double Hours = 0;
-      std::string Holiday;
-    };
     TPatternKey PatternKey;
     bool PatternLoaded = false;
-    std::vector<TPatternDay> PatternDays;
+    std::vector<TWorkPatternDay> PatternDays;
   };
   TLastLookups FLast;
   // The payroll's leave rates as last read, for the date they were read

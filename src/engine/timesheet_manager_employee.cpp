@@ -291,18 +291,20 @@ void TTimesheetManager::DBLoadWorkplan(TTimesheetShift& shift) {
       // Read out of the rows completely before anything is kept: a value
       // that does not convert fails this shift and leaves no half list for
       // the next one.
-      std::vector<TLastLookups::TPatternDay> days;
-      for (const TDBRow& row : PayrollDB().Query(kWorkPattern,
-                                                 {{"EmployeeID", shift.EmployeeID()},
-                                                  {"FromDate", TDBValue::DateTime(FTimesheet->StartDate())},
-                                                  {"ToDate", TDBValue::DateTime(FTimesheet->EndDate())}})) {
-        days.push_back({row["dDate"].AsDateTime(), row["fHours"].AsFloat(), row["cPublicHoliday"].AsString()});
+      std::vector<TWorkPatternDay> days;
+      if (!PayrollDB().WorkPatternDays(shift.EmployeeID(), FTimesheet->StartDate(), FTimesheet->EndDate(), days)) {
+        for (const TDBRow& row : PayrollDB().Query(kWorkPattern,
+                                                   {{"EmployeeID", shift.EmployeeID()},
+                                                    {"FromDate", TDBValue::DateTime(FTimesheet->StartDate())},
+                                                    {"ToDate", TDBValue::DateTime(FTimesheet->EndDate())}})) {
+          days.push_back({row["dDate"].AsDateTime(), row["fHours"].AsFloat(), row["cPublicHoliday"].AsString()});
+        }
       }
       FLast.PatternDays = std::move(days);
       FLast.PatternKey = key;
       FLast.PatternLoaded = true;
     }
-    for (const TLastLookups::TPatternDay& cached : FLast.PatternDays) {
+    for (const TWorkPatternDay& cached : FLast.PatternDays) {
       auto day = std::make_unique<TDateObject>();
       day->SetDate(cached.Date);
       day->SetHours(cached.Hours);

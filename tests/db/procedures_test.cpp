@@ -237,6 +237,43 @@ TEST_P(SchemaTest, WorkPatternDaysTakeTheLatestVersionWithARowForTheDay) {
 INSTANTIATE_TEST_SUITE_P(Backends, SchemaTest, testing::AllTestBackends(),
                          BackendParamName);
 
+// SQLite reads the days in process. It must read what the query does, and
+// leave to the query any hours it would read differently: a real with more
+// than fifteen digits (the query reads its text) or a text.
+class WorkPatternReaderTest : public ProceduresTest {};
+
+TEST_P(WorkPatternReaderTest, ReadsWhatTheQueryReadsOrLeavesItToTheQuery) {
+  const TDateTime from = EncodeDate(2025, 4, 14), to = EncodeDate(2025, 4, 21);
+  const std::string sql =
+      "select dDate, fHours, cPublicHoliday from _ipfnGetEmployeeWorkPatternDays(1, :FromDate, :ToDate, 0)";
+  const struct {
+    const char* hours;  // the stored hours of the pattern's days
+    bool in_process;
+  } cases[] = {{"7.25", true}, {"1.0 / 3", false}, {"'n/a'", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hours);
+    Db().Execute(std::string("update _iptblWorkPatternDays set fHours = ") + c.hours);
+    std::vector<TWorkPatternDay> days{{1, 2, "untouched"}};
+    ASSERT_EQ(Db().WorkPatternDays(1, from, to, days), c.in_process);
+    if (!c.in_process) {
+      EXPECT_EQ(days.size(), 1u);
+      EXPECT_EQ(days[0].Holiday, "untouched");
+      continue;
+    }
+    const TDBResult rows =
+        Db().Query(sql, {{"FromDate", TDBValue::DateTime(from)}, {"ToDate", TDBValue::DateTime(to)}});
+    ASSERT_EQ(days.size(), static_cast<size_t>(rows.RowCount()));
+    for (size_t i = 0; i < days.size(); ++i) {
+      const TDBRow& row = rows[static_cast<int>(i)];
+      EXPECT_EQ(days[i].Date, row["dDate"].AsDateTime());
+      EXPECT_EQ(days[i].Hours, row["fHours"].AsFloat());
+      EXPECT_EQ(days[i].Holiday, row["cPublicHoliday"].AsString());
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SQLite, WorkPatternReaderTest, testing::SqliteOnly(), BackendParamName);
+
 TEST(SampleDatabaseTest, OpensAnInMemoryDatabaseWithTheSampleData) {
   auto first = OpenSampleDatabase();
   auto second = OpenSampleDatabase();
