@@ -88,7 +88,11 @@ int CompareText(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+  // Names are mostly compared with themselves, written alike: the bytes are
+  // compared whole before letters are folded.
+  return a.size() == b.size() && (a == b || CompareText(a, b) == 0);
+}
 
 bool StartsText(std::string_view prefix, std::string_view s) {
   return prefix.size() <= s.size() && SameText(prefix, s.substr(0, prefix.size()));

@@ -7,6 +7,7 @@
 // the first one wins, as it did for the engine's record sets.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,14 +20,22 @@ namespace qora {
 // The column names of one result, shared by its rows.
 class TDBColumns {
  public:
-  explicit TDBColumns(std::vector<std::string> names) : FNames(std::move(names)) {}
+  explicit TDBColumns(std::vector<std::string> names);
   int Count() const { return static_cast<int>(FNames.size()); }
   const std::string& Name(int index) const { return FNames.at(static_cast<size_t>(index)); }
   // Position of the first column named `name` (any case); -1 when none.
   int IndexOf(std::string_view name) const;
 
  private:
+  size_t SlotOf(std::string_view name) const;
+
   std::vector<std::string> FNames;
+  // A wide result (a stored timesheet row has some forty columns) finds a
+  // name through a small open-addressed table of column + 1 (0: free),
+  // made once when the statement is described and used for every row.
+  // Empty for a narrow one, which is scanned.
+  std::vector<uint16_t> FSlots;
+  int FShift = 0;
 };
 
 class TDBRow {

@@ -85,17 +85,21 @@ TEST_P(ConnectionTest, DatesCompareAsDatesAndKeepTheirTimeOfDay) {
 
 TEST_P(ConnectionTest, ColumnsAreFoundIgnoringCaseAndTheFirstOfTwoNamesWins) {
   Db().Execute("insert into t_values (idValue, iCount, cName) values (1, 5, 'five')");
-  const TDBResult result =
-      Db().Query("select V.iCount, V.cName, W.idValue * 10 as iCount, 7 as MixedCase from t_values V "
-                 "join t_values W on W.idValue = V.idValue");
-  ASSERT_EQ(result.RowCount(), 1);
-  const TDBRow& row = result[0];
-  EXPECT_EQ(row["ICOUNT"].AsInteger(), 5);
-  EXPECT_EQ(row["cname"].AsString(), "five");
-  EXPECT_EQ(row["MIXEDCASE"].AsInteger(), 7);
-  EXPECT_EQ(row.Field(2).AsInteger(), 10);
-  EXPECT_EQ(row.FindField("cMissing"), nullptr);
-  EXPECT_EQ(ErrorOf<EDatabaseError>([&] { row.FieldByName("cMissing"); }), "Field 'cMissing' not found");
+  // A narrow result is searched one way, a wide one (more columns) another.
+  for (const std::string& more : {std::string(), std::string(", 0 as f1, 0 as f2, 0 as f3, 0 as f4, 0 as f5, "
+                                                             "0 as f6, 0 as f7, 0 as f8, 0 as f9, 0 as f10")}) {
+    SCOPED_TRACE(more.empty() ? "narrow" : "wide");
+    const TDBResult result = Db().Query("select V.iCount, V.cName, W.idValue * 10 as iCount, 7 as MixedCase" + more +
+                                        " from t_values V join t_values W on W.idValue = V.idValue");
+    ASSERT_EQ(result.RowCount(), 1);
+    const TDBRow& row = result[0];
+    EXPECT_EQ(row["ICOUNT"].AsInteger(), 5);
+    EXPECT_EQ(row["cname"].AsString(), "five");
+    EXPECT_EQ(row["MIXEDCASE"].AsInteger(), 7);
+    EXPECT_EQ(row.Field(2).AsInteger(), 10);
+    EXPECT_EQ(row.FindField("cMissing"), nullptr);
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { row.FieldByName("cMissing"); }), "Field 'cMissing' not found");
+  }
 }
 
 TEST_P(ConnectionTest, EmptyResultMeansNoRow) {
