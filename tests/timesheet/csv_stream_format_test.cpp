@@ -111,6 +111,25 @@ TEST(CsvStreamFormat, TableWrittenInDialectReadsBackUnchanged) {
   EXPECT_EQ(std::tuple(target.FieldDef(0).DataType, target.AsString("iCount")), std::tuple(TFieldType::ftString, "-3"));
 }
 
+// Where records end is found without reading their values; it must agree
+// with the reading: a quote opens a quoted value only at the value's start.
+TEST(CsvStreamFormat, RecordEndsFollowQuotesAndLineBreaks) {
+  auto format = CreateCSVStreamFormat();
+  const struct {
+    const char* name;
+    std::string text;
+    bool last;
+    std::vector<size_t> ends;
+  } cases[] = {
+      {"doubled quote", "a,1\r\n\"x\"\"y\",2\n", false, {5, 14}},
+      {"quote inside a plain value", "ab\"c,1\nd,2\n", false, {7, 11}},
+      {"line break inside quotes, then a blank line", "\"two\r\nlines\",4\r\n\r\nz,5\r\n", false, {16, 23}},
+      {"cut off", "a,1\nb,2", false, {4}},
+      {"cut off at the end of the file", "a,1\nb,2", true, {4, 7}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(format->RecordEnds(c.text, false, c.last), c.ends) << c.name;
+}
+
 TEST(CsvStreamFormat, InputLineEndsAndMissingValues) {
   auto format = CreateCSVStreamFormat();
   // The text read, the (cName, fValue) rows it gives.
