@@ -55,6 +55,9 @@ class TDBProcCall {
   // Calls the procedure with values[i] for the i-th name given when it was
   // prepared (a shorter list passes null for the rest). Throws as ExecProc.
   virtual void Run(const std::vector<TDBValue>& values) = 0;
+  // As Run, free to move what it keeps out of `values`, which the caller
+  // then fills anew: a costing passes several texts a line.
+  virtual void RunConsuming(std::vector<TDBValue>& values) { Run(values); }
   // Makes the calls that Run held back. Run may hold calls to make several
   // at once (SQLite inserts a costing's rows several to a statement); a
   // held call fails when it is made, in a later Run or here. Calls still

@@ -183,27 +183,22 @@ class TPreparedStatementProcedure : public TDBProcCall {
       for (size_t i = 0; i < names.size() && index < 0; ++i) {
         if (SameText(names[i], marker)) index = static_cast<int>(i);
       }
-      FSources.push_back({index, procedure.ReadOf(marker)});
+      FSources.push_back({index, procedure.ReadOf(marker), true});
+    }
+    // A value two parameters take (a row's ID, say) is moved only by the last.
+    for (size_t k = 0; k < FSources.size(); ++k) {
+      for (size_t later = k + 1; later < FSources.size(); ++later) {
+        if (FSources[later].Index == FSources[k].Index) FSources[k].LastUse = false;
+      }
     }
     if (procedure.RowsPerStatement > 1) {
       FRows = procedure.RowsPerStatement;
       FBatch = &connection.PrepareSqlite(RepeatedRows(procedure.Sql, FRows), markers);
     }
   }
-  void Run(const std::vector<TDBValue>& values) override {
-    if (!FBatch) {
-      FValues.clear();
-      AddRow(values, FValues);
-      FStatement->Run(FValues, false);
-      return;
-    }
-    AddRow(values, FHeld);
-    if (++FHeldRows == FRows) {
-      FHeldRows = 0;
-      FBatch->Run(FHeld, false);
-      FHeld.clear();
-    }
-  }
+  void Run(const std::vector<TDBValue>& values) override { RunRow(values, nullptr); }
+  void RunConsuming(std::vector<TDBValue>& values) override { RunRow(values, &values); }
+
   void Flush() override {
     const size_t width = FSources.size();
     for (int row = 0; row < FHeldRows; ++row) {
@@ -216,15 +211,46 @@ class TPreparedStatementProcedure : public TDBProcCall {
   }
 
  private:
-  void AddRow(const std::vector<TDBValue>& values, std::vector<TDBValue>& out) const {
-    for (const auto& [index, read] : FSources) {
-      const bool passed = index >= 0 && static_cast<size_t>(index) < values.size();
-      out.push_back(passed ? ReadArg(values[static_cast<size_t>(index)], read) : TDBValue());
+  void RunRow(const std::vector<TDBValue>& values, std::vector<TDBValue>* consumable) {
+    if (!FBatch) {
+      FValues.clear();
+      AddRow(values, consumable, FValues);
+      FStatement->Run(FValues, false);
+      return;
+    }
+    AddRow(values, consumable, FHeld);
+    if (++FHeldRows == FRows) {
+      FHeldRows = 0;
+      FBatch->Run(FHeld, false);
+      FHeld.clear();
+    }
+  }
+  // `consumable` is `values` when its values may be moved out; null when
+  // they are only read.
+  void AddRow(const std::vector<TDBValue>& values, std::vector<TDBValue>* consumable,
+              std::vector<TDBValue>& out) const {
+    for (const TSource& source : FSources) {
+      const auto index = static_cast<size_t>(source.Index);
+      if (source.Index < 0 || index >= values.size()) {
+        out.emplace_back();
+      } else if (consumable && source.LastUse && source.Read == TArgRead::Value) {
+        out.push_back(std::move((*consumable)[index]));
+      } else {
+        out.push_back(ReadArg(values[index], source.Read));
+      }
     }
   }
 
+  // Where a statement parameter's value comes from: the call's value at
+  // Index (none when negative), read as Read.
+  struct TSource {
+    int Index;
+    TArgRead Read;
+    bool LastUse;  // no later parameter takes the same value
+  };
+
   TSqliteStatement* FStatement = nullptr;  // the connection's
-  std::vector<std::pair<int, TArgRead>> FSources;
+  std::vector<TSource> FSources;
   std::vector<TDBValue> FValues;
   TSqliteStatement* FBatch = nullptr;  // the connection's; FRows rows to a statement
   int FRows = 1;

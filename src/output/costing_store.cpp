@@ -125,7 +125,7 @@ TCostingStore::~TCostingStore() = default;
 void TCostingStore::Add(const TnxCostingLine& pLine) {
   if (pLine.ShiftID <= 0) return;
   CostingValues(pLine, FCostingType, FValues);
-  FCall->Run(FValues);
+  FCall->RunConsuming(FValues);
   ++FStored;
 }
 
