@@ -205,7 +205,9 @@ int64_t BankersRound(double value) {
 
 double RoundCosting(double value, int decimals) {
   if (value == 0) return 0;
-  const double scale = std::pow(10.0, decimals);
+  // The powers a costing rounds to are exact doubles: read, not computed.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  const double scale = decimals >= 0 && decimals < 9 ? kPowers[decimals] : std::pow(10.0, decimals);
   const double scaled = (value + 1e-8) * scale;
   const double whole = std::trunc(scaled);
   return (whole + static_cast<double>(BankersRound(scaled - whole))) / scale;
