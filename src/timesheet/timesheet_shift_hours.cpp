@@ -76,8 +76,10 @@ void TTimesheetShift::_AddHours(double pStartTime, double pEndTime, const std::s
   if (!group->WorkCode().empty()) CreateWorkCodeGroup(group.get());
   if (!group->CostAccount().empty() && group->JobTitle().empty()) CreateCostCodeGroup(group.get());
 
+  // A block alone has nothing to resolve or reorder.
+  const bool alone = FHoursGroupList.Count() == 0;
   FHoursGroupList.Add(std::move(group));
-  RebuildHoursList(FHoursGroupList);
+  if (!alone) RebuildHoursList(FHoursGroupList);
 }
 
 void TTimesheetShift::_AddBreak(double pStartTime, double pEndTime) {
