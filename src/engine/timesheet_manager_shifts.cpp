@@ -1,6 +1,8 @@
 // Loading stored timesheets: their rows become shifts with roster or actual
 // hours, leave, RDO days and allowance columns.
 #include <memory>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -81,6 +83,16 @@ constexpr const char* kAllowanceRowsOfTimesheets =
     "_estblJobCode JC on TA.iJobCodeId = JC.idJobCode where R.iTimesheetID in (%s) and TA.bPlanAllowance = "
     ":Planned order by TA.iTimesheetRowID, TA.idTimesheetAllowance";
 
+// The statement with the ID list in place of its one "%s" (the statements
+// above have no other "%"), written without a format's scan of the text.
+std::string WithIdList(std::string_view sql, const std::string& in_list) {
+  const size_t at = sql.find("%s");
+  std::string out;
+  out.reserve(sql.size() + in_list.size());
+  out.append(sql.substr(0, at)).append(in_list).append(sql.substr(at + 2));
+  return out;
+}
+
 // The rows of one query found by the timesheet row they belong to.
 class TRowsByShift {
  public:
@@ -148,7 +160,7 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
   TDBParams params;
   const std::string in_list = IdListOrParam(ids, "TimesheetID", params);
   const TDBResult rows =
-      MainConnection().Query(std::string(kRowColumns) + Format(publish ? kPublishRows : kActualRows, in_list), params);
+      MainConnection().Query(kRowColumns + WithIdList(publish ? kPublishRows : kActualRows, in_list), params);
   if (!rows.Empty()) {
     FTimesheet->SetStartDate(rows[0]["dStartDate"].AsDateTime());
     FTimesheet->SetEndDate(rows[0]["dEndDate"].AsDateTime());
@@ -156,8 +168,8 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
   }
   TDBParams planned = params;
   planned.push_back({"Planned", publish});
-  const TRowsByShift rdos(MainConnection().Query(Format(kRDORowsOfTimesheets, in_list), params));
-  const TRowsByShift allowances(MainConnection().Query(Format(kAllowanceRowsOfTimesheets, in_list), planned));
+  const TRowsByShift rdos(MainConnection().Query(WithIdList(kRDORowsOfTimesheets, in_list), params));
+  const TRowsByShift allowances(MainConnection().Query(WithIdList(kAllowanceRowsOfTimesheets, in_list), planned));
   int32_t previous_id = 0;
   for (const TDBRow& row : rows) {
     std::unique_ptr<TTimesheetShift> built = ShiftFromRow(row);

@@ -267,6 +267,7 @@ bool TTimesheetShift::LeaveReasonExists(const std::string& pValue) const {
 // The gaps are collected first and the breaks added afterwards, because
 // adding a block may rearrange the hours-group list.
 void TTimesheetShift::FillInBreaks() {
+  if (FHoursGroupList.Count() < 2) return;  // no gap without two blocks
   std::vector<THoursGroup*> sorted = FHoursGroupList.Groups();
   std::stable_sort(sorted.begin(), sorted.end(), [](const THoursGroup* a, const THoursGroup* b) {
     return a->FromTime() - b->FromTime() <= -0.001;
