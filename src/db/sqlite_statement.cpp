@@ -213,20 +213,25 @@ void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {
 }
 
 TDBValue TSqliteStatement::ReadField(int column, TRead read) const {
-  if (sq::sqlite3_column_type(FStmt, column) == SQLITE_NULL) return TDBValue();
+  // Each sqlite3_column_ call takes the connection's lock: the field is
+  // taken once and read as a value, which the column calls do after the
+  // lock. A statement is used by one thread at a time, which is all the
+  // value calls ask.
+  sq::sqlite3_value* field = sq::sqlite3_column_value(FStmt, column);
+  if (sq::sqlite3_value_type(field) == SQLITE_NULL) return TDBValue();
   switch (read) {
     case TRead::Int32:
-      return TDBValue(static_cast<int64_t>(sq::sqlite3_column_int(FStmt, column)));
+      return TDBValue(static_cast<int64_t>(sq::sqlite3_value_int(field)));
     case TRead::Int64:
-      return TDBValue(static_cast<int64_t>(sq::sqlite3_column_int64(FStmt, column)));
+      return TDBValue(static_cast<int64_t>(sq::sqlite3_value_int64(field)));
     case TRead::Float:
-      return TDBValue(sq::sqlite3_column_double(FStmt, column));
+      return TDBValue(sq::sqlite3_value_double(field));
     case TRead::Text: {
-      const auto* text = reinterpret_cast<const char*>(sq::sqlite3_column_text(FStmt, column));
-      return TDBValue(std::string(text ? text : "", static_cast<size_t>(sq::sqlite3_column_bytes(FStmt, column))));
+      const auto* text = reinterpret_cast<const char*>(sq::sqlite3_value_text(field));
+      return TDBValue(std::string(text ? text : "", static_cast<size_t>(sq::sqlite3_value_bytes(field))));
     }
     case TRead::Date: {
-      const auto* text = reinterpret_cast<const char*>(sq::sqlite3_column_text(FStmt, column));
+      const auto* text = reinterpret_cast<const char*>(sq::sqlite3_value_text(field));
       try {
         return TDBValue::DateTime(ParseDateText(text ? text : ""));
       } catch (const EDatabaseError& e) {
