@@ -10,6 +10,7 @@
 #include "rules/processor_support.h"
 #include "rules/property_variables.h"
 #include "timesheet/timesheet_column.h"
+#include "timesheet/timesheet_shift.h"
 
 namespace qora {
 
@@ -96,9 +97,6 @@ TCompiledConditions::TCompiledConditions(TVariableLayoutKey pKey, const ClassInf
     FSlots.push_back(std::move(slot));
   }
   for (size_t i = 0; i < FSlots.size(); ++i) FSlotOf.emplace(FSlots[i].Variable, static_cast<int>(i));
-  for (std::string_view name : kShiftPropertiesReadForEffect) {
-    if (const PropertyInfo* prop = pItemClass.FindProperty(name); prop && prop->get) FReadForEffect.push_back(prop);
-  }
 }
 
 TCompiledConditions::~TCompiledConditions() = default;
@@ -142,9 +140,9 @@ void TCompiledConditions::MakeCurrent(const TCompiledText& pText) {
   FParser->Compile(text);
 }
 
-void TCompiledConditions::BeginGeneration(const TnxBaseObject& pItem, const std::vector<TTimesheetColumn*>& pColumns) {
+void TCompiledConditions::BeginGeneration(TTimesheetShift* pShift, const std::vector<TTimesheetColumn*>& pColumns) {
   ++FGeneration;
-  for (const PropertyInfo* prop : FReadForEffect) prop->get(pItem);
+  if (pShift) pShift->SettleHigherDutyCode();
   for (int index : FColumnSlots) {
     Slot& slot = FSlots[static_cast<size_t>(index)];
     AssignColumnVariable(*slot.Variable, *pColumns[static_cast<size_t>(slot.Column)]);

@@ -23,6 +23,7 @@
 namespace qora {
 
 class TTimesheetColumn;
+class TTimesheetShift;
 
 // What a layout depends on: the work item's class, the handler that makes
 // the column variables (by generation: a new handler makes new layouts),
@@ -95,10 +96,11 @@ class TCompiledConditions {
   // Makes the compiled text the parser's current expression.
   void MakeCurrent(const TCompiledText& pText);
 
-  // The shift may have changed: reads the properties whose reading has an
-  // effect, and refreshes every column variable (in column order, as a full
-  // rebuild reads them, so an unreadable column fails at the same row).
-  void BeginGeneration(const TnxBaseObject& pItem, const std::vector<TTimesheetColumn*>& pColumns);
+  // The work item may have changed: settles a shift's higher-duty code (its
+  // reading fills it in; `pShift` is null when the item is not a shift) and
+  // refreshes every column variable (in column order, as a full rebuild
+  // reads them, so an unreadable column fails at the same row).
+  void BeginGeneration(TTimesheetShift* pShift, const std::vector<TTimesheetColumn*>& pColumns);
   // Refreshes what the text reads that is older than the generation, then
   // evaluates it with the work item.
   void Evaluate(const TCompiledText& pText, TnxBaseObject& pItem);
@@ -126,7 +128,6 @@ class TCompiledConditions {
   std::vector<Slot> FSlots;
   std::vector<int> FColumnSlots;  // in column order
   std::unordered_map<const TCustomVariable*, int> FSlotOf;
-  std::vector<const PropertyInfo*> FReadForEffect;
   std::vector<TCompiledText> FTexts;
   std::vector<TStepBinding> FBindings;
 };

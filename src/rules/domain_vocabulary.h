@@ -87,11 +87,4 @@ class TDayOfWeekMemo {
   int FNext = 0;
 };
 
-// Shift properties whose reading changes the shift: the first read after a
-// higher-duty block appears fills in an empty HigherDutyCode. A run that
-// reads only what its expressions use still reads these, in this order,
-// whenever the shift may have changed, so that the code is filled in at the
-// same moment as when every property is read before every row.
-inline constexpr std::string_view kShiftPropertiesReadForEffect[] = {"HigherDutiesHoursTotal", "HigherDutyCode"};
-
 }  // namespace qora

@@ -1,7 +1,7 @@
 // The compiled run: the program's expressions are compiled once per
 // variable layout, and before a row only what may have changed is read
 // again. The shift changes only through actions (and through the reading
-// of the properties listed in kShiftPropertiesReadForEffect), so after a
+// of its higher-duty properties, which fill in its code), so after a
 // row whose condition was false every variable still holds what a full
 // rebuild would give it; after an action the next row starts a new
 // generation and each variable is read again when it is next used.
@@ -166,7 +166,7 @@ void TdmaiProcessor::RunCompiled(TnxBaseObject& pItem) {
       row = step.Row;
       if (!state.Layout || (state.Shift && state.Shift->Count() != state.ColumnCount)) SelectLayout(state, pItem);
       if (state.Dirty) {
-        state.Layout->BeginGeneration(pItem, FColumns);
+        state.Layout->BeginGeneration(state.Shift, FColumns);
         state.Dirty = false;
       }
       Visited();

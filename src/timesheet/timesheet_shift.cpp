@@ -154,6 +154,16 @@ const std::string& TTimesheetShift::HigherDutyCode() {
   return FHigherDutyCode;
 }
 
+void TTimesheetShift::SettleHigherDutyCode() {
+  if (!FHigherDutyCode.empty()) return;
+  for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
+    const THoursGroup* g = FClassificationGroupList.Items(i);
+    if (g->Classification() == FEmployeeClassification) continue;
+    FHigherDutyCode = g->JobTitle().empty() ? g->Classification() : g->JobTitle();
+    return;
+  }
+}
+
 // ---- Operations ----------------------------------------------------------------
 
 void TTimesheetShift::ClearAll() {

@@ -204,6 +204,13 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   // than the employee's; the first such group sets an empty HigherDutyCode
   // to its JobTitle.
   double HigherDutiesHoursTotal();
+  // What reading HigherDutiesHoursTotal and then HigherDutyCode does to an
+  // empty HigherDutyCode, without adding up hours or copying the code: the
+  // first group under another classification gives its JobTitle, or its
+  // Classification when it has no job title. A run calls it whenever the
+  // shift may have changed, so that the code is filled in at the moment it
+  // would be by reading every property before every row.
+  void SettleHigherDutyCode();
   // Always false / 0: a broken shift is not recognised.
   bool ShiftIsBroken() const { return false; }
   double HoursafterBreak() const { return 0; }

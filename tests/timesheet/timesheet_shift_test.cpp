@@ -78,9 +78,12 @@ TEST(TimesheetShift, OvertimeStartDayIsTheDayOnWhichOvertimeBegins) {
 }
 
 TEST(TimesheetShift, HigherDutyCodeAndHoursComeFromOtherClassifications) {
-  // Asking for the hours first sets the code to the job title; a preset code stands.
-  for (const auto& [total_first, preset, code] : std::vector<std::tuple<bool, std::string, std::string>>{
-           {false, "", "L3"}, {true, "", "Supervisor"}, {true, "PRESET", "PRESET"}}) {
+  // Asking for the hours first (or settling the code, as a run does) sets the
+  // code to the job title; a preset code stands.
+  enum First { kCode, kTotal, kSettle };
+  for (const auto& [first, preset, code] : std::vector<std::tuple<First, std::string, std::string>>{
+           {kCode, "", "L3"}, {kTotal, "", "Supervisor"}, {kSettle, "", "Supervisor"},
+           {kTotal, "PRESET", "PRESET"}, {kSettle, "PRESET", "PRESET"}}) {
     TTimesheetShift shift;
     shift.SetEmployeeClassification("L1");
     for (const auto& [cls, title, from, to] : std::vector<std::tuple<const char*, const char*, double, double>>{
@@ -90,13 +93,15 @@ TEST(TimesheetShift, HigherDutyCodeAndHoursComeFromOtherClassifications) {
       g->SetJobTitle(title);
     }
     if (!preset.empty()) shift.SetHigherDutyCode(preset);
-    if (total_first) shift.HigherDutiesHoursTotal();
+    if (first == kTotal) shift.HigherDutiesHoursTotal();
+    if (first == kSettle) shift.SettleHigherDutyCode();
     EXPECT_EQ(shift.HigherDutyCode(), code);
     EXPECT_DOUBLE_EQ(shift.HigherDutiesHoursTotal(), 3);
     EXPECT_EQ(shift.HigherDutyCode(), code);
   }
   TTimesheetShift none;
   none.SetEmployeeClassification("L1");
+  none.SettleHigherDutyCode();
   EXPECT_EQ(none.HigherDutyCode(), "");
   EXPECT_DOUBLE_EQ(none.HigherDutiesHoursTotal(), 0);
 }
