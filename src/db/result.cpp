@@ -63,9 +63,21 @@ const TDBValue* TDBRow::FindField(std::string_view name) const {
   return &FValues[static_cast<size_t>(index)];
 }
 
+namespace {
+[[noreturn]] void ThrowFieldNotFound(std::string_view name) {
+  throw EDatabaseError("Field '" + std::string(name) + "' not found");
+}
+}  // namespace
+
+int TDBColumns::RequiredIndex(std::string_view name) const {
+  const int index = IndexOf(name);
+  if (index < 0) ThrowFieldNotFound(name);
+  return index;
+}
+
 const TDBValue& TDBRow::FieldByName(std::string_view name) const {
   const TDBValue* value = FindField(name);
-  if (!value) throw EDatabaseError("Field '" + std::string(name) + "' not found");
+  if (!value) ThrowFieldNotFound(name);
   return *value;
 }
 

@@ -25,6 +25,9 @@ class TDBColumns {
   const std::string& Name(int index) const { return FNames.at(static_cast<size_t>(index)); }
   // Position of the first column named `name` (any case); -1 when none.
   int IndexOf(std::string_view name) const;
+  // As IndexOf, but a missing column throws EDatabaseError "Field 'name' not
+  // found", as TDBRow::FieldByName does: for reading many rows by position.
+  int RequiredIndex(std::string_view name) const;
 
  private:
   size_t SlotOf(std::string_view name) const;

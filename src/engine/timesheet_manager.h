@@ -43,6 +43,7 @@ namespace qora {
 class TAwardProvider;
 class TDBConnection;
 class TDBRow;
+struct TStoredRowColumns;
 class TEmployeeAwardCache;
 class TEmployeeAwardObj;
 class TTimesheetColumn;
@@ -363,7 +364,7 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
   TEmployeeAwardCache& Employees();
   TEmployeeAwardObj& LoadEmployeeFromDatabase(const TTimesheetShift& shift);
   void ReadPayrollDatabase(TTimesheetShift& shift);
-  std::unique_ptr<TTimesheetShift> ShiftFromRow(const TDBRow& row);
+  std::unique_ptr<TTimesheetShift> ShiftFromRow(const TDBRow& row, const TStoredRowColumns& at);
   void AddActualHours(TTimesheetShift& shift);
   int32_t FirstShiftTimesheetID() const;
   void LogNoShift(const char* step);

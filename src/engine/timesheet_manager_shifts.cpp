@@ -1,6 +1,7 @@
 // Loading stored timesheets: their rows become shifts with roster or actual
 // hours, leave, RDO days and allowance columns.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -151,6 +152,30 @@ void AddAllowance(TTimesheetShift& shift, const TDBRow& row) {
 
 }  // namespace
 
+// Where a stored row's columns are, found once for the result: rows are
+// many and the result is wide.
+struct TStoredRowColumns {
+  explicit TStoredRowColumns(const TDBColumns& c)
+      : ID(c.RequiredIndex("idTimesheetRow")),
+        StartDate(c.RequiredIndex("dStartDate")),
+        EndDate(c.RequiredIndex("dEndDate")),
+        PlanID(c.RequiredIndex("idTimesheetRowPlan")),
+        TimesheetID(c.RequiredIndex("iTimesheetID")),
+        UserID(c.RequiredIndex("iUserID")),
+        LastImportDate(c.RequiredIndex("dLastImportDate")),
+        RosteredStart(c.RequiredIndex("dRosteredStartTime")),
+        RosteredEnd(c.RequiredIndex("dRosteredEndTime")),
+        IsOffDay(c.RequiredIndex("bIsOffDay")),
+        DateWorked(c.RequiredIndex("dDateWorked")),
+        BreakMinutes(c.RequiredIndex("iRosteredBreakMinutes")),
+        WorkCode(c.RequiredIndex("cWorkCode")),
+        JobTitle(c.RequiredIndex("cJobTitle")),
+        JobCode(c.RequiredIndex("cJobCode")),
+        CostCode(c.RequiredIndex("cCostCode")) {}
+  int ID, StartDate, EndDate, PlanID, TimesheetID, UserID, LastImportDate, RosteredStart, RosteredEnd, IsOffDay,
+      DateWorked, BreakMinutes, WorkCode, JobTitle, JobCode, CostCode;
+};
+
 void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) {
   const std::string ids = ValidateIdList(timesheet_ids);
   const bool publish = FCostingOutputType == TaiCostingOutputType::cot_Publish;
@@ -170,9 +195,12 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
   planned.push_back({"Planned", publish});
   const TRowsByShift rdos(MainConnection().Query(WithIdList(kRDORowsOfTimesheets, in_list), params));
   const TRowsByShift allowances(MainConnection().Query(WithIdList(kAllowanceRowsOfTimesheets, in_list), planned));
+  // Looked up only when there is a row, as reading each row by name did.
+  std::optional<TStoredRowColumns> at;
+  if (!rows.Empty()) at.emplace(*rows.Columns());
   int32_t previous_id = 0;
   for (const TDBRow& row : rows) {
-    std::unique_ptr<TTimesheetShift> built = ShiftFromRow(row);
+    std::unique_ptr<TTimesheetShift> built = ShiftFromRow(row, *at);
     FTimesheet->SetShiftCount(FTimesheet->ShiftCount() + 1);
     DBLoadEmployeeDetails(*built);
     TTimesheetShift* shift = FTimesheet->AddShift(std::move(built));
@@ -187,23 +215,23 @@ void TTimesheetManager::DBLoadTimesheetShifts(const std::string& timesheet_ids) 
   FTimesheet->SortTimesheet();
 }
 
-std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& row) {
+std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& row, const TStoredRowColumns& at) {
   const bool publish = FCostingOutputType == TaiCostingOutputType::cot_Publish;
   auto shift = std::make_unique<TTimesheetShift>();
   shift->SetTimesheet(FTimesheet.get());
-  shift->SetID(row["idTimesheetRow"].AsInteger());
-  shift->SetTimesheetStartDate(row["dStartDate"].AsDateTime());
-  shift->SetTimesheetEndDate(row["dEndDate"].AsDateTime());
-  shift->SetTimesheetRowPlanID(row["idTimesheetRowPlan"].AsInteger());
-  shift->SetTimesheetID(row["iTimesheetID"].AsInteger());
-  shift->SetUserID(row["iUserID"].AsInteger());
-  shift->SetLastImportDate(row["dLastImportDate"].AsDateTime());
+  shift->SetID(row.Field(at.ID).AsInteger());
+  shift->SetTimesheetStartDate(row.Field(at.StartDate).AsDateTime());
+  shift->SetTimesheetEndDate(row.Field(at.EndDate).AsDateTime());
+  shift->SetTimesheetRowPlanID(row.Field(at.PlanID).AsInteger());
+  shift->SetTimesheetID(row.Field(at.TimesheetID).AsInteger());
+  shift->SetUserID(row.Field(at.UserID).AsInteger());
+  shift->SetLastImportDate(row.Field(at.LastImportDate).AsDateTime());
 
-  const TDBValue& rostered_start = row["dRosteredStartTime"];
-  const TDBValue& rostered_end = row["dRosteredEndTime"];
-  shift->SetIsOffDay(row["bIsOffDay"].AsBoolean() || (rostered_start.IsNull() && rostered_end.IsNull() && publish));
+  const TDBValue& rostered_start = row.Field(at.RosteredStart);
+  const TDBValue& rostered_end = row.Field(at.RosteredEnd);
+  shift->SetIsOffDay(row.Field(at.IsOffDay).AsBoolean() || (rostered_start.IsNull() && rostered_end.IsNull() && publish));
 
-  const TDateTime worked = DateOf(row["dDateWorked"].AsDateTime());
+  const TDateTime worked = DateOf(row.Field(at.DateWorked).AsDateTime());
   TDateTime end_day = worked;
   if (!shift->IsOffDay() && !rostered_start.IsNull()) {
     const double start = TimeToShiftHours(rostered_start.AsDateTime());
@@ -215,13 +243,13 @@ std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& r
     shift->SetRosteredHoursStart(start);
     shift->SetRosteredHoursEnd(end);
   }
-  shift->SetRosteredBreakHours(row["iRosteredBreakMinutes"].AsFloat() / 60);
+  shift->SetRosteredBreakHours(row.Field(at.BreakMinutes).AsFloat() / 60);
   shift->SetShiftStartDate(worked);
   shift->SetShiftEndDate(end_day);
 
   if (publish) {
-    shift->AddHoursFromRoster(row["cWorkCode"].AsString(), THoursType::htOrdinary, row["cJobTitle"].AsString(),
-                              row["cJobCode"].AsString(), row["cCostCode"].AsString());
+    shift->AddHoursFromRoster(row.Field(at.WorkCode).AsString(), THoursType::htOrdinary, row.Field(at.JobTitle).AsString(),
+                              row.Field(at.JobCode).AsString(), row.Field(at.CostCode).AsString());
   } else {
     AddActualHours(*shift);
     // Hours worked past midnight end the shift on the next day even when
