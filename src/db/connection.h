@@ -119,6 +119,13 @@ class TDBConnection {
   void Rollback();
   // Open levels; 0 in autocommit.
   int TransactionDepth() const { return FTransactionDepth; }
+  // Whether a statement that fails inside an inner level leaves the levels
+  // below it as they were, once that level is rolled back: true on SQLite
+  // and on PostgreSQL through its own client. Through ODBC a failure may end
+  // the whole transaction (psqlODBC is told to, see the connect string; SQL
+  // Server dooms a transaction on some errors), so work that must not be
+  // lost with another's failure is committed at its own level there.
+  bool LevelsOutliveFailures() const { return !Params().UsesOdbc(); }
 
   // Where this connection goes.
   virtual const TDBConnectionParams& Params() const = 0;

@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "db/connection.h"
 #include "common/exceptions.h"
+#include "engine/commit_group.h"
 #include "engine/global_objects.h"
 #include "engine/payroll_connection.h"
 #include "engine/run_driver.h"
@@ -196,7 +197,7 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
 }  // namespace
 
 void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedback& log, const std::string& id,
-                         TaiCostingOutputType type) {
+                         TaiCostingOutputType type, TCostingCommitGroup* group) {
   TPayrollReadHold payroll_reads(tm.PayrollConnection());
   tm.ClearAll();
   tm.SetCostingOutputType(type);
@@ -210,9 +211,11 @@ void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedba
     tm.DBLoadTimesheetShifts(id);
     reading.Commit();
   }
-  // The old costing goes and the new one comes in one transaction: a
-  // failure or a lost connection part-way leaves the previous costing as it
-  // was, never a timesheet half-costed.
+  // The old costing goes and the new one comes in one transaction (a
+  // savepoint of the group's, when there is one): a failure or a lost
+  // connection part-way leaves the previous costing as it was, never a
+  // timesheet half-costed.
+  if (group) group->Open();
   TDBTransaction transaction(*tm.DBConnection());
   tm.DBDeleteCosting(id);
   ProcessShifts(tm, pm, log);
@@ -283,11 +286,16 @@ namespace {
 void CostTimesheetsOfType(TTimesheetManager& tm, TaiCostingOutputType type, bool trial) {
   TStringList ids;
   ids.SetCommaText(tm.GetTimesheetIDString(type));
+  // A timesheet that fails ends the run; the group then commits the
+  // timesheets costed before it, as committing each on its own kept them.
+  TCostingCommitGroup group(tm.DBConnection());
   for (int i = 0; i < ids.Count(); ++i) {
     tm.ForgetEmployeesUnused();
-    CostStoredTimesheet(tm, GetProcessManager(), GetUserFeedback(), ids[i], type);
+    CostStoredTimesheet(tm, GetProcessManager(), GetUserFeedback(), ids[i], type, &group);
     if (trial) tm.SaveCSVCostingFile(kTrialCostingFile);
+    group.CommitIfDue();
   }
+  group.Commit();
 }
 
 // "qora_<GUID>.log", keeping only letters, digits, "-" and "_" of the GUID so

@@ -14,6 +14,7 @@
 namespace qora {
 
 class IProcessManager;
+class TCostingCommitGroup;
 class TTimesheetManager;
 class TUserFeedback;
 
@@ -54,9 +55,11 @@ int32_t RunStoredTimesheetJob(const std::string& id_list, int32_t user_id, const
 // shifts and stores the new costing inside one transaction of the main
 // connection, which is rolled back when anything there throws (the
 // exception propagates). Failed shifts do not throw: they are logged and
-// left out, as the run driver does.
+// left out, as the run driver does. With a group, that transaction is a
+// savepoint of the group's, opened before the first write; the caller
+// commits the group.
 void CostStoredTimesheet(TTimesheetManager& tm, IProcessManager& pm, TUserFeedback& log, const std::string& id,
-                         TaiCostingOutputType type);
+                         TaiCostingOutputType type, TCostingCommitGroup* group = nullptr);
 
 // The name of the trial costing file of stored-timesheet runs.
 inline constexpr const char* kTrialCostingFile = "TESTQora_Costing.csv";
