@@ -271,17 +271,19 @@ bool AppendShort(std::string& out, const TPlainPattern& pattern, double value) {
     return false;
   }
   // The fewest places: the fraction ends in no zero.
-  constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000};
   const int decimals = std::max(places, pattern.minDecimals);
   char buffer[64];
   char* const end = buffer + sizeof buffer;
   char* p = end - (decimals - places);
   std::fill(p, end, '0');
+  // n's last `places` digits are the fraction, taken off one at a time: the
+  // rest is the whole part, with no division by a power of ten chosen at
+  // run time (a slow instruction, for every figure of a costing file).
   if (decimals > 0) {
-    p = DigitsBefore(p, n % kPow10[places], places);
+    for (int k = 0; k < places; ++k, n /= 10) *--p = static_cast<char>('0' + n % 10);
     *--p = '.';
   }
-  p = DigitsBefore(p, n / kPow10[places], pattern.minIntDigits);
+  p = DigitsBefore(p, n, pattern.minIntDigits);
   if (value < 0) *--p = '-';
   out.append(p, static_cast<size_t>(end - p));
   return true;
