@@ -118,6 +118,10 @@ TEST_P(TmShiftsTest, PublishedCostingLoadsTheRosteredPlan) {
   EXPECT_EQ(std::vector<double>({night.ShiftStart(), night.ShiftEnd(), night.OrdinaryHoursTotal()}),
             std::vector<double>({22, 30, 7.5}));
   EXPECT_EQ(FormatIsoDate(night.ShiftEndDate()), "2025-04-16");
+  // The plan's job title, job code and cost code, each from its own column.
+  const THoursGroup& block = *night.HoursGroupList().Items(0);
+  EXPECT_EQ((std::vector<std::string>{block.JobTitle(), block.JobCode(), block.CostAccount()}),
+            (std::vector<std::string>{"Cook", "COOK", "KITCHEN"}));
   EXPECT_EQ(ShiftWithID(3).LeaveDatesList().Count(), 0);  // no leave in the plan
   ASSERT_NE(ShiftWithID(4).FindColumnByName("fMEAL"), nullptr);
   EXPECT_EQ(ShiftWithID(4).FindColumnByName("fFIRSTAID"), nullptr);
