@@ -101,9 +101,8 @@ TCompiledConditions::TCompiledConditions(TVariableLayoutKey pKey, const ClassInf
 
 TCompiledConditions::~TCompiledConditions() = default;
 
-const TCompiledText& TCompiledConditions::Compiled(int pNumber, const std::string& pSource) {
+const TCompiledText& TCompiledConditions::Compile(int pNumber, const std::string& pSource) {
   TCompiledText& c = FTexts[static_cast<size_t>(pNumber)];
-  if (c.State == TCompiledText::TState::Ready) return c;
   if (c.State == TCompiledText::TState::Failed) throw EQelParserError(c.Error, c.ErrorType, c.ErrorMode);
   std::string text = pSource;
   try {

@@ -92,7 +92,11 @@ class TCompiledConditions {
 
   // The text compiled (pSource is the program's text pNumber); compiles on
   // first use. Throws EQelParserError for a text that does not compile.
-  const TCompiledText& Compiled(int pNumber, const std::string& pSource);
+  // A run asks for a text at every row: the compiled one is answered here.
+  const TCompiledText& Compiled(int pNumber, const std::string& pSource) {
+    const TCompiledText& c = FTexts[static_cast<size_t>(pNumber)];
+    return c.State == TCompiledText::TState::Ready ? c : Compile(pNumber, pSource);
+  }
   // Makes the compiled text the parser's current expression.
   void MakeCurrent(const TCompiledText& pText);
 
@@ -128,6 +132,9 @@ class TCompiledConditions {
   std::vector<Slot> FSlots;
   std::vector<int> FColumnSlots;  // in column order
   std::unordered_map<const TCustomVariable*, int> FSlotOf;
+  // Compiled's first use of a text (or its failure again).
+  const TCompiledText& Compile(int pNumber, const std::string& pSource);
+
   std::vector<TCompiledText> FTexts;
   std::vector<TStepBinding> FBindings;
 };
