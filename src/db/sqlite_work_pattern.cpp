@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/float_digits.h"
@@ -13,34 +14,10 @@
 
 namespace qora {
 
-namespace {
-
 namespace sq = ::sqlite_api;
 
-// Julian day number of the TDateTime epoch, 1899-12-30 00:00.
-constexpr double kJulianEpoch = 2415018.5;
-
-// The dates the function is called with, as julian days of their date, and
-// whether the range has any day.
-constexpr const char* kRangeSql = "SELECT julianday(date(?1)), julianday(date(?2)), date(?1) <= date(?2)";
-// The employee's pattern versions in stored order, with the days they run
-// from and to (an end before 1900-01-04 is none) and their pattern's cycle.
-constexpr const char* kVersionsSql =
-    "SELECT EW.dEffectiveDate, julianday(date(EW.dEffectiveDate)), "
-    "CASE WHEN EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' THEN julianday('9999-12-31') "
-    "ELSE julianday(date(EW.dEndDate)) END, WP.idWorkPattern, WP.iCycleDays, julianday(date(WP.dCycleStartDate)) "
-    "FROM _iptblEmployeeWorkPatterns_TD EW JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
-    "WHERE EW.iEmployeeID = ?1 ORDER BY EW.idEmployeeWorkPatternTD";
-// A pattern's days; of two rows for one day the first stored counts.
-constexpr const char* kPatternDaysSql =
-    "SELECT iDayNo, fHours FROM _iptblWorkPatternDays WHERE iWorkPatternID = ?1 ORDER BY iDayNo, idWorkPatternDay";
-// The holidays in range by day, with the least description of each day.
-constexpr const char* kHolidaysSql =
-    "SELECT julianday(date(dDate)) AS jDay, MIN(cDescription) FROM _iptblPublicHolidays "
-    "WHERE julianday(date(dDate)) BETWEEN julianday(date(?1)) AND julianday(date(?2)) GROUP BY jDay";
-
-enum TColumn { kDate, kHours, kHoliday, kEmployeeID, kFromDate, kToDate, kWorkDaysOnly };
-constexpr int kArguments = 4;
+// Named, not anonymous: the statements' kept holidays hold these.
+namespace work_pattern_detail {
 
 // A stored value, ordered as SQLite orders values: null, numbers, texts,
 // blobs (texts and blobs byte by byte).
@@ -95,6 +72,37 @@ struct TRaw {
   }
 };
 
+}  // namespace work_pattern_detail
+
+namespace {
+
+using work_pattern_detail::TRaw;
+
+// Julian day number of the TDateTime epoch, 1899-12-30 00:00.
+constexpr double kJulianEpoch = 2415018.5;
+
+// The dates the function is called with, as julian days of their date, and
+// whether the range has any day.
+constexpr const char* kRangeSql = "SELECT julianday(date(?1)), julianday(date(?2)), date(?1) <= date(?2)";
+// The employee's pattern versions in stored order, with the days they run
+// from and to (an end before 1900-01-04 is none) and their pattern's cycle.
+constexpr const char* kVersionsSql =
+    "SELECT EW.dEffectiveDate, julianday(date(EW.dEffectiveDate)), "
+    "CASE WHEN EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' THEN julianday('9999-12-31') "
+    "ELSE julianday(date(EW.dEndDate)) END, WP.idWorkPattern, WP.iCycleDays, julianday(date(WP.dCycleStartDate)) "
+    "FROM _iptblEmployeeWorkPatterns_TD EW JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
+    "WHERE EW.iEmployeeID = ?1 ORDER BY EW.idEmployeeWorkPatternTD";
+// A pattern's days; of two rows for one day the first stored counts.
+constexpr const char* kPatternDaysSql =
+    "SELECT iDayNo, fHours FROM _iptblWorkPatternDays WHERE iWorkPatternID = ?1 ORDER BY iDayNo, idWorkPatternDay";
+// The holidays in range by day, with the least description of each day.
+constexpr const char* kHolidaysSql =
+    "SELECT julianday(date(dDate)) AS jDay, MIN(cDescription) FROM _iptblPublicHolidays "
+    "WHERE julianday(date(dDate)) BETWEEN julianday(date(?1)) AND julianday(date(?2)) GROUP BY jDay";
+
+enum TColumn { kDate, kHours, kHoliday, kEmployeeID, kFromDate, kToDate, kWorkDaysOnly };
+constexpr int kArguments = 4;
+
 struct TVersion {
   TRaw Effective;
   bool HasDays = false;  // from, to, cycle start and a cycle: it can give a day's hours
@@ -115,6 +123,21 @@ struct TStatement {
 struct TWorkPatternStatements {
   sq::sqlite3* Db = nullptr;
   TStatement Range, Versions, PatternDays, Holidays;
+  // The range's days and holidays read last by the reader, which depend
+  // only on its two dates and the holidays table: every employee of a run
+  // asks for the same dates. Kept while the database file is unchanged by
+  // any commit, this connection's or another's (its data version, read after
+  // a statement has looked at the file); neither kept nor reused inside a
+  // transaction of this connection that has written, which may yet be rolled
+  // back.
+  struct TDatesRead {
+    bool Valid = false;
+    std::string From, To;
+    unsigned DataVersion = 0;
+    bool Any = false;
+    double Day = 0, Last = -1;
+    std::map<double, TRaw> Holidays;
+  } LastDates;
 };
 
 namespace {
@@ -206,24 +229,45 @@ int Fail(TTable& table, int rc) {
   return rc;
 }
 
+// The file's data version: changed by any commit to it, this connection's
+// or another's, as seen by the last statement that looked at it.
+unsigned DataVersion(sq::sqlite3* db) {
+  unsigned version = 0;
+  if (sq::sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version) != SQLITE_OK) return 0;
+  return version;
+}
+
 // Reads what the days of one call need and settles on the first day:
 // dates binds the from and to dates as ?1 and ?2, employee the employee as
-// ?1. SQLite's result code of what failed, or SQLITE_OK.
+// ?1. With `texts` (the two dates' texts), the range and the holidays are
+// taken from the statements' last read when it still holds. SQLite's result
+// code of what failed, or SQLITE_OK.
 template <class BindDates, class BindEmployee>
-int Load(TWorkPatternStatements& table, TDays& c, BindDates&& dates, BindEmployee&& employee) {
+int Load(TWorkPatternStatements& table, TDays& c, BindDates&& dates, BindEmployee&& employee,
+         const std::pair<std::string, std::string>* texts = nullptr) {
   c.Versions.clear();
   c.DaysOf.clear();
   c.Holidays.clear();
   c.Row = 0;
   c.Day = 0;
   c.Last = -1;
+  TWorkPatternStatements::TDatesRead& kept = table.LastDates;
+  // Checked again after the versions are read, which looks at the file.
+  bool reuse = texts && kept.Valid && kept.From == texts->first && kept.To == texts->second;
   bool any = false;
-  int rc = Run(table, table.Range, kRangeSql, dates, [&](sq::sqlite3_stmt* s) {
-    any = sq::sqlite3_column_type(s, 2) != SQLITE_NULL && sq::sqlite3_column_int(s, 2) != 0;
-    c.Day = sq::sqlite3_column_double(s, 0);
-    c.Last = sq::sqlite3_column_double(s, 1);
-  });
-  if (rc != SQLITE_OK) return rc;
+  int rc = SQLITE_OK;
+  if (reuse) {
+    any = kept.Any;
+    c.Day = kept.Day;
+    c.Last = kept.Last;
+  } else {
+    rc = Run(table, table.Range, kRangeSql, dates, [&](sq::sqlite3_stmt* s) {
+      any = sq::sqlite3_column_type(s, 2) != SQLITE_NULL && sq::sqlite3_column_int(s, 2) != 0;
+      c.Day = sq::sqlite3_column_double(s, 0);
+      c.Last = sq::sqlite3_column_double(s, 1);
+    });
+    if (rc != SQLITE_OK) return rc;
+  }
   if (!any) {
     c.Last = c.Day - 1;
     return SQLITE_OK;
@@ -253,10 +297,23 @@ int Load(TWorkPatternStatements& table, TDays& c, BindDates&& dates, BindEmploye
     });
     if (rc != SQLITE_OK) return rc;
   }
-  rc = Run(table, table.Holidays, kHolidaysSql, dates, [&](sq::sqlite3_stmt* s) {
-    if (sq::sqlite3_column_type(s, 0) != SQLITE_NULL) c.Holidays[sq::sqlite3_column_double(s, 0)] = TRaw::Of(s, 1);
-  });
-  if (rc != SQLITE_OK) return rc;
+  // Inside a transaction of its own that has written, this connection may
+  // yet roll back what it wrote: nothing is kept or reused then.
+  const bool keep = texts && sq::sqlite3_txn_state(table.Db, "main") != SQLITE_TXN_WRITE;
+  reuse = reuse && keep && kept.DataVersion == DataVersion(table.Db);
+  if (reuse) {
+    c.Holidays = kept.Holidays;
+  } else {
+    kept.Valid = false;
+    rc = Run(table, table.Holidays, kHolidaysSql, dates, [&](sq::sqlite3_stmt* s) {
+      if (sq::sqlite3_column_type(s, 0) != SQLITE_NULL) c.Holidays[sq::sqlite3_column_double(s, 0)] = TRaw::Of(s, 1);
+    });
+    if (rc != SQLITE_OK) return rc;
+    if (keep) {
+      // The range depends on the dates alone; it goes with the holidays.
+      kept = {true, texts->first, texts->second, DataVersion(table.Db), any, c.Day, c.Last, c.Holidays};
+    }
+  }
   SettleOnDay(c);
   return SQLITE_OK;
 }
@@ -427,15 +484,14 @@ TSqliteWorkPatternReader::~TSqliteWorkPatternReader() = default;
 bool TSqliteWorkPatternReader::Days(int64_t employee, TDateTime from, TDateTime to,
                                     std::vector<TWorkPatternDay>& days) {
   // The dates go as the engine binds a date: its stored text.
-  const std::string from_text = FormatDBDateTime(from);
-  const std::string to_text = FormatDBDateTime(to);
-  const auto dates = [&](sq::sqlite3_stmt* s) {
-    sq::sqlite3_bind_text(s, 1, from_text.data(), static_cast<int>(from_text.size()), nullptr);
-    sq::sqlite3_bind_text(s, 2, to_text.data(), static_cast<int>(to_text.size()), nullptr);
+  const std::pair<std::string, std::string> texts{FormatDBDateTime(from), FormatDBDateTime(to)};
+  const auto dates = [&texts](sq::sqlite3_stmt* s) {
+    sq::sqlite3_bind_text(s, 1, texts.first.data(), static_cast<int>(texts.first.size()), nullptr);
+    sq::sqlite3_bind_text(s, 2, texts.second.data(), static_cast<int>(texts.second.size()), nullptr);
   };
   const auto bind_employee = [employee](sq::sqlite3_stmt* s) { sq::sqlite3_bind_int64(s, 1, employee); };
   TDays c;
-  const int rc = Load(*FStatements, c, dates, bind_employee);
+  const int rc = Load(*FStatements, c, dates, bind_employee, &texts);
   if (rc != SQLITE_OK) {
     throw EDatabaseError(std::string(sq::sqlite3_errmsg(FStatements->Db)) +
                          " while reading the work pattern days of employee " + std::to_string(employee));

@@ -272,6 +272,35 @@ TEST_P(WorkPatternReaderTest, ReadsWhatTheQueryReadsOrLeavesItToTheQuery) {
   }
 }
 
+TEST_P(WorkPatternReaderTest, KeptHolidaysFollowChangesThroughEitherConnection) {
+  // Every employee of a run asks for the same dates, so their holidays are
+  // kept; a change through this connection (committed or not) or another
+  // one must show.
+  auto holidays = [this](int last_day = 21) {
+    std::vector<TWorkPatternDay> days;
+    EXPECT_TRUE(Db().WorkPatternDays(1, EncodeDate(2025, 4, 14), EncodeDate(2025, 4, last_day), days));
+    std::string out;
+    for (const TWorkPatternDay& day : days) {
+      if (!day.Holiday.empty()) out += FormatIsoDate(day.Date) + " " + day.Holiday + ";";
+    }
+    return out;
+  };
+  const std::string kept = "2025-04-18 Good Friday;2025-04-21 Easter Monday;";
+  EXPECT_EQ(holidays(), kept);
+  EXPECT_EQ(holidays(), kept);
+  EXPECT_EQ(holidays(25), kept + "2025-04-25 Anzac Day;");
+  {
+    TDBTransaction uncommitted(Db());
+    Db().Execute("insert into _iptblPublicHolidays (dDate, cDescription) values ('2025-04-16 00:00:00', 'Own')");
+    EXPECT_EQ(holidays(), "2025-04-16 Own;" + kept);
+  }
+  EXPECT_EQ(holidays(), kept);
+  Db().Execute("update _iptblPublicHolidays set cDescription = 'Mine' where idPublicHoliday = 2");
+  EXPECT_EQ(holidays(), "2025-04-18 Good Friday;2025-04-21 Mine;");
+  Database().OpenAnother()->Execute("update _iptblPublicHolidays set cDescription = 'Other' where idPublicHoliday = 1");
+  EXPECT_EQ(holidays(), "2025-04-18 Other;2025-04-21 Mine;");
+}
+
 INSTANTIATE_TEST_SUITE_P(SQLite, WorkPatternReaderTest, testing::SqliteOnly(), BackendParamName);
 
 TEST(SampleDatabaseTest, OpensAnInMemoryDatabaseWithTheSampleData) {
