@@ -16,6 +16,35 @@ namespace qora {
 
 namespace sq = ::sqlite_api;
 
+namespace {
+
+// Julian day number of the TDateTime epoch, 1899-12-30 00:00.
+constexpr double kJulianEpoch = 2415018.5;
+
+// The dates the function is called with, as julian days of their date, and
+// whether the range has any day.
+constexpr const char* kRangeSql = "SELECT julianday(date(?1)), julianday(date(?2)), date(?1) <= date(?2)";
+// The employee's pattern versions in stored order, with the days they run
+// from and to (an end before 1900-01-04 is none) and their pattern's cycle.
+constexpr const char* kVersionsSql =
+    "SELECT EW.dEffectiveDate, julianday(date(EW.dEffectiveDate)), "
+    "CASE WHEN EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' THEN julianday('9999-12-31') "
+    "ELSE julianday(date(EW.dEndDate)) END, WP.idWorkPattern, WP.iCycleDays, julianday(date(WP.dCycleStartDate)) "
+    "FROM _iptblEmployeeWorkPatterns_TD EW JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
+    "WHERE EW.iEmployeeID = ?1 ORDER BY EW.idEmployeeWorkPatternTD";
+// A pattern's days; of two rows for one day the first stored counts.
+constexpr const char* kPatternDaysSql =
+    "SELECT iDayNo, fHours FROM _iptblWorkPatternDays WHERE iWorkPatternID = ?1 ORDER BY iDayNo, idWorkPatternDay";
+// The holidays in range by day, with the least description of each day.
+constexpr const char* kHolidaysSql =
+    "SELECT julianday(date(dDate)) AS jDay, MIN(cDescription) FROM _iptblPublicHolidays "
+    "WHERE julianday(date(dDate)) BETWEEN julianday(date(?1)) AND julianday(date(?2)) GROUP BY jDay";
+
+enum TColumn { kDate, kHours, kHoliday, kEmployeeID, kFromDate, kToDate, kWorkDaysOnly };
+constexpr int kArguments = 4;
+
+}  // namespace
+
 // Named, not anonymous: the statements' kept holidays hold these.
 namespace work_pattern_detail {
 
@@ -78,30 +107,6 @@ namespace {
 
 using work_pattern_detail::TRaw;
 
-// Julian day number of the TDateTime epoch, 1899-12-30 00:00.
-constexpr double kJulianEpoch = 2415018.5;
-
-// The dates the function is called with, as julian days of their date, and
-// whether the range has any day.
-constexpr const char* kRangeSql = "SELECT julianday(date(?1)), julianday(date(?2)), date(?1) <= date(?2)";
-// The employee's pattern versions in stored order, with the days they run
-// from and to (an end before 1900-01-04 is none) and their pattern's cycle.
-constexpr const char* kVersionsSql =
-    "SELECT EW.dEffectiveDate, julianday(date(EW.dEffectiveDate)), "
-    "CASE WHEN EW.dEndDate IS NULL OR EW.dEndDate < '1900-01-04' THEN julianday('9999-12-31') "
-    "ELSE julianday(date(EW.dEndDate)) END, WP.idWorkPattern, WP.iCycleDays, julianday(date(WP.dCycleStartDate)) "
-    "FROM _iptblEmployeeWorkPatterns_TD EW JOIN _iptblWorkPatterns WP ON WP.idWorkPattern = EW.iWorkPatternID "
-    "WHERE EW.iEmployeeID = ?1 ORDER BY EW.idEmployeeWorkPatternTD";
-// A pattern's days; of two rows for one day the first stored counts.
-constexpr const char* kPatternDaysSql =
-    "SELECT iDayNo, fHours FROM _iptblWorkPatternDays WHERE iWorkPatternID = ?1 ORDER BY iDayNo, idWorkPatternDay";
-// The holidays in range by day, with the least description of each day.
-constexpr const char* kHolidaysSql =
-    "SELECT julianday(date(dDate)) AS jDay, MIN(cDescription) FROM _iptblPublicHolidays "
-    "WHERE julianday(date(dDate)) BETWEEN julianday(date(?1)) AND julianday(date(?2)) GROUP BY jDay";
-
-enum TColumn { kDate, kHours, kHoliday, kEmployeeID, kFromDate, kToDate, kWorkDaysOnly };
-constexpr int kArguments = 4;
 
 struct TVersion {
   TRaw Effective;

@@ -229,7 +229,8 @@ std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& r
 
   const TDBValue& rostered_start = row.Field(at.RosteredStart);
   const TDBValue& rostered_end = row.Field(at.RosteredEnd);
-  shift->SetIsOffDay(row.Field(at.IsOffDay).AsBoolean() || (rostered_start.IsNull() && rostered_end.IsNull() && publish));
+  shift->SetIsOffDay(row.Field(at.IsOffDay).AsBoolean() ||
+                     (rostered_start.IsNull() && rostered_end.IsNull() && publish));
 
   const TDateTime worked = DateOf(row.Field(at.DateWorked).AsDateTime());
   TDateTime end_day = worked;
@@ -248,8 +249,9 @@ std::unique_ptr<TTimesheetShift> TTimesheetManager::ShiftFromRow(const TDBRow& r
   shift->SetShiftEndDate(end_day);
 
   if (publish) {
-    shift->AddHoursFromRoster(row.Field(at.WorkCode).AsString(), THoursType::htOrdinary, row.Field(at.JobTitle).AsString(),
-                              row.Field(at.JobCode).AsString(), row.Field(at.CostCode).AsString());
+    shift->AddHoursFromRoster(row.Field(at.WorkCode).AsString(), THoursType::htOrdinary,
+                              row.Field(at.JobTitle).AsString(), row.Field(at.JobCode).AsString(),
+                              row.Field(at.CostCode).AsString());
   } else {
     AddActualHours(*shift);
     // Hours worked past midnight end the shift on the next day even when

@@ -128,39 +128,36 @@ TDateTime TTimesheetShift::LastShiftEndDate() const {
   return DateOf(previous->ShiftEndDate()) + end / 24;
 }
 
-double TTimesheetShift::HigherDutiesHoursTotal() {
-  double total = 0;
-  bool first = true;
+const THoursGroup* TTimesheetShift::FirstHigherDutyGroup() const {
   for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
     const THoursGroup* g = FClassificationGroupList.Items(i);
-    if (g->Classification() == FEmployeeClassification) continue;
-    if (first && FHigherDutyCode.empty()) FHigherDutyCode = g->JobTitle();
-    first = false;
-    total += g->HoursTotal();
+    if (g->Classification() != FEmployeeClassification) return g;
+  }
+  return nullptr;
+}
+
+double TTimesheetShift::HigherDutiesHoursTotal() {
+  const THoursGroup* first = FirstHigherDutyGroup();
+  if (first && FHigherDutyCode.empty()) FHigherDutyCode = first->JobTitle();
+  double total = 0;
+  for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
+    const THoursGroup* g = FClassificationGroupList.Items(i);
+    if (g->Classification() != FEmployeeClassification) total += g->HoursTotal();
   }
   return total;
 }
 
 const std::string& TTimesheetShift::HigherDutyCode() {
   if (FHigherDutyCode.empty()) {
-    for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
-      const THoursGroup* g = FClassificationGroupList.Items(i);
-      if (g->Classification() != FEmployeeClassification) {
-        FHigherDutyCode = g->Classification();
-        break;
-      }
-    }
+    if (const THoursGroup* first = FirstHigherDutyGroup()) FHigherDutyCode = first->Classification();
   }
   return FHigherDutyCode;
 }
 
 void TTimesheetShift::SettleHigherDutyCode() {
   if (!FHigherDutyCode.empty()) return;
-  for (int i = 0; i < FClassificationGroupList.Count(); ++i) {
-    const THoursGroup* g = FClassificationGroupList.Items(i);
-    if (g->Classification() == FEmployeeClassification) continue;
-    FHigherDutyCode = g->JobTitle().empty() ? g->Classification() : g->JobTitle();
-    return;
+  if (const THoursGroup* first = FirstHigherDutyGroup()) {
+    FHigherDutyCode = first->JobTitle().empty() ? first->Classification() : first->JobTitle();
   }
 }
 

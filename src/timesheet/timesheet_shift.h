@@ -406,6 +406,10 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   friend struct TTimesheetShiftRegistry;
 
   void FreeOwnedLists();
+  // The first ClassificationGroupList group under another classification
+  // than the employee's: the one an empty HigherDutyCode is filled from;
+  // null when there is none.
+  const THoursGroup* FirstHigherDutyGroup() const;
   double GroupTotal(THoursTypeSet pTypes) const { return FHoursGroupList.TotalHours(pTypes); }
   // The allowance with that code, found or appended, with its units and
   // award code set (what every allowance action starts with).
