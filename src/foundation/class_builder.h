@@ -177,10 +177,10 @@ class ClassBuilder {
   }
 
   // A published operation implemented by a member function
-  // void T::Op(TQelParser* parser, const std::vector<std::string>& params).
-  ClassBuilder& Operation(std::string name, void (T::*fn)(TQelParser*, const std::vector<std::string>&)) {
+  // void T::Op(TQelParser* parser, const TActionParams& params).
+  ClassBuilder& Operation(std::string name, void (T::*fn)(TQelParser*, const TActionParams&)) {
     info_->AddOperation(OperationInfo{std::move(name), [fn](TnxBaseObject& self, TQelParser* parser,
-                                                             const std::vector<std::string>& params) {
+                                                             const TActionParams& params) {
                                         (static_cast<T&>(self).*fn)(parser, params);
                                       }});
     return *this;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/string_list.h"
+#include "foundation/action_params.h"
 
 namespace qora {
 
@@ -83,9 +84,8 @@ struct PropertyInfo {
 // A published operation: the shift actions that conditions call by name.
 // `self` is the object the operation runs on (the work item), `parser` the
 // expression parser of the running condition (may be null outside the rule
-// engine), `params` the evaluated parameter texts in order.
-using OperationFn =
-    std::function<void(TnxBaseObject& self, TQelParser* parser, const std::vector<std::string>& params)>;
+// engine), `params` the evaluated parameters in order.
+using OperationFn = std::function<void(TnxBaseObject& self, TQelParser* parser, const TActionParams& params)>;
 
 struct OperationInfo {
   std::string name;

@@ -118,7 +118,7 @@ const TCompiledText& TCompiledConditions::Compile(int pNumber, const std::string
   c.Canonical = std::move(text);
   if (dynamic_cast<const TDummyExpression*>(c.Expr) != nullptr) {
     c.Literal = true;
-    ResultText(c.Expr->Result(), c.LiteralText);
+    ResultText(c.Expr->Result(), c.LiteralParam.Rewrite());
   }
   std::vector<const TCustomVariable*> used;
   c.Expr->VariablesUsed(used);

@@ -17,6 +17,7 @@
 
 #include "formula/parser.h"
 #include "formula/shared_trees.h"
+#include "foundation/action_params.h"
 #include "foundation/class_info.h"
 #include "rules/process_manager_intf.h"
 
@@ -53,10 +54,10 @@ struct TCompiledText {
   TExpression* Expr = nullptr;  // owned by the layout's parser
   std::vector<int> Slots;
   std::string Canonical;        // the text as the parser writes it back
-  // A text that is a single literal has one value: its text as an action
-  // parameter (ResultText) is written once, when the text is compiled.
+  // A text that is a single literal has one value: it is made an action
+  // parameter (its ResultText) once, when the text is compiled.
   bool Literal = false;
-  std::string LiteralText;
+  TActionParam LiteralParam;
   // A text that does not compile fails again, with the same error, each
   // time it is reached.
   std::string Error;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "formula/parser.h"
+#include "foundation/action_params.h"
 #include "rules/condition.h"
 #include "rules/condition_program.h"
 #include "rules/process_manager_intf.h"
@@ -189,8 +190,11 @@ class TdmaiProcessor {
   // The content is in run order (a run has sorted it).
   bool FSorted = false;
 
-  // Reused from row to row so that running allocates nothing.
-  std::vector<std::string> FParams;
+  // Reused from row to row so that running allocates nothing: the
+  // parameters of the action being called, and the texts of those that are
+  // not literals.
+  TActionParams FParams;
+  std::vector<TActionParam> FParamTexts;
   std::vector<TTimesheetColumn*> FColumns;
   std::string FText;
 };

@@ -71,27 +71,30 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
   };
   switch (row.ActionType) {
     case TaiActionType::aatCallMethod: {
-      FParams.resize(step.Pieces.size());
+      // Literal pieces are handed over as the layout keeps them, read once
+      // per award; the others are written into the processor's own.
+      FParams.Clear();
+      // Room for the pieces of most actions at once: a processor serves one shift.
+      if (FParamTexts.size() < step.Pieces.size()) FParamTexts.resize(std::max<size_t>(step.Pieces.size(), 8));
       for (size_t k = 0; k < step.Pieces.size(); ++k) {
-        std::string& param = FParams[k];
         if (step.Pieces[k] < 0) {
           // An empty piece repeats the text of what was evaluated last.
           if (k > 0) {
-            param = FParams[k - 1];
-          } else if (pState.Last) {
-            ResultText(pState.Last->Expr->Result(), param);
+            FParams.Add(*FParams.At(k - 1));
           } else {
-            param.clear();
+            last_text(FParamTexts[k].Rewrite());
+            FParams.Add(FParamTexts[k]);
           }
           continue;
         }
         const TCompiledText* text = EvaluateCompiled(pState, step.Pieces[k], pItem);
         if (text->Literal) {
-          param = text->LiteralText;
+          FParams.Add(text->LiteralParam);
         } else {
-          ResultText(text->Expr->Result(), param);
+          ResultText(text->Expr->Result(), FParamTexts[k].Rewrite());
+          FParams.Add(FParamTexts[k]);
         }
-        trace_value(text, param);
+        trace_value(text, FParams.At(k)->Text());
       }
       TStepBinding& binding = pState.Layout->Binding(pStep);
       if (!binding.OperationResolved) {

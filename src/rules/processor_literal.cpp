@@ -54,19 +54,23 @@ void TdmaiProcessor::RunLiteralAction(const TConditionRow& pRow, TnxBaseObject& 
   switch (pRow.ActionType) {
     case TaiActionType::aatCallMethod: {
       const std::string expression = Trim(pRow.ActionExpression);
-      FParams.clear();
+      size_t count = 0;
       size_t start = 0;
       while (true) {
         const size_t end = expression.find(';', start);
         EvaluateLiteral(expression.substr(start, end - start), false, pItem, nullptr);
         // An empty piece was not evaluated: it repeats the text of what was.
         const TExpression* current = Parser().CurrentExpression();
-        std::string text;
+        if (FParamTexts.size() <= count) FParamTexts.resize(count + 1);
+        std::string& text = FParamTexts[count++].Rewrite();
+        text.clear();
         if (current) ResultText(current->Result(), text);
-        FParams.push_back(std::move(text));
         if (end == std::string::npos) break;
         start = end + 1;
       }
+      // Listed once every text is written: growing the texts moves them.
+      FParams.Clear();
+      for (size_t k = 0; k < count; ++k) FParams.Add(FParamTexts[k]);
       CallOperation(pRow, pItem.GetClassInfo().FindOperation(pRow.ActionVariable), pItem, &Parser());
       break;
     }

@@ -276,30 +276,30 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   // ---- Actions called by the rule engine by name ---------------------------
   // Each reads its parameters by position from pParams (see the actions'
   // definitions); pParser is the running condition's parser (may be null).
-  void AddHours(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddBreak(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddOvertimeHours(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddMinOvertime(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddUnworkedPublicHolidayHours(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddTimeOfDayOvertimeHours(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddHoursWorkedOvertimeHours(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void ApplyOvertimeToWorkCode(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddOvertimeHoursLimit(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void ShowMessage(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddComponent(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddAllowance(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddProportionalAllowance(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddCappedAllowance(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddPenalty(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddShiftBreakPenalty(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void AddMealBreakPenalty(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void ApplyHigherDuty(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void ApplyLeaveReason(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void AddHours(TQelParser* pParser, const TActionParams& pParams);
+  void AddBreak(TQelParser* pParser, const TActionParams& pParams);
+  void AddOvertimeHours(TQelParser* pParser, const TActionParams& pParams);
+  void AddMinOvertime(TQelParser* pParser, const TActionParams& pParams);
+  void AddUnworkedPublicHolidayHours(TQelParser* pParser, const TActionParams& pParams);
+  void AddTimeOfDayOvertimeHours(TQelParser* pParser, const TActionParams& pParams);
+  void AddHoursWorkedOvertimeHours(TQelParser* pParser, const TActionParams& pParams);
+  void ApplyOvertimeToWorkCode(TQelParser* pParser, const TActionParams& pParams);
+  void AddOvertimeHoursLimit(TQelParser* pParser, const TActionParams& pParams);
+  void ShowMessage(TQelParser* pParser, const TActionParams& pParams);
+  void AddComponent(TQelParser* pParser, const TActionParams& pParams);
+  void AddAllowance(TQelParser* pParser, const TActionParams& pParams);
+  void AddProportionalAllowance(TQelParser* pParser, const TActionParams& pParams);
+  void AddCappedAllowance(TQelParser* pParser, const TActionParams& pParams);
+  void AddPenalty(TQelParser* pParser, const TActionParams& pParams);
+  void AddShiftBreakPenalty(TQelParser* pParser, const TActionParams& pParams);
+  void AddMealBreakPenalty(TQelParser* pParser, const TActionParams& pParams);
+  void ApplyHigherDuty(TQelParser* pParser, const TActionParams& pParams);
+  void ApplyLeaveReason(TQelParser* pParser, const TActionParams& pParams);
   // Its accrue type and accrue-all switch are read strictly (a text that is
   // not an integer, or not a Boolean, throws the conversion error).
-  void ApplyLeaveAccrual(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void ApplyPlannedHoursLeave(TQelParser* pParser, const std::vector<std::string>& pParams);
-  void ApplyCompareLeaveLoading(TQelParser* pParser, const std::vector<std::string>& pParams);
+  void ApplyLeaveAccrual(TQelParser* pParser, const TActionParams& pParams);
+  void ApplyPlannedHoursLeave(TQelParser* pParser, const TActionParams& pParams);
+  void ApplyCompareLeaveLoading(TQelParser* pParser, const TActionParams& pParams);
 
   // ---- Period and work-code overtime (timesheet_shift_overtime.cpp) --------
   // Overtime by hours worked in a period beyond a threshold (normal hours,

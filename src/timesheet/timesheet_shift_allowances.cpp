@@ -143,7 +143,7 @@ void TTimesheetShift::SetAdditionRate(TAllowance* pAddition) const {
 // ---- Actions ---------------------------------------------------------------------
 
 // 0 value (units), 1 allowance code.
-void TTimesheetShift::AddAllowance(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddAllowance(TQelParser*, const TActionParams& pParams) {
   _AddAllowance(ParamFloat(pParams, 0), ParamText(pParams, 1));
 }
 
@@ -152,7 +152,7 @@ void TTimesheetShift::AddAllowance(TQelParser*, const std::vector<std::string>& 
 // actually worked, as its name promises, so that a part-timer is not paid
 // the full-time amount. A type given as text that is no ordinal means no
 // proportioning.
-void TTimesheetShift::AddProportionalAllowance(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddProportionalAllowance(TQelParser*, const TActionParams& pParams) {
   const std::string& type_text = ParamText(pParams, 2);
   const auto type = type_text.empty()
                         ? TaiProportionedOpt::aipo_ActHrsWorked
@@ -162,7 +162,7 @@ void TTimesheetShift::AddProportionalAllowance(TQelParser*, const std::vector<st
 
 // 0 value, 1 allowance code, 2 cap value, 3 cap unit type, 4 cap minimum or
 // maximum (ordinals, default 0).
-void TTimesheetShift::AddCappedAllowance(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddCappedAllowance(TQelParser*, const TActionParams& pParams) {
   _AddCappedAllowance(ParamFloat(pParams, 0), ParamText(pParams, 1), ParamFloat(pParams, 2),
                       static_cast<TaiAllowancePayUnit>(ParamOrdinal(pParams, 3, 0, kPayUnits)),
                       static_cast<TaiCondMinMax>(ParamOrdinal(pParams, 4, 0, kCapMinMaxes)));

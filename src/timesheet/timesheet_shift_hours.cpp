@@ -221,24 +221,24 @@ double TTimesheetShift::OvertimeStartTime() const {
 // ---- Simple actions -------------------------------------------------------------
 
 // 0 start, 1 end, 2 component, 3 work code, 4 hours type (default ordinary), 5 job title.
-void TTimesheetShift::AddHours(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddHours(TQelParser*, const TActionParams& pParams) {
   const THoursType type = HoursTypeOf(ParamInt(pParams, 4, 1), THoursType::htOrdinary);
   _AddHours(ParamFloat(pParams, 0), ParamFloat(pParams, 1), ParamText(pParams, 2), ParamText(pParams, 3), type,
             ParamText(pParams, 5), "", "");
 }
 
 // 0 start, 1 end.
-void TTimesheetShift::AddBreak(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddBreak(TQelParser*, const TActionParams& pParams) {
   _AddBreak(ParamFloat(pParams, 0), ParamFloat(pParams, 1));
 }
 
 // Kept so that awards which still generate these actions run: they do nothing.
-void TTimesheetShift::AddOvertimeHoursLimit(TQelParser*, const std::vector<std::string>&) {}
-void TTimesheetShift::ShowMessage(TQelParser*, const std::vector<std::string>&) {}
+void TTimesheetShift::AddOvertimeHoursLimit(TQelParser*, const TActionParams&) {}
+void TTimesheetShift::ShowMessage(TQelParser*, const TActionParams&) {}
 
 // 0 field name, 1 column name, 2 percentage. A component column's value is
 // always the shift's hours of that component.
-void TTimesheetShift::AddComponent(TQelParser* pParser, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddComponent(TQelParser* pParser, const TActionParams& pParams) {
   const std::string& field_name = ParamText(pParams, 0);
   if (FindColumnByName(field_name)) return;
   auto column = std::make_unique<TTimesheetColumn>();

@@ -106,13 +106,13 @@ void TTimesheetShift::_ApplyCompareLeaveLoading(const std::string& pAllowances, 
 // ---- Actions ---------------------------------------------------------------------
 
 // 0 leave reason, 1 rate code, 2 percent.
-void TTimesheetShift::ApplyLeaveReason(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::ApplyLeaveReason(TQelParser*, const TActionParams& pParams) {
   _ApplyLeaveReason(ParamText(pParams, 0), ParamText(pParams, 1), ParamFloat(pParams, 2));
 }
 
 // 0 addition code, 1 work code, 2 accrue type, 3 accrue all. An accrue type
 // outside the known ones accrues as paid (the percentage is kept).
-void TTimesheetShift::ApplyLeaveAccrual(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::ApplyLeaveAccrual(TQelParser*, const TActionParams& pParams) {
   int64_t accrue_type = ParamIntStrict(pParams, 2);
   if (accrue_type < 0 || accrue_type >= kAccrueOpts) accrue_type = static_cast<int64_t>(TaiAccrueHoursOpt::aiaho_Paid);
   const bool accrue_all = ParamBoolStrict(pParams, 3);
@@ -121,12 +121,12 @@ void TTimesheetShift::ApplyLeaveAccrual(TQelParser*, const std::vector<std::stri
 }
 
 // 0 leave reasons (comma text, or "<All>"), 1 allowances, 2 penalties.
-void TTimesheetShift::ApplyPlannedHoursLeave(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::ApplyPlannedHoursLeave(TQelParser*, const TActionParams& pParams) {
   _ApplyPlannedHoursLeave(ParamText(pParams, 0), ParamText(pParams, 1), ParamText(pParams, 2));
 }
 
 // 0 allowances, 1 penalties.
-void TTimesheetShift::ApplyCompareLeaveLoading(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::ApplyCompareLeaveLoading(TQelParser*, const TActionParams& pParams) {
   _ApplyCompareLeaveLoading(ParamText(pParams, 0), ParamText(pParams, 1));
 }
 

@@ -87,7 +87,7 @@ std::vector<std::unique_ptr<THoursGroup>> SortedCopies(const THoursGroupList& pL
 // ---- Overtime at the end of the shift ----------------------------------------
 
 // 0 rate code, 1 next rate code, 2 hours at the first rate.
-void TTimesheetShift::AddOvertimeHours(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddOvertimeHours(TQelParser*, const TActionParams& pParams) {
   const std::string& rate_code = ParamText(pParams, 0);
   const std::string& next_code = ParamText(pParams, 1);
   const double first_hours = ParamFloat(pParams, 2);
@@ -106,7 +106,7 @@ void TTimesheetShift::AddOvertimeHours(TQelParser*, const std::vector<std::strin
 }
 
 // 0 rate code, 1 minimum hours.
-void TTimesheetShift::AddMinOvertime(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddMinOvertime(TQelParser*, const TActionParams& pParams) {
   const std::string& rate_code = ParamText(pParams, 0);
   const double minimum = ParamFloat(pParams, 1);
   double worked = GetHoursForComponent(rate_code);
@@ -121,7 +121,7 @@ void TTimesheetShift::AddMinOvertime(TQelParser*, const std::vector<std::string>
 }
 
 // 0 cost code.
-void TTimesheetShift::AddUnworkedPublicHolidayHours(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddUnworkedPublicHolidayHours(TQelParser*, const TActionParams& pParams) {
   if (WorkedHoursTotal() != 0 || !IsPublicHoliday(ShiftStartDate())) return;
   AddHoursFromRoster("", THoursType::htMakeUp, "", "", ParamText(pParams, 0));
   FillInBreaks();
@@ -132,7 +132,7 @@ void TTimesheetShift::AddUnworkedPublicHolidayHours(TQelParser*, const std::vect
 // 0 band start day, 1 band end day (1 = Sunday ... 7 = Saturday), 2 band
 // start time, 3 band end time (hours of the day), 4 rate code, 5 next rate
 // code, 6 hours at the first rate.
-void TTimesheetShift::AddTimeOfDayOvertimeHours(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddTimeOfDayOvertimeHours(TQelParser*, const TActionParams& pParams) {
   const int64_t start_day = ParamInt(pParams, 0, 0);
   const int64_t end_day = ParamInt(pParams, 1, 0);
   const double band_from = ParamFloat(pParams, 2);
@@ -195,7 +195,7 @@ void TTimesheetShift::AddTimeOfDayOvertimeHours(TQelParser*, const std::vector<s
 
 // 0 basis, 1 period (ordinals, default 0), 2 rate code, 3 next rate code,
 // 4 hours, 5 next hours, 6 leave reasons (comma text), 7 cycle start date.
-void TTimesheetShift::AddHoursWorkedOvertimeHours(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddHoursWorkedOvertimeHours(TQelParser*, const TActionParams& pParams) {
   const int64_t basis = ParamInt(pParams, 0, 0);
   const int64_t period = ParamInt(pParams, 1, 0);
   _AddHoursWorkedOvertimeHours(static_cast<TaiOvertimeTotalType>(
@@ -278,7 +278,7 @@ void TTimesheetShift::_AddHoursWorkedOvertimeHours(TaiOvertimeTotalType pExceedB
 // ---- Overtime entered under a work code -----------------------------------------
 
 // 0 work code, 1 rate code, 2 next-overtime hours, 3 next rate code.
-void TTimesheetShift::ApplyOvertimeToWorkCode(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::ApplyOvertimeToWorkCode(TQelParser*, const TActionParams& pParams) {
   _ApplyOvertimeToWorkCode(ParamText(pParams, 0), ParamText(pParams, 1), ParamFloat(pParams, 2),
                            ParamText(pParams, 3));
 }

@@ -5,21 +5,29 @@
 
 namespace qora {
 
+// A missing parameter reads as the empty text does: "", 0, no integer and
+// no Boolean.
 const std::string& ParamText(const TActionParams& pParams, size_t pIndex) {
   static const std::string kEmpty;
-  return pIndex < pParams.size() ? pParams[pIndex] : kEmpty;
+  const TActionParam* param = pParams.At(pIndex);
+  return param ? param->Text() : kEmpty;
 }
 
 double ParamFloat(const TActionParams& pParams, size_t pIndex) {
-  return StrToFloatDef(ParamText(pParams, pIndex), 0.0);
+  const TActionParam* param = pParams.At(pIndex);
+  return param ? param->Float() : 0.0;
 }
 
 int64_t ParamInt(const TActionParams& pParams, size_t pIndex, int64_t pDefault) {
-  return StrToIntDef(ParamText(pParams, pIndex), pDefault);
+  int64_t value = pDefault;
+  if (const TActionParam* param = pParams.At(pIndex)) param->TryInteger(value);
+  return value;
 }
 
 bool ParamBool(const TActionParams& pParams, size_t pIndex) {
-  return StrToBoolDef(ParamText(pParams, pIndex), false);
+  bool value = false;
+  if (const TActionParam* param = pParams.At(pIndex)) param->TryBoolean(value);
+  return value;
 }
 
 int64_t ParamOrdinal(const TActionParams& pParams, size_t pIndex, int64_t pDefault, int64_t pCount) {
@@ -29,15 +37,19 @@ int64_t ParamOrdinal(const TActionParams& pParams, size_t pIndex, int64_t pDefau
 
 int64_t ParamIntStrict(const TActionParams& pParams, size_t pIndex) {
   int64_t value = 0;
-  const std::string& text = ParamText(pParams, pIndex);
-  if (!TryStrToInt(text, value)) throw eaiPRocessorException("'" + text + "' is not a valid integer value");
+  const TActionParam* param = pParams.At(pIndex);
+  if (!param || !param->TryInteger(value)) {
+    throw eaiPRocessorException("'" + ParamText(pParams, pIndex) + "' is not a valid integer value");
+  }
   return value;
 }
 
 bool ParamBoolStrict(const TActionParams& pParams, size_t pIndex) {
   bool value = false;
-  const std::string& text = ParamText(pParams, pIndex);
-  if (!TryStrToBool(text, value)) throw eaiPRocessorException("'" + text + "' is not a valid boolean value");
+  const TActionParam* param = pParams.At(pIndex);
+  if (!param || !param->TryBoolean(value)) {
+    throw eaiPRocessorException("'" + ParamText(pParams, pIndex) + "' is not a valid boolean value");
+  }
   return value;
 }
 

@@ -1,5 +1,6 @@
 // Reading the parameters of a shift action. The rule engine hands every
-// action its evaluated parameters as texts, in order; each action reads
+// action its evaluated parameters as texts, in order (each text read each
+// way at most once, see TActionParam); each action reads
 // them by position through these functions, so that every action converts
 // the same way:
 //  - a missing parameter reads as an empty text;
@@ -18,11 +19,10 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "foundation/action_params.h"
 
 namespace qora {
-
-using TActionParams = std::vector<std::string>;
 
 // Parameter pIndex as text; "" when the condition passed fewer parameters.
 const std::string& ParamText(const TActionParams& pParams, size_t pIndex);

@@ -217,12 +217,12 @@ void TTimesheetShift::_ApplyHigherDuty(double pFromTime, double pToTime, const s
 // ---- Actions ---------------------------------------------------------------------
 
 // 0 start time, 1 end time, 2 percent, 3 penalty code.
-void TTimesheetShift::AddPenalty(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddPenalty(TQelParser*, const TActionParams& pParams) {
   _AddPenalty(ParamFloat(pParams, 0), ParamFloat(pParams, 1), ParamFloat(pParams, 2), ParamText(pParams, 3));
 }
 
 // 0 penalty code, 1 percentage, 2 minimum break in hours, 3 pay full shift.
-void TTimesheetShift::AddShiftBreakPenalty(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddShiftBreakPenalty(TQelParser*, const TActionParams& pParams) {
   _AddShiftBreakPenalty(ParamText(pParams, 0), ParamFloat(pParams, 1), ParamFloat(pParams, 2),
                         ParamBool(pParams, 3));
 }
@@ -230,13 +230,13 @@ void TTimesheetShift::AddShiftBreakPenalty(TQelParser*, const std::vector<std::s
 // 0 hours after which a meal break is due, 1 first percent, 2 hours at the
 // first percent, 3 next percent, 4 penalty code, 5 paid meal-break work
 // code, 6 minimum meal break in minutes (default 0).
-void TTimesheetShift::AddMealBreakPenalty(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::AddMealBreakPenalty(TQelParser*, const TActionParams& pParams) {
   _AddMealBreakPenalty(ParamFloat(pParams, 0), ParamFloat(pParams, 1), ParamFloat(pParams, 2),
                        ParamFloat(pParams, 3), ParamText(pParams, 4), ParamText(pParams, 5), ParamInt(pParams, 6, 0));
 }
 
 // 0 from time, 1 to time, 2 job title.
-void TTimesheetShift::ApplyHigherDuty(TQelParser*, const std::vector<std::string>& pParams) {
+void TTimesheetShift::ApplyHigherDuty(TQelParser*, const TActionParams& pParams) {
   _ApplyHigherDuty(ParamFloat(pParams, 0), ParamFloat(pParams, 1), ParamText(pParams, 2));
 }
 

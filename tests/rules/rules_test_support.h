@@ -43,7 +43,7 @@ class TProbe : public TnxBaseObject {
   double Hours = 0;
   std::string Text;
   std::vector<std::vector<std::string>> Calls;
-  void Record(TQelParser*, const std::vector<std::string>& params) { Calls.push_back(params); }
+  void Record(TQelParser*, const TActionParams& params) { Calls.push_back(params.Texts()); }
 };
 
 inline const ClassInfo& TProbe::StaticClassInfo() {

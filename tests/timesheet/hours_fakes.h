@@ -185,9 +185,13 @@ inline std::vector<Block> ExtraBlocks(const THoursGroupList& list) {
 }
 
 // Calls an action by its published name, as the rule engine does.
-inline void Call(TTimesheetShift& shift, const char* name, const std::vector<std::string>& params) {
+inline void Call(TTimesheetShift& shift, const char* name, const std::vector<std::string>& texts) {
   const OperationInfo* op = shift.GetClassInfo().FindOperation(name);
   ASSERT_NE(op, nullptr) << name;
+  std::vector<TActionParam> owned;
+  for (const std::string& text : texts) owned.emplace_back(text);
+  TActionParams params;
+  for (const TActionParam& param : owned) params.Add(param);
   op->call(shift, nullptr, params);
 }
 
