@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "common/float_digits.h"
 #include "common/format.h"
@@ -107,6 +110,49 @@ struct TDateMemo {
 thread_local TDateMemo tDateMemo;
 thread_local TDateMemo tTimeMemo;
 
+// The texts of numbers written lately, by value, one table per thread: a
+// costing file repeats its rates, percentages, hours and times of day line
+// after line, and finding a number's digits costs far more than copying
+// them. A slot keeps the last value that fell in it; a text too long for a
+// slot is not kept.
+class TNumberMemo {
+ public:
+  // Appends the kept text of `value` and returns true, or returns false.
+  bool AppendKept(std::string& out, double value) const {
+    const TEntry& e = FEntries[Slot(value)];
+    if (e.Length == 0 || e.Bits != Bits(value)) return false;
+    out.append(e.Text, e.Length);
+    return true;
+  }
+  void Keep(double value, std::string_view text) {
+    if (text.empty() || text.size() > sizeof(TEntry::Text)) return;
+    TEntry& e = FEntries[Slot(value)];
+    e.Bits = Bits(value);
+    e.Length = static_cast<uint8_t>(text.size());
+    std::memcpy(e.Text, text.data(), text.size());
+  }
+
+ private:
+  struct TEntry {
+    uint64_t Bits;
+    uint8_t Length;  // 0: the slot is empty
+    char Text[23];
+  };
+  static constexpr size_t kSlots = 256;
+  static uint64_t Bits(double value) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+  }
+  // The high bits of a multiplicative hash: figures differing only in their
+  // last bits of precision still spread.
+  static size_t Slot(double value) { return static_cast<size_t>((Bits(value) * 0x9E3779B97F4A7C15ull) >> 56); }
+
+  TEntry FEntries[kSlots];
+};
+
+thread_local TNumberMemo tNumberMemo;
+
 // The costing and import layouts write every number this way, with at most
 // kNumberDecimals decimals.
 constexpr int kNumberDecimals = 13;
@@ -175,7 +221,10 @@ TnxRecordWriter& TnxRecordWriter::Time(TDateTime value) {
 
 TnxRecordWriter& TnxRecordWriter::Number(double value) {
   NextField();
+  if (tNumberMemo.AppendKept(FRecord, value)) return *this;
+  const size_t start = FRecord.size();
   NumberPattern().AppendTo(FRecord, value);
+  tNumberMemo.Keep(value, std::string_view(FRecord).substr(start));
   return *this;
 }
 

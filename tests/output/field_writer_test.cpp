@@ -72,5 +72,20 @@ TEST(FieldWriter, NumberAsWrittenIsTheWrittenTextReadBack) {
   }
 }
 
+// Numbers are written from a memo of recent texts, by value: each value,
+// written again after thousands of others have passed through the memo,
+// still gets its own text.
+TEST(FieldWriter, NumbersWrittenAgainKeepTheirOwnText) {
+  std::vector<double> values = {0.0, -0.0, 1e300, -7.25, 1.0 / 3, std::numeric_limits<double>::quiet_NaN()};
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 3000; ++i) values.push_back(static_cast<double>(random() % 1000000) / 10000 * 1.5);
+  for (int round = 0; round < 2; ++round) {
+    for (double v : values) {
+      TnxRecordWriter w;
+      ASSERT_EQ(w.Number(v).Record(), FormatFloat("0.0############", v)) << std::setprecision(17) << v;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qora
