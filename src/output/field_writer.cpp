@@ -1,5 +1,6 @@
 #include "output/field_writer.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -88,34 +89,12 @@ void AppendDatePattern(std::string& out, std::string_view pattern, TDateTime val
   }
 }
 
-// The text of the last value a pattern was written for, one per kind of
-// field and thread: the records of a shift repeat its dates, so most date
-// fields are copies of the one before.
-struct TDateMemo {
-  std::string pattern;
-  TDateTime value = 0;  // 0 has no text, so it is never looked up
-  std::string text;
-
-  void AppendTo(std::string& out, std::string_view fieldPattern, TDateTime fieldValue) {
-    if (fieldValue != value || fieldPattern != pattern) {
-      pattern.assign(fieldPattern);
-      text.clear();
-      AppendDatePattern(text, fieldPattern, fieldValue);
-      value = fieldValue;
-    }
-    out += text;
-  }
-};
-
-thread_local TDateMemo tDateMemo;
-thread_local TDateMemo tTimeMemo;
-
-// The texts of numbers written lately, by value, one table per thread: a
-// costing file repeats its rates, percentages, hours and times of day line
-// after line, and finding a number's digits costs far more than copying
-// them. A slot keeps the last value that fell in it; a text too long for a
-// slot is not kept.
-class TNumberMemo {
+// The texts of values written lately, by value: a costing file repeats its
+// rates, percentages, hours, times of day and dates line after line, and
+// finding a value's text costs far more than copying it. A slot keeps the
+// last value that fell in it; a text too long for a slot is not kept.
+template <size_t kSlots>
+class TTextMemo {
  public:
   // Appends the kept text of `value` and returns true, or returns false.
   bool AppendKept(std::string& out, double value) const {
@@ -131,27 +110,52 @@ class TNumberMemo {
     e.Length = static_cast<uint8_t>(text.size());
     std::memcpy(e.Text, text.data(), text.size());
   }
+  void Clear() {
+    for (TEntry& e : FEntries) e.Length = 0;
+  }
 
  private:
+  static_assert((kSlots & (kSlots - 1)) == 0 && kSlots >= 2 && kSlots <= 256, "a power of two up to 256");
   struct TEntry {
     uint64_t Bits;
     uint8_t Length;  // 0: the slot is empty
     char Text[23];
   };
-  static constexpr size_t kSlots = 256;
   static uint64_t Bits(double value) {
     uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
   }
-  // The high bits of a multiplicative hash: figures differing only in their
+  // The high bits of a multiplicative hash: values differing only in their
   // last bits of precision still spread.
-  static size_t Slot(double value) { return static_cast<size_t>((Bits(value) * 0x9E3779B97F4A7C15ull) >> 56); }
+  static size_t Slot(double value) {
+    constexpr int kShift = 64 - std::countr_zero(kSlots);
+    return static_cast<size_t>((Bits(value) * 0x9E3779B97F4A7C15ull) >> kShift);
+  }
 
   TEntry FEntries[kSlots];
 };
 
-thread_local TNumberMemo tNumberMemo;
+// Dates or times of one pattern; another pattern empties the memo.
+struct TDateMemo {
+  std::string pattern;
+  TTextMemo<16> texts;
+
+  void AppendTo(std::string& out, std::string_view fieldPattern, TDateTime fieldValue) {
+    if (fieldPattern != pattern) {
+      pattern.assign(fieldPattern);
+      texts.Clear();
+    }
+    if (texts.AppendKept(out, fieldValue)) return;
+    const size_t start = out.size();
+    AppendDatePattern(out, fieldPattern, fieldValue);
+    texts.Keep(fieldValue, std::string_view(out).substr(start));
+  }
+};
+
+thread_local TDateMemo tDateMemo;
+thread_local TDateMemo tTimeMemo;
+thread_local TTextMemo<256> tNumberMemo;
 
 // The costing and import layouts write every number this way, with at most
 // kNumberDecimals decimals.

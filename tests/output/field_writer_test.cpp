@@ -37,6 +37,10 @@ TEST(FieldWriter, DatePatternsAndRecordFields) {
   TnxRecordWriter w;
   w.Text("R1").Date(worked).Date(kEmptyDate).Time(worked).Number(-0.0).Number(-1e-14).Number(2.5).Integer(-7);
   EXPECT_EQ(w.Record(), "R1,14/04/2025,,13:30:05,0.0,0.0,2.5,-7");
+  formats.SetForYIF();  // the same date and time, just written in the other patterns
+  TnxRecordWriter yif;
+  yif.Date(worked).Time(worked);
+  EXPECT_EQ(yif.Record(), "14042025\\133005");
   formats.Separator = " | ";  // a separator of more than one character
   TnxRecordWriter wide;
   wide.Text("R1").Integer(2).Text("");
