@@ -121,11 +121,7 @@ class TTextMemo {
     uint8_t Length;  // 0: the slot is empty
     char Text[23];
   };
-  static uint64_t Bits(double value) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-  }
+  static uint64_t Bits(double value) { return std::bit_cast<uint64_t>(value); }
   // The high bits of a multiplicative hash: values differing only in their
   // last bits of precision still spread.
   static size_t Slot(double value) {
