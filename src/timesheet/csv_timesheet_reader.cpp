@@ -1,6 +1,8 @@
 #include "timesheet/csv_timesheet_reader.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -18,12 +20,45 @@ namespace qora {
 
 namespace {
 
+// The hours of "HH:NN:SS" texts read lately, by their eight bytes: a
+// timesheet repeats a few dozen start and end times over all its rows. A
+// slot keeps the last time that fell in it.
+class TClockMemo {
+ public:
+  bool Find(uint64_t pKey, double& pHours) const {
+    const TEntry& e = FEntries[Slot(pKey)];
+    if (e.Key != pKey) return false;
+    pHours = e.Hours;
+    return true;
+  }
+  void Keep(uint64_t pKey, double pHours) { FEntries[Slot(pKey)] = {pKey, pHours}; }
+
+ private:
+  struct TEntry {
+    uint64_t Key;  // 0 (eight NUL bytes) is no clock text, so an empty slot never matches
+    double Hours;
+  };
+  static size_t Slot(uint64_t pKey) { return static_cast<size_t>((pKey * 0x9E3779B97F4A7C15ull) >> 58); }
+  TEntry FEntries[64];
+};
+
+thread_local TClockMemo tClockMemo;
+
 // A time of day written "HH:NN:SS", or a date and time "YYYY-MM-DD HH:NN:SS"
 // of which the time counts, in shift hours.
 double TimeTextToHours(const std::string& pText) {
   const std::string_view text = TrimmedView(pText);
-  const TDateTime value = text.size() > 8 ? TimeOf(ParseColumnDate(text)) : ParseColumnTime(text);
-  return TimeToShiftHours(value);
+  if (text.size() != 8) {
+    return TimeToShiftHours(text.size() > 8 ? TimeOf(ParseColumnDate(text)) : ParseColumnTime(text));
+  }
+  uint64_t key = 0;
+  std::memcpy(&key, text.data(), sizeof key);
+  double hours = 0;
+  if (tClockMemo.Find(key, hours)) return hours;
+  // A text that is no time throws here, so only times are kept.
+  hours = TimeToShiftHours(ParseColumnTime(text));
+  tClockMemo.Keep(key, hours);
+  return hours;
 }
 
 std::unique_ptr<TTimesheetShift> NewShift(const TMemoryTable& pTable) {

@@ -35,6 +35,7 @@ TEST(CsvTimesheetReader, ShiftsBlocksAndDates) {
        1, {{kOrd, 22, 23, "Normal"}, {kOrd, 24.5, 26, "Normal"}, {kOrd, 26.5, 30, "Normal"}}, d5, d6},
       {"garbled seconds read as 0", Row("E1", "2024-03-05", "09:00:5x", "17:00:0"), 1, {{kOrd, 9, 17, "Normal"}}, d5,
        d5},
+      {"seconds count", Row("E1", "2024-03-05", "09:00:00", "17:00:36"), 1, {{kOrd, 9, 17.01, "Normal"}}, d5, d5},
       {"same start and end is a full day", Row("E1", "2024-03-05", "09:00:00", "09:00:00"), 1,
        {{kOrd, 9, 33, "Normal"}}, d5, d6},
       {"row without times adds no hours", Row("E1", "2024-03-05", "", ""), 1, {}, d5, d6},
