@@ -154,7 +154,7 @@ std::string BackendName(TDBBackend backend) {
   return "unknown";
 }
 
-std::string TDBConnectionParams::DefaultDatabase() const {
+const std::string& TDBConnectionParams::DefaultDatabase() const {
   return Backend == TDBBackend::SQLite ? Path : Database;
 }
 

@@ -57,7 +57,7 @@ struct TDBConnectionParams {
   // The database a connection with these parameters opens by default: the
   // SQLite path, otherwise Database. The payroll connection is reused when
   // this equals the registry's cDatabase.
-  std::string DefaultDatabase() const;
+  const std::string& DefaultDatabase() const;
   // True when the connection goes through the ODBC driver manager.
   bool UsesOdbc() const { return Backend == TDBBackend::SqlServer || ViaOdbc; }
   // The driver's connect string (libpq keywords, ODBC attributes, SQLite "db=").

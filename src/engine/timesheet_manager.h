@@ -27,6 +27,7 @@
 
 #include "common/datetime.h"
 #include "common/string_list.h"
+#include "db/connection_params.h"
 #include "db/result.h"
 #include "db/work_pattern_day.h"
 #include "foundation/enums.h"
@@ -405,6 +406,10 @@ class TTimesheetManager : public TnxBaseObject, public ITimesheetManager, public
     TDBResult User;
     std::string Token;
     TDBResult Database;
+    // The payroll connection's parameters for Database and the login below.
+    std::optional<TDBConnectionParams> Wanted;
+    std::string WantedUser;
+    std::string WantedPassword;
     struct TPatternKey {
       std::string Token;
       int32_t EmployeeID = 0;

@@ -176,13 +176,22 @@ void TTimesheetManager::ConnectPayrollDatabase(TTimesheetShift& shift) {
   if (FLast.Token != FPayrollLinkToken || FLast.Database.Columns() == nullptr) {
     FLast.Database = MainConnection().Query(kPayrollDatabaseForToken, {{"PayrollLinkToken", FPayrollLinkToken}});
     FLast.Token = FPayrollLinkToken;
+    FLast.Wanted.reset();
   }
   const TDBResult& found = FLast.Database;
   if (found.Empty()) throw ePayrollException("The payroll database was not found");
-  const std::string server = found[0]["cServer"].AsString();
-  const std::string database = found[0]["cDatabase"].AsString();
-  const TDBConnectionParams wanted = ConnectionParamsFor(server, database, FSQLUserName, FSQLPassword);
+  const auto field = [&found](const char* name) { return found[0][name].AsString(); };
+  // The parameters follow from the registry row and the SQL login: made
+  // again only when either changed, not for every shift.
+  if (!FLast.Wanted || FLast.WantedUser != FSQLUserName || FLast.WantedPassword != FSQLPassword) {
+    FLast.Wanted = ConnectionParamsFor(field("cServer"), field("cDatabase"), FSQLUserName, FSQLPassword);
+    FLast.WantedUser = FSQLUserName;
+    FLast.WantedPassword = FSQLPassword;
+  }
+  const TDBConnectionParams& wanted = *FLast.Wanted;
   if (!OpenOn(payroll, wanted)) {
+    const std::string server = field("cServer");
+    const std::string database = field("cDatabase");
     auto* movable = dynamic_cast<TPayrollConnection*>(&payroll);
     if (!movable) {
       throw ePayrollException(Format("The payroll connection cannot be pointed at database \"%s\".", database));
