@@ -26,11 +26,12 @@ TnxBaseObjectList::~TnxBaseObjectList() { Clear(); }
 
 void TnxBaseObjectList::CheckItemClass(const TnxBaseObject* item) const {
   if (item == nullptr) return;
+  const std::type_info& type = typeid(*item);
+  if (&type == FFitting) return;
   const ClassInfo& own_class = item->GetClassInfo();
-  if (&own_class == FFitting) return;
   const ClassInfo* item_class = ItemClass();
   if (item_class == nullptr || own_class.InheritsFrom(*item_class)) {
-    FFitting = &own_class;
+    FFitting = &type;
     return;
   }
   throw std::invalid_argument("Class " + item->ClassName() + " cannot be stored in a list of " + item_class->Name() +

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "foundation/base_object.h"
@@ -120,10 +121,11 @@ class TnxBaseObjectList : public TnxBaseObject {
 
   std::vector<Slot> FList;
   bool FOwnsObjects;
-  // The class of the last item found to fit: a list's items are mostly of
-  // one class, which then needs no walk up its ancestors (nor a call of
-  // ItemClass, which is fixed for the list's type).
-  mutable const ClassInfo* FFitting = nullptr;
+  // The C++ type of the last item found to fit: a list's items are mostly
+  // of one type, which then needs no class look-up, no walk up its
+  // ancestors, nor a call of ItemClass (fixed for the list's type). Whether
+  // an item fits follows from its type alone.
+  mutable const std::type_info* FFitting = nullptr;
 };
 
 // A typed view over an owning list: `TypedObjectList<TAllowance>` hands out
