@@ -5,6 +5,7 @@
 
 #include "common/format.h"
 #include "common/text.h"
+#include "common/text_memo.h"
 #include "db/db_error.h"
 
 namespace qora {
@@ -115,7 +116,9 @@ std::string FormatDBDateTime(TDateTime value) {
   return text;
 }
 
-void FormatDBDateTime(TDateTime value, std::string& out) {
+namespace {
+
+void WriteDBDateTime(TDateTime value, std::string& out) {
   // The day and the time of day by the engine's one rule (ComposeDateTime):
   // before the epoch the fraction is still the time of day. A time that
   // rounds to a whole day is the next day's midnight.
@@ -132,8 +135,8 @@ void FormatDBDateTime(TDateTime value, std::string& out) {
   const int second = static_cast<int>(ms / 1000 % 60);
   const int milli = static_cast<int>(ms % 1000);
   if (year >= 0 && year <= 9999) {
-    // Every date bound to a statement comes through here: digits are
-    // written directly, which costs a fraction of formatting them.
+    // Every date a run binds that is not kept comes through here: digits
+    // are written directly, which costs a fraction of formatting them.
     char text[] = "0000-00-00 00:00:00.000";
     const auto put = [&text](size_t at, int value, int digits) {
       for (int k = digits - 1; k >= 0; --k, value /= 10) {
@@ -159,6 +162,19 @@ void FormatDBDateTime(TDateTime value, std::string& out) {
                   second);
   }
   out.assign(buffer);
+}
+
+// A run binds the same few days over and over (the days of its shifts, for
+// every employee), through several statements.
+thread_local TTextMemo<64> tDateTexts;
+
+}  // namespace
+
+void FormatDBDateTime(TDateTime value, std::string& out) {
+  out.clear();
+  if (tDateTexts.AppendKept(out, value)) return;
+  WriteDBDateTime(value, out);
+  tDateTexts.Keep(value, out);
 }
 
 }  // namespace qora

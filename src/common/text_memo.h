@@ -1,0 +1,61 @@
+// TTextMemo: the texts of values written lately, by value.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace qora {
+
+// Output repeats its values: a costing file its rates, percentages, hours,
+// times of day and dates line after line, a run's database rows the days
+// of its shifts. Finding a value's text costs far more than copying it, so
+// writers keep the texts of the values they wrote lately. A slot keeps the
+// last value that fell in it; a text too long for a slot is not kept. The
+// memo has no constructor to run: one in static or thread storage starts
+// empty.
+template <size_t kSlots>
+class TTextMemo {
+ public:
+  // Appends the kept text of `value` to `out` and returns true; false, with
+  // `out` untouched, when the value's text is not kept.
+  bool AppendKept(std::string& out, double value) const {
+    const TEntry& e = FEntries[Slot(value)];
+    if (e.Length == 0 || e.Bits != Bits(value)) return false;
+    out.append(e.Text, e.Length);
+    return true;
+  }
+  // Keeps `text` as the text of `value`, in place of what its slot kept.
+  void Keep(double value, std::string_view text) {
+    if (text.empty() || text.size() > sizeof(TEntry::Text)) return;
+    TEntry& e = FEntries[Slot(value)];
+    e.Bits = Bits(value);
+    e.Length = static_cast<uint8_t>(text.size());
+    std::memcpy(e.Text, text.data(), text.size());
+  }
+  void Clear() {
+    for (TEntry& e : FEntries) e.Length = 0;
+  }
+
+ private:
+  static_assert((kSlots & (kSlots - 1)) == 0 && kSlots >= 2 && kSlots <= 256, "a power of two up to 256");
+  struct TEntry {
+    uint64_t Bits;
+    uint8_t Length;  // 0: the slot is empty
+    char Text[23];
+  };
+  static uint64_t Bits(double value) { return std::bit_cast<uint64_t>(value); }
+  // The high bits of a multiplicative hash: values differing only in their
+  // last bits of precision still spread.
+  static size_t Slot(double value) {
+    constexpr int kShift = 64 - std::countr_zero(kSlots);
+    return static_cast<size_t>((Bits(value) * 0x9E3779B97F4A7C15ull) >> kShift);
+  }
+
+  TEntry FEntries[kSlots];
+};
+
+}  // namespace qora
