@@ -36,6 +36,8 @@ struct TClassPart {
 // keeping their order.
 template <class T, class StartOf>
 void SortByStart(std::vector<T>& pItems, StartOf pStartOf) {
+  // Mostly one item or none: the sort would still take a buffer.
+  if (pItems.size() < 2) return;
   std::stable_sort(pItems.begin(), pItems.end(),
                    [&](const T& a, const T& b) { return pStartOf(a) < pStartOf(b) - kSameTime; });
 }
