@@ -30,11 +30,16 @@ class TFormatter {
 
   std::string Run() {
     std::string out;
+    // Messages are mostly literal text: it is copied a run at a time, into
+    // room for the format and a few arguments.
+    out.reserve(FFormat.size() + 32);
     while (FPos < FFormat.size()) {
-      const char c = FFormat[FPos++];
-      if (c != '%') {
-        out += c;
-      } else if (FPos < FFormat.size() && FFormat[FPos] == '%') {
+      const size_t percent = std::min(FFormat.find('%', FPos), FFormat.size());
+      out.append(FFormat.substr(FPos, percent - FPos));
+      FPos = percent;
+      if (FPos == FFormat.size()) break;
+      ++FPos;
+      if (FPos < FFormat.size() && FFormat[FPos] == '%') {
         out += '%';
         ++FPos;
       } else {
