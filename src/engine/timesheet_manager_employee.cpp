@@ -236,7 +236,7 @@ TEmployeeAwardObj& TTimesheetManager::LoadEmployeeFromDatabase(const TTimesheetS
     // the employee as not an award employee.
     employee->SetEmployeeCode(code);
   }
-  Debug(id, Format("Loaded employee details for \"%s\"", code));
+  if (DebugOn()) Debug(id, Format("Loaded employee details for \"%s\"", code));
 
   params = ShiftDates(shift.ShiftStartDate());
   params.push_back({"EmployeeID", employee->EmployeeID()});
@@ -263,7 +263,7 @@ TEmployeeAwardObj& TTimesheetManager::LoadEmployeeFromDatabase(const TTimesheetS
     employee->SetEffectiveDate(shift.ShiftStartDate());
     employee->SetEndDate(shift.ShiftStartDate());
   }
-  Debug(id, Format("Loaded award details for \"%s\"", code));
+  if (DebugOn()) Debug(id, Format("Loaded award details for \"%s\"", code));
 
   params = ShiftDates(shift.ShiftStartDate());
   params.push_back({"EmployeeId", employee->EmployeeID()});
@@ -278,7 +278,7 @@ TEmployeeAwardObj& TTimesheetManager::LoadEmployeeFromDatabase(const TTimesheetS
     if (!allowance->UseDefault()) allowance->SetAmountPerc(row["fAmtPerc"].AsFloat());
     employee->Allowances().Add(std::move(allowance));
   }
-  Debug(id, Format("Loaded allowance details for \"%s\"", code));
+  if (DebugOn()) Debug(id, Format("Loaded allowance details for \"%s\"", code));
 
   TEmployeeAwardObj& cached = *employee;
   Employees().Add(std::move(employee));
