@@ -1,4 +1,4 @@
-// TTextMemo: the texts of values written lately, by value.
+// Memos of recent values: the slot a key falls in, and TTextMemo, the texts of values written lately.
 #pragma once
 
 #include <bit>
@@ -9,6 +9,17 @@
 #include <string_view>
 
 namespace qora {
+
+// The slot of a memo of kSlots slots (a power of two up to 256) for a
+// 64-bit key: the high bits of a multiplicative hash, so that keys that
+// differ only in their low bits (doubles in their last bits of precision,
+// texts in their last characters) still spread.
+template <size_t kSlots>
+constexpr size_t MemoSlot(uint64_t key) {
+  static_assert((kSlots & (kSlots - 1)) == 0 && kSlots >= 2 && kSlots <= 256, "a power of two up to 256");
+  constexpr int kShift = 64 - std::countr_zero(kSlots);
+  return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> kShift);
+}
 
 // Output repeats its values: a costing file its rates, percentages, hours,
 // times of day and dates line after line, a run's database rows the days
@@ -41,19 +52,13 @@ class TTextMemo {
   }
 
  private:
-  static_assert((kSlots & (kSlots - 1)) == 0 && kSlots >= 2 && kSlots <= 256, "a power of two up to 256");
   struct TEntry {
     uint64_t Bits;
     uint8_t Length;  // 0: the slot is empty
     char Text[23];
   };
   static uint64_t Bits(double value) { return std::bit_cast<uint64_t>(value); }
-  // The high bits of a multiplicative hash: values differing only in their
-  // last bits of precision still spread.
-  static size_t Slot(double value) {
-    constexpr int kShift = 64 - std::countr_zero(kSlots);
-    return static_cast<size_t>((Bits(value) * 0x9E3779B97F4A7C15ull) >> kShift);
-  }
+  static size_t Slot(double value) { return MemoSlot<kSlots>(Bits(value)); }
 
   TEntry FEntries[kSlots];
 };

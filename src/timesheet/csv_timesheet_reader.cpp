@@ -8,6 +8,7 @@
 
 #include "common/format.h"
 #include "common/text.h"
+#include "common/text_memo.h"
 #include "common/exceptions.h"
 #include "timesheet/csv_stream_format.h"
 #include "timesheet/csv_timesheet_table.h"
@@ -38,8 +39,9 @@ class TClockMemo {
     uint64_t Key;  // 0 (eight NUL bytes) is no clock text, so an empty slot never matches
     double Hours;
   };
-  static size_t Slot(uint64_t pKey) { return static_cast<size_t>((pKey * 0x9E3779B97F4A7C15ull) >> 58); }
-  TEntry FEntries[64];
+  static constexpr size_t kSlots = 64;
+  static size_t Slot(uint64_t pKey) { return MemoSlot<kSlots>(pKey); }
+  TEntry FEntries[kSlots];
 };
 
 thread_local TClockMemo tClockMemo;
