@@ -178,11 +178,12 @@ bool TSqliteStatement::BindOne(TBound& bound, const TDBValue& value, int positio
       break;
     }
     case TDBValue::Kind::DateTime: {
-      // Dates go as their stored text form.
+      // Dates go as their stored text form (FormatDBDateTime keeps the
+      // texts of the days a run binds over and over).
       const TDateTime date = value.AsDateTime();
       if (!same_kind || bound.Date != date) {
         bound.Date = date;
-        bound.Text = DateText(date);
+        FormatDBDateTime(date, bound.Text);
         rc = sq::sqlite3_bind_text(FStmt, position, bound.Text.data(), static_cast<int>(bound.Text.size()), nullptr);
       }
       break;
@@ -190,19 +191,6 @@ bool TSqliteStatement::BindOne(TBound& bound, const TDBValue& value, int positio
   }
   bound.Known = rc == SQLITE_OK;
   return rc != SQLITE_OK;
-}
-
-const std::string& TSqliteStatement::DateText(TDateTime date) {
-  // A statement's dates repeat across its parameters and its runs (the day
-  // of every line of a shift): each is written once while it stays recent.
-  for (const TDateText& kept : FDateTexts) {
-    if (kept.Date == date) return kept.Text;
-  }
-  TDateText& slot = FDateTexts[FNextDateText];
-  FNextDateText = (FNextDateText + 1) % FDateTexts.size();
-  FormatDBDateTime(date, slot.Text);
-  slot.Date = date;
-  return slot.Text;
 }
 
 void TSqliteStatement::Bind(const std::vector<TDBValue>& values) {

@@ -25,8 +25,6 @@
 #pragma once
 
 #include <cstdint>
-#include <array>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,17 +67,6 @@ class TSqliteStatement {
   sqlite_api::sqlite3* FDb;
   sqlite_api::sqlite3_stmt* FStmt = nullptr;
   std::string FSql;
-  // The texts of the dates bound last, taken in turn: a costing line binds
-  // its day, end day and two times, and the lines of a shift share most of
-  // them. No date equals an unused entry's NaN.
-  struct TDateText {
-    TDateTime Date = std::numeric_limits<double>::quiet_NaN();
-    std::string Text;
-  };
-  std::array<TDateText, 4> FDateTexts;
-  size_t FNextDateText = 0;
-  // The text of `date` as bound; valid until four other dates are written.
-  const std::string& DateText(TDateTime date);
   // What Describe found, valid while the statement was not prepared again
   // by SQLite (after a schema change) since.
   std::shared_ptr<const TDBColumns> FColumns;
