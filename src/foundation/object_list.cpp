@@ -24,24 +24,24 @@ const ClassInfo& TnxBaseObjectList::StaticClassInfo() {
 
 TnxBaseObjectList::~TnxBaseObjectList() { Clear(); }
 
-void TnxBaseObjectList::CheckItemClass(const TnxBaseObject* item) const {
-  if (item == nullptr) return;
-  const std::type_info& type = typeid(*item);
-  if (&type == FFitting) return;
-  const ClassInfo& own_class = item->GetClassInfo();
+void TnxBaseObjectList::CheckNewItemClass(const TnxBaseObject& item) const {
+  const std::type_info& type = typeid(item);
+  const ClassInfo& own_class = item.GetClassInfo();
   const ClassInfo* item_class = ItemClass();
   if (item_class == nullptr || own_class.InheritsFrom(*item_class)) {
     FFitting = &type;
     return;
   }
-  throw std::invalid_argument("Class " + item->ClassName() + " cannot be stored in a list of " + item_class->Name() +
+  throw std::invalid_argument("Class " + item.ClassName() + " cannot be stored in a list of " + item_class->Name() +
                               ".");
 }
 
+void TnxBaseObjectList::NotOwning() {
+  throw std::logic_error("A list that does not own its items cannot take ownership of one; use AddReference.");
+}
+
 TnxBaseObjectList::Slot TnxBaseObjectList::MakeSlot(std::unique_ptr<TnxBaseObject> item) {
-  if (!FOwnsObjects && item) {
-    throw std::logic_error("A list that does not own its items cannot take ownership of one; use AddReference.");
-  }
+  if (!FOwnsObjects && item) NotOwning();
   CheckItemClass(item.get());
   Slot slot;
   slot.ptr = item.get();
@@ -60,9 +60,11 @@ int TnxBaseObjectList::Add(std::unique_ptr<TnxBaseObject> item) {
   // by item and mostly stay small: room for a few from the first spares the
   // doublings from one.
   if (FList.capacity() == 0) FList.reserve(kFirstCapacity);
-  FList.push_back(MakeSlot(std::move(item)));
-  TnxBaseObject* added = FList.back().ptr;
-  int index = Count() - 1;
+  if (!FOwnsObjects && item) NotOwning();
+  CheckItemClass(item.get());
+  TnxBaseObject* added = item.get();
+  FList.push_back(Slot{added, std::move(item)});
+  const int index = Count() - 1;
   if (OnItemAdded) OnItemAdded(added);
   return index;
 }

@@ -115,7 +115,13 @@ class TnxBaseObjectList : public TnxBaseObject {
   };
   static constexpr size_t kFirstCapacity = 8;
   Slot MakeSlot(std::unique_ptr<TnxBaseObject> item);
-  void CheckItemClass(const TnxBaseObject* item) const;
+  // Inline for the type that fitted last: an item is added to some list
+  // many times a shift.
+  void CheckItemClass(const TnxBaseObject* item) const {
+    if (item != nullptr && &typeid(*item) != FFitting) CheckNewItemClass(*item);
+  }
+  void CheckNewItemClass(const TnxBaseObject& item) const;
+  [[noreturn]] static void NotOwning();
   void CheckIndex(int index) const;
   [[noreturn]] static void BadIndex(int index);
 
