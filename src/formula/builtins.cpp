@@ -67,6 +67,7 @@ TFunctionClass Variant(TFunctionRecord record, const char* prototype, TQelCallKi
   fc.OptionalArguments = record.OptionalArguments;
   fc.AllowConversionToConstant = record.CanConvertToConstant;
   fc.Repeatable = record.Repeatable;
+  fc.WorkItemUse = record.WorkItemUse;
   fc.Name = record.Name;
   fc.Prototype = prototype;
   fc.Hidden = record.Hidden;

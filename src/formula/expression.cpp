@@ -92,12 +92,13 @@ void TExpression::Evaluate(TnxBaseObject* WorkItem) {
   CallFunction(WorkItem);
 }
 
-std::unique_ptr<TConstant> TExpression::ShareArgument(int i, TQelSharedTree& tree, const uint64_t& generation) {
+std::unique_ptr<TConstant> TExpression::ShareArgument(int i, TQelSharedTree& tree, const uint64_t& generation,
+                                                      const uint64_t& run) {
   TArgSlot& slot = Data.at(static_cast<size_t>(i));
   std::unique_ptr<TConstant> owned = std::move(slot.Owned);
   if (!tree.Node) tree.Node = std::move(owned);
   slot.Value = tree.Node.get();
-  slot.Use = std::make_unique<TSharedTreeUse>(tree, generation);
+  slot.Use = std::make_unique<TSharedTreeUse>(tree, generation, run);
   slot.Expr = slot.Use.get();
   VariablesForFunction[static_cast<size_t>(i)] = &slot.Value->Result();
   return owned;
@@ -250,10 +251,21 @@ void TSignOperator::DecompileTo(std::string& out, bool /*top*/) const {
 TIntToDoubleExpression::TIntToDoubleExpression(TQelOperand operand)
     : TExpression(IntToDoubleClass(), OneOperand(std::move(operand))) {}
 
-TSharedTreeUse::TSharedTreeUse(TQelSharedTree& tree, const uint64_t& generation)
+TSharedTreeUse::TSharedTreeUse(TQelSharedTree& tree, const uint64_t& generation, const uint64_t& run)
     : TExpression(SharedTreeClass(), OneOperand(TQelOperand::Refer(tree.Node.get()))),
       FTree(&tree),
-      FGeneration(&generation) {}
+      FGeneration(&generation),
+      FRun(&run) {}
+
+void TSharedTreeUse::EvaluateTree(TnxBaseObject* WorkItem) {
+  // A failed evaluation answers nothing.
+  FTree->Answered = false;
+  Data[0].Expr->Evaluate(WorkItem);
+  if (FTree->Use == TQelWorkItemUse::Changing) return;
+  for (TQelSharedTree::TRead& read : FTree->Reads) read.Version = read.Variable->Version();
+  FTree->Run = *FRun;
+  FTree->Answered = true;
+}
 
 void TIntToDoubleExpression::Evaluate(TnxBaseObject* WorkItem) {
   FWorkItem = WorkItem;

@@ -81,7 +81,8 @@ class TExpression : public TCustomValue {
   // TSharedTreeUse of `generation`. A tree without a node yet takes the
   // argument's own; otherwise the argument's own is returned, to be
   // dropped. The node must not be folded afterwards.
-  std::unique_ptr<TConstant> ShareArgument(int i, TQelSharedTree& tree, const uint64_t& generation);
+  std::unique_ptr<TConstant> ShareArgument(int i, TQelSharedTree& tree, const uint64_t& generation,
+                                           const uint64_t& run);
 
  protected:
   struct TArgSlot {
@@ -192,26 +193,53 @@ class TMultiInterpolateExpression : public TExpression {
 struct TQelSharedTree {
   std::unique_ptr<TConstant> Node;  // an expression
   uint64_t Evaluated = 0;
+  // A tree whose functions read nothing of the work item that actions
+  // change is answered beyond its generation while the variables it reads
+  // keep the versions they had when it was evaluated: for as long as the
+  // run lasts when a function reads what is fixed for a run, for good when
+  // none reads the work item at all.
+  TQelWorkItemUse Use = TQelWorkItemUse::Changing;
+  struct TRead {
+    const TCustomVariable* Variable;
+    uint64_t Version;
+  };
+  std::vector<TRead> Reads;
+  bool Answered = false;  // Node holds the answer to Reads in run Run
+  uint64_t Run = 0;
+
+  // True when Node's value still answers for run `run`.
+  bool StillAnswers(uint64_t run) const {
+    if (!Answered || (Use == TQelWorkItemUse::FixedForRun && Run != run)) return false;
+    for (const TRead& read : Reads) {
+      if (read.Variable->Version() != read.Version) return false;
+    }
+    return true;
+  }
 };
 
 // Where a shared tree occurs: evaluates it only when it has not been
-// evaluated in the current generation; the owner of the generation counter
-// moves it on whenever anything the tree reads may have changed. The
-// occurrence reads and prints as the shared tree.
+// evaluated in the current generation (nor still answers, see
+// TQelSharedTree); the owner of the generation counter moves it on whenever
+// anything the tree reads may have changed, and the owner of the run counter
+// whenever the work item may be another. The occurrence reads and prints as
+// the shared tree.
 class TSharedTreeUse : public TExpression {
  public:
-  TSharedTreeUse(TQelSharedTree& tree, const uint64_t& generation);
+  TSharedTreeUse(TQelSharedTree& tree, const uint64_t& generation, const uint64_t& run);
   void Evaluate(TnxBaseObject* WorkItem) override {
     if (FTree->Evaluated == *FGeneration) return;
-    Data[0].Expr->Evaluate(WorkItem);
+    if (FTree->Use == TQelWorkItemUse::Changing || !FTree->StillAnswers(*FRun)) EvaluateTree(WorkItem);
     FTree->Evaluated = *FGeneration;
   }
   void DecompileTo(std::string& out, bool top) const override { Data[0].Value->DecompileTo(out, top); }
   bool CanFold() const override { return false; }
 
  private:
+  void EvaluateTree(TnxBaseObject* WorkItem);
+
   TQelSharedTree* FTree;
   const uint64_t* FGeneration;
+  const uint64_t* FRun;
 };
 
 // Folds node (see TExpression::FoldArguments); returns the node itself or a

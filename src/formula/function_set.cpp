@@ -26,6 +26,7 @@ TFunctionClass TFunctionClass::FromRecord(const TFunctionRecord& record) {
   fc.OptionalArguments = record.OptionalArguments;
   fc.AllowConversionToConstant = record.CanConvertToConstant;
   fc.Repeatable = record.Repeatable;
+  fc.WorkItemUse = record.WorkItemUse;
   fc.Name = record.Name;
   fc.Prototype = record.Prototype;
   fc.Hidden = record.Hidden;

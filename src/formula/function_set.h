@@ -34,6 +34,15 @@ using TQelStringFunction = void (*)(TnxBaseObject* WorkItem, TQelValues Values, 
 // arguments they need.
 enum class TQelCallKind : uint8_t { Plain, Select, MultiInterpolate };
 
+// What of the work item a repeatable function's answer depends on, besides
+// its arguments; it says how long a shared call of it stays answered (see
+// TQelSharedTrees).
+enum class TQelWorkItemUse : uint8_t {
+  Changing,     // what actions may change: answered again after each action
+  FixedForRun,  // what stays as it is for a whole run (a shift's public holidays)
+  None          // nothing: the arguments decide the answer
+};
+
 // The registration record of one function.
 struct TFunctionRecord {
   // Declared parameter types; the length is the declared parameter count.
@@ -49,6 +58,9 @@ struct TFunctionRecord {
   // repeated call may then be evaluated once (see TQelSharedTrees). Functions
   // that may be converted to constants are repeatable anyway.
   bool Repeatable = false;
+  // For a repeatable function, what of the work item it reads. Functions
+  // that may be converted to constants read none of it.
+  TQelWorkItemUse WorkItemUse = TQelWorkItemUse::Changing;
   std::string Name;
   // Category and call template, e.g. "Math|AbsI(Value)".
   std::string Prototype;
@@ -68,6 +80,7 @@ struct TFunctionClass {
   int OptionalArguments = 0;
   bool AllowConversionToConstant = true;
   bool Repeatable = false;
+  TQelWorkItemUse WorkItemUse = TQelWorkItemUse::Changing;
   std::string Name;
   std::string Prototype;
   bool Hidden = false;

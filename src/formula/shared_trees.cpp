@@ -1,5 +1,6 @@
 #include "formula/shared_trees.h"
 
+#include <algorithm>
 #include <typeinfo>
 
 namespace qora {
@@ -26,6 +27,24 @@ bool SameTree(const TExpression& a, const TExpression& b) {
   return typeid(a) == typeid(b) && &a.FunctionClass() == &b.FunctionClass();
 }
 
+// What the tree reads: the least lasting use of the work item among its
+// calls (it starts at None), and its variables, each once.
+void Describe(const TConstant& node, TQelSharedTree& tree) {
+  if (node.Kind() == TQelNodeKind::Variable) {
+    const auto* variable = static_cast<const TCustomVariable*>(&node);
+    for (const TQelSharedTree::TRead& read : tree.Reads) {
+      if (read.Variable == variable) return;
+    }
+    tree.Reads.push_back({variable, 0});
+    return;
+  }
+  if (node.Kind() != TQelNodeKind::Expression) return;
+  const auto& call = static_cast<const TExpression&>(node);
+  const TFunctionClass& fc = call.FunctionClass();
+  if (!fc.AllowConversionToConstant) tree.Use = std::min(tree.Use, fc.WorkItemUse);
+  for (int i = 0; i < call.ArgumentCount(); ++i) Describe(call.Argument(i), tree);
+}
+
 }  // namespace
 
 void TQelSharedTrees::ShareRepeats(TExpression& root) {
@@ -46,9 +65,12 @@ void TQelSharedTrees::Visit(TExpression& parent, int i) {
       if (!SameTree(static_cast<const TExpression&>(earlier), call)) continue;
       if (!seen.Shared) {
         seen.Shared = std::make_unique<TQelSharedTree>();
-        seen.Parent->ShareArgument(seen.Index, *seen.Shared, FGeneration);
+        // This copy is whole: the earlier one may have shared parts by now.
+        seen.Shared->Use = TQelWorkItemUse::None;
+        Describe(call, *seen.Shared);
+        seen.Parent->ShareArgument(seen.Index, *seen.Shared, FGeneration, FRun);
       }
-      parent.ShareArgument(i, *seen.Shared, FGeneration);  // drops this copy
+      parent.ShareArgument(i, *seen.Shared, FGeneration, FRun);  // drops this copy
       return;
     }
     FSeen.emplace(text, TOccurrence{&parent, i, nullptr});

@@ -18,10 +18,15 @@ namespace qora {
 class TQelSharedTrees {
  public:
   // `generation` is the owner's counter: it must move on whenever anything
-  // a tree reads (variables, the work item) may have changed, and it must
-  // outlive the expressions shared here. Trees are evaluated with the work
-  // item of the evaluation in which they are reached first in a generation.
-  explicit TQelSharedTrees(const uint64_t& generation) : FGeneration(generation) {}
+  // a tree reads (variables, the work item) may have changed. `run` must
+  // move on whenever the work item may be another one or what is fixed
+  // for a run of it may have changed. Both must outlive the expressions
+  // shared here. Trees are evaluated with the work item of the evaluation
+  // in which they are reached first in a generation; a tree whose functions
+  // read nothing of the work item that actions change is evaluated again
+  // only when a variable it reads has changed (or, when one of its
+  // functions reads what is fixed for a run, in another run).
+  TQelSharedTrees(const uint64_t& generation, const uint64_t& run) : FGeneration(generation), FRun(run) {}
   TQelSharedTrees(const TQelSharedTrees&) = delete;
   TQelSharedTrees& operator=(const TQelSharedTrees&) = delete;
 
@@ -47,6 +52,7 @@ class TQelSharedTrees {
   void Visit(TExpression& parent, int i);
 
   const uint64_t& FGeneration;
+  const uint64_t& FRun;
   // By printed text: in one parser a text names its variables and spells
   // its constants, so trees that print alike compute alike, but for the
   // conversion of an Integer to a Real, which prints as what it converts.

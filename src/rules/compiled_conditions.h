@@ -106,6 +106,9 @@ class TCompiledConditions {
   // refreshes every column variable (in column order, as a full rebuild
   // reads them, so an unreadable column fails at the same row).
   void BeginGeneration(TTimesheetShift* pShift, const std::vector<TTimesheetColumn*>& pColumns);
+  // A run begins: the work item may be another one, and what is fixed for a
+  // run of it may have changed since the last run.
+  void BeginRun() { ++FRun; }
   // Refreshes what the text reads that is older than the generation, then
   // evaluates it with the work item.
   void Evaluate(const TCompiledText& pText, TnxBaseObject& pItem);
@@ -125,10 +128,11 @@ class TCompiledConditions {
 
   TVariableLayoutKey FKey;
   uint64_t FGeneration = 1;
+  uint64_t FRun = 1;
   // A generation ends when the shift may change, so a test that several
   // conditions repeat is evaluated once per generation. Outlives the
   // parser, whose expressions point into it.
-  TQelSharedTrees FShared{FGeneration};
+  TQelSharedTrees FShared{FGeneration, FRun};
   std::unique_ptr<TQelParser> FParser;
   std::vector<Slot> FSlots;
   std::vector<int> FColumnSlots;  // in column order

@@ -134,15 +134,19 @@ const std::vector<TFunctionRecord>& DomainFunctions() {
     list.push_back(r);
     r = Domain("DayOfWeek", "Math|DayOfWeek(Value)", {R});
     r.IFunctionAddr = DayOfWeekFn;
+    r.WorkItemUse = TQelWorkItemUse::FixedForRun;  // the shift's public holidays, loaded before a run
     list.push_back(r);
     r = Domain("EqualString", "Text|EqualString(Value1,Value2)", {S, S});
     r.BFunctionAddr = EqualStringFn;
+    r.WorkItemUse = TQelWorkItemUse::None;
     list.push_back(r);
     r = Domain("MinTime", "Math|MinTime(Day1, Time1, Day2, Time2)", {I, R, I, R});
     r.RFunctionAddr = MinTimeFn;
+    r.WorkItemUse = TQelWorkItemUse::None;
     list.push_back(r);
     r = Domain("MaxTime", "Math|MaxTime(Day1, Time1, Day2, Time2)", {I, R, I, R});
     r.RFunctionAddr = MaxTimeFn;
+    r.WorkItemUse = TQelWorkItemUse::None;
     list.push_back(r);
     return list;
   }();

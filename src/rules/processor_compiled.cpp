@@ -38,6 +38,7 @@ void TdmaiProcessor::SelectLayout(TRunState& pState, TnxBaseObject& pItem) {
   pState.ColumnCount = pState.Shift ? pState.Shift->Count() : 0;
   pState.Layout =
       &pState.Program->LayoutFor(pItem.GetClassInfo(), FHandlerGeneration, FOnCreateVariables, FColumns);
+  pState.Layout->BeginRun();
   pState.Dirty = true;
 }
 

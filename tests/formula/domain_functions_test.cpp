@@ -135,7 +135,8 @@ TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
   seen.Repeatable = true;
   parser.Functions().Add(seen);
   uint64_t generation = 1;
-  TQelSharedTrees shared(generation);
+  const uint64_t one_run = 1;
+  TQelSharedTrees shared(generation, one_run);
   const std::vector<std::string> texts = {"(Seen(1) + Tick(5) > 0) and (Seen(1) > 0)", "(Seen(1) + Tick(5) > 0) or (Seen(2) > 0)",
                                           "Seen(1) * 3", "Seen(2) + Seen(1)", "MaxR(Seen(1) + 1, 0.5)",
                                           "(Seen(1) + 1) * 2"};
@@ -162,6 +163,64 @@ TEST_F(QelDomain, SharedRepeatsEvaluateOncePerGeneration) {
   EXPECT_EQ(run(5), "4");
   for (size_t i = 0; i < roots.size(); ++i) EXPECT_EQ(roots[i]->Decompile(), printed[i]);
   parser.ClearExpressions();  // before the trees they share
+}
+
+// Beyond its generation a shared call stays answered while the variables it
+// reads keep their values: for the run when its function reads what is fixed
+// for a run, for good when it reads nothing of the work item. A call of a
+// function that reads what actions change is answered again in each
+// generation.
+TEST_F(QelDomain, SharedCallsOutlastGenerationsAsFarAsTheirFunctionsAllow) {
+  const char* const names[] = {"Moving", "Fixed", "Free"};
+  const TQelWorkItemUse uses[] = {TQelWorkItemUse::Changing, TQelWorkItemUse::FixedForRun, TQelWorkItemUse::None};
+  for (int k = 0; k < 3; ++k) {
+    TFunctionRecord r = Domain(names[k], {rdtInteger});
+    r.IFunctionAddr = Tick;
+    r.Repeatable = true;
+    r.WorkItemUse = uses[k];
+    parser.Functions().Add(r);
+  }
+  TIntegerVariable* n = parser.CreateVariable("n", int32_t{3});
+  uint64_t generation = 1;
+  uint64_t run = 1;
+  TQelSharedTrees shared(generation, run);
+  std::vector<TExpression*> roots;  // two per function, sharing K(n)
+  for (const char* name : names) {
+    for (const std::string& form : {std::string("%(n) + 1"), std::string("%(n) * 2 - 0")}) {
+      std::string text = form;
+      text.replace(text.find('%'), 1, name);
+      roots.push_back(parser.CompileExpression(text));
+      shared.ShareRepeats(*roots.back());
+    }
+  }
+  struct Step {
+    const char* What;
+    int NewGeneration, NewRun, SetN;
+    int Calls[3];  // of Moving, Fixed, Free
+  };
+  const Step steps[] = {
+      {"first evaluation", 0, 0, 3, {1, 1, 1}},
+      {"same generation", 0, 0, 3, {0, 0, 0}},
+      {"new generation", 1, 0, 3, {1, 0, 0}},
+      {"n set to what it was", 1, 0, 3, {1, 0, 0}},
+      {"n changed", 1, 0, 4, {1, 1, 1}},
+      {"new run", 1, 1, 4, {1, 1, 0}},
+      {"new run, n changed", 1, 1, 5, {1, 1, 1}},
+  };
+  for (const Step& step : steps) {
+    generation += step.NewGeneration;
+    run += step.NewRun;
+    n->SetValue(step.SetN);
+    for (int k = 0; k < 3; ++k) {
+      shift.Calls = 0;
+      roots[2 * k]->Evaluate(&shift);
+      roots[2 * k + 1]->Evaluate(&shift);
+      EXPECT_EQ(shift.Calls, step.Calls[k]) << step.What << ": " << names[k];
+      EXPECT_EQ(roots[2 * k]->Result().I, step.SetN + 1) << step.What << ": " << names[k];
+      EXPECT_EQ(roots[2 * k + 1]->Result().I, step.SetN * 2) << step.What << ": " << names[k];
+    }
+  }
+  parser.ClearExpressions();
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Guards against bad variable names accepted or reported inexactly, duplicates let in, lookups that miss letter
-// case or blanks, values read once instead of at each evaluation, cleared variables that break compiled
-// expressions, and cache lookups that miss the canonical text.
+// case or blanks, values read once instead of at each evaluation, versions that miss a change, cleared variables
+// that break compiled expressions, and cache lookups that miss the canonical text.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
 
 #include "formula_test_util.h"
 
@@ -64,6 +67,32 @@ TEST(QelParserVariables, ClearVariablesKeepsCompiledExpressionsValid) {
   EXPECT_EQ(parser.ExpressionCount(), 0);
   EXPECT_EQ(parser.CurrentExpression(), nullptr);
   EXPECT_EQ(EvalText(parser, "x * 3"), "Integer 15");
+}
+
+// A result computed from a variable is kept while its version stays: the
+// version must move on with every change of value, of every type, and only then.
+TEST(QelParserVariables, VersionMovesOnOnlyWhenTheValueChanges) {
+  TQelParser parser;
+  TRealVariable* real = parser.CreateVariable("r", 1.5);
+  TIntegerVariable* integer = parser.CreateVariable("i", int32_t{2});
+  TBooleanVariable* boolean = parser.CreateVariable("b", false);
+  TStringVariable* text = parser.CreateVariable("s", "Standard");
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<std::pair<std::function<void()>, int>> steps = {
+      {[&] { real->SetValue(1.5); }, 0},          {[&] { real->SetValue(-1.5); }, 1},
+      {[&] { real->SetValue(nan); }, 1},          {[&] { real->SetValue(nan); }, 0},
+      {[&] { integer->SetValue(2); }, 0},         {[&] { integer->SetValue(3); }, 1},
+      {[&] { boolean->SetValue(false); }, 0},     {[&] { boolean->SetValue(true); }, 1},
+      {[&] { text->SetValue("Standard"); }, 0},   {[&] { text->SetValue("Night Shift"); }, 1},
+      {[&] { text->SetValue("Night Shift"); }, 0},
+  };
+  auto sum = [&] { return real->Version() + integer->Version() + boolean->Version() + text->Version(); };
+  for (size_t k = 0; k < steps.size(); ++k) {
+    const uint64_t before = sum();
+    steps[k].first();
+    EXPECT_EQ(sum() - before, static_cast<uint64_t>(steps[k].second)) << "step " << k;
+  }
+  EXPECT_EQ(text->Value(), "Night Shift");
 }
 
 TEST(QelParserCache, SourceAndCanonicalTextsFindTheSameExpression) {

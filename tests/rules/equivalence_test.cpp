@@ -1,6 +1,7 @@
 // Guards the compiled run against drifting from the literal one: random
 // condition tables over random timesheets must leave the same shifts (hours,
-// allowances, penalties, columns, properties), errors and run log.
+// allowances, penalties, columns, properties), errors and run log, also where
+// shifts of one day differ in their public holidays.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,6 +12,7 @@
 #include "rules/process_manager.h"
 #include "rules_test_support.h"
 #include "timesheet/timesheet_json.h"
+#include "timesheet/work_pattern.h"
 
 namespace qora {
 namespace {
@@ -24,7 +26,8 @@ const char* const kConditions[] = {
     "OrdinaryHoursTotal >= 8", "WorkedHoursTotal > RosteredHoursTotal", "WorkCodeExists(\"gen\")", "iUnits > 1",
     "(ShiftCost < 2) and not IsOffDay", "HoursForWorkCode(\"GEN\") > 4", "GetFloatValue(\"Km\") > 10",
     // Tests that others repeat, which a compiled run evaluates once while the shift stays as it is.
-    "(ShiftCost < 2) or (ShiftEnd > 17)", "(DayOfWeek(ShiftStartDate) = 2) or (HoursForWorkCode(\"GEN\") > 4)"};
+    "(ShiftCost < 2) or (ShiftEnd > 17)", "(DayOfWeek(ShiftStartDate) = 2) or (HoursForWorkCode(\"GEN\") > 4)",
+    "(DayOfWeek(ShiftStartDate) = 8) and (ShiftEnd > 17)"};
 // Rarely: a name that exists only once a column is added, a non-Boolean, an unknown name.
 const char* const kRareConditions[] = {"Comp >= 0", "ShiftStart + 1", "Missing > 1"};
 
@@ -76,6 +79,12 @@ std::vector<std::string> RunOnce(unsigned seed, TConditionEvaluation way) {
     testing::AddColumn(shift, "fKm", TFieldType::ftFloat, std::to_string(pick(20)), false);
     testing::AddColumn(shift, "iUnits", TFieldType::ftInteger, std::to_string(pick(3)), true);
     if (pick(8) == 0) testing::AddColumn(shift, "OrdinaryHoursTotal", TFieldType::ftFloat, "1", true);
+    // A public holiday on one shift's day and not on another's of the same day.
+    if (pick(2) == 0) {
+      TDateObject* holiday = shift.WorkPatternList().AddNew();
+      holiday->SetDate(shift.ShiftStartDate());
+      holiday->SetDescription("Holiday");
+    }
   }
   testing::TRowsProvider provider;
   for (const char* code : {"AW", "SUB"}) {
