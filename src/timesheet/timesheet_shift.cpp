@@ -245,9 +245,8 @@ bool TTimesheetShift::EmployeeHasAddition(const std::string& pAddDedCode) const 
 }
 
 bool TTimesheetShift::WorkCodeExists(const std::string& pValue) const {
-  const std::string wanted = UpperCase(pValue);
   for (int i = 0; i < FWorkCodeGroupList.Count(); ++i) {
-    if (UpperCase(FWorkCodeGroupList.Items(i)->WorkCode()) == wanted) return true;
+    if (SameText(FWorkCodeGroupList.Items(i)->WorkCode(), pValue)) return true;
   }
   return false;
 }

@@ -176,6 +176,7 @@ TEST_F(VocabularyFixture, DomainFunctionsAndColumnVariables) {
   const std::pair<const char*, const char*> cases[] = {
       {"EqualString(ConditionGroup, \"a\")", "True"}, {"iBreaks + 1", "4"},
       {"GetFloatValue(\"Km\")", "12.5"}, {"GetFloatValue(\"km\")", "0"},
+      {"WorkCodeExists(\"gen\")", "True"}, {"WorkCodeExists(\"GE\")", "False"},
       {"DayOfWeek(ShiftStartDate)", "8"}, {"DayOfWeek(ShiftStartDate + 1)", "3"},
       {"MinTime(2, 20.0, 3, 1.0)", "20"}, {"MinTime(3, 1.0, 2, 20.0)", "20"}, {"MinTime(2, 5.0, 2, 3.0)", "3"},
       {"MaxTime(2, 20.0, 3, 1.0)", "1"}, {"MaxTime(1, 20.0, 7, 1.0)", "20"}, {"MaxTime(7, 20.0, 1, 1.0)", "20"},
