@@ -296,7 +296,8 @@ void TdmaiProcessor::Visited() {
 }
 
 void TdmaiProcessor::Finished(double pStart) {
-  if (!LogDebugging()) return;
+  // A run that started without debugging has no start time to report from.
+  if (!LogDebugging() || pStart == 0) return;
   LogDebug(Format("Processed %d conditions in %f.1 seconds", ConditionCount(), (Now() - pStart) * 86400.0));
 }
 

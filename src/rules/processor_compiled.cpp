@@ -154,7 +154,8 @@ void TdmaiProcessor::RunCompiledAction(TRunState& pState, int pStep, TnxBaseObje
 }
 
 void TdmaiProcessor::RunCompiled(TnxBaseObject& pItem) {
-  const double start = Now();
+  // Timed only for the debug line that reports it.
+  const double start = LogDebugging() ? Now() : 0;
   TDayOfWeekMemo day_of_week;
   TRunState state;
   state.Program = Program();

@@ -100,7 +100,8 @@ void TdmaiProcessor::RunLiteralAction(const TConditionRow& pRow, TnxBaseObject& 
 
 void TdmaiProcessor::RunLiteral(TnxBaseObject& pItem) {
   EnsureTable();
-  const double start = Now();
+  // Timed only for the debug line that reports it.
+  const double start = LogDebugging() ? Now() : 0;
   Parser().ClearExpressions();
   SortTable();
   FSorted = true;
