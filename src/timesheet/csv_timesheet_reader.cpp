@@ -109,9 +109,10 @@ void CopyRow(const TMemoryTable& pTable, TTimesheetShift& pShift) {
   }
 }
 
-std::string ColumnText(const TTimesheetShift& pShift, const char* pName) {
+const std::string& ColumnText(const TTimesheetShift& pShift, std::string_view pName) {
+  static const std::string kNone;
   const TTimesheetColumn* column = pShift.FindColumnByName(pName);
-  return column ? column->RawValue() : std::string();
+  return column ? column->RawValue() : kNone;
 }
 
 // Adds the row's worked block. A continuation row that starts before the
@@ -119,8 +120,8 @@ std::string ColumnText(const TTimesheetShift& pShift, const char* pName) {
 // ends on the next day. The shift ends on the day its latest block ends (a
 // row without times counts as reaching the next midnight).
 void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
-  const std::string start_text = ColumnText(pShift, "dStart");
-  const std::string end_text = ColumnText(pShift, "dEnd");
+  const std::string& start_text = ColumnText(pShift, "dStart");
+  const std::string& end_text = ColumnText(pShift, "dEnd");
   const bool has_times = !TrimmedView(start_text).empty() && !TrimmedView(end_text).empty();
   double start = has_times ? TimeTextToHours(start_text) : 0;
   double end = has_times ? TimeTextToHours(end_text) : 0;
@@ -128,8 +129,9 @@ void AddRowHours(TTimesheetShift& pShift, bool pContinuation) {
   if (end <= start) end += 24;
   ExtendShiftEndDate(pShift, end);
   if (has_times) {
-    pShift._AddHours(start, end, "Normal", ColumnText(pShift, "cWorkCode"), THoursType::htOrdinary,
-                     ColumnText(pShift, "cJobTitle"), "", "");
+    // Copies: adding hours may rewrite the shift's columns.
+    pShift._AddHours(start, end, "Normal", std::string(ColumnText(pShift, "cWorkCode")), THoursType::htOrdinary,
+                     std::string(ColumnText(pShift, "cJobTitle")), "", "");
   }
 }
 

@@ -206,7 +206,7 @@ TTimesheetColumn* TTimesheetShift::AddColumn(std::unique_ptr<TTimesheetColumn> p
   return raw;
 }
 
-TTimesheetColumn* TTimesheetShift::FindColumnByName(const std::string& pColumnName) const {
+TTimesheetColumn* TTimesheetShift::FindColumnByName(std::string_view pColumnName) const {
   for (int i = 0; i < Count(); ++i) {
     if (Items(i)->FieldName() == pColumnName) return Items(i);
   }

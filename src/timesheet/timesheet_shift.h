@@ -234,7 +234,7 @@ class TTimesheetShift : public TypedObjectList<TTimesheetColumn> {
   // Appends the column (owned), making this shift its TimesheetShift.
   TTimesheetColumn* AddColumn(std::unique_ptr<TTimesheetColumn> pColumn);
   // The first column whose FieldName equals the name exactly; null when none.
-  TTimesheetColumn* FindColumnByName(const std::string& pColumnName) const;
+  TTimesheetColumn* FindColumnByName(std::string_view pColumnName) const;
   // The first column whose AddDedCode equals the code exactly; null when none.
   TTimesheetColumn* FindColumnByAddDedCode(const std::string& pAddDedCode) const;
   // Hours of the HoursGroupList groups paid under that component (exact).
