@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <vector>
 
 namespace qora {
 
@@ -27,22 +28,29 @@ bool SameTree(const TExpression& a, const TExpression& b) {
   return typeid(a) == typeid(b) && &a.FunctionClass() == &b.FunctionClass();
 }
 
-// What the tree reads: the least lasting use of the work item among its
-// calls (it starts at None), and its variables, each once.
-void Describe(const TConstant& node, TQelSharedTree& tree) {
-  if (node.Kind() == TQelNodeKind::Variable) {
-    const auto* variable = static_cast<const TCustomVariable*>(&node);
-    for (const TQelSharedTree::TRead& read : tree.Reads) {
-      if (read.Variable == variable) return;
-    }
-    tree.Reads.push_back({variable, 0});
-    return;
-  }
-  if (node.Kind() != TQelNodeKind::Expression) return;
+// The least lasting use of the work item among the tree's calls; None for
+// a tree of calls that may be converted to constants.
+TQelWorkItemUse LeastUse(const TConstant& node) {
+  TQelWorkItemUse use = TQelWorkItemUse::None;
+  if (node.Kind() != TQelNodeKind::Expression) return use;
   const auto& call = static_cast<const TExpression&>(node);
   const TFunctionClass& fc = call.FunctionClass();
-  if (!fc.AllowConversionToConstant) tree.Use = std::min(tree.Use, fc.WorkItemUse);
-  for (int i = 0; i < call.ArgumentCount(); ++i) Describe(call.Argument(i), tree);
+  if (!fc.AllowConversionToConstant) use = fc.WorkItemUse;
+  for (int i = 0; i < call.ArgumentCount() && use != TQelWorkItemUse::Changing; ++i) {
+    use = std::min(use, LeastUse(call.Argument(i)));
+  }
+  return use;
+}
+
+// What the tree reads: how it uses the work item, and its variables, each once.
+void Describe(const TExpression& call, TQelSharedTree& tree) {
+  tree.Use = LeastUse(call);
+  std::vector<const TCustomVariable*> variables;
+  call.VariablesUsed(variables);
+  for (const TCustomVariable* variable : variables) {
+    const auto known = [variable](const TQelSharedTree::TRead& read) { return read.Variable == variable; };
+    if (std::none_of(tree.Reads.begin(), tree.Reads.end(), known)) tree.Reads.push_back({variable, 0});
+  }
 }
 
 }  // namespace
@@ -66,7 +74,6 @@ void TQelSharedTrees::Visit(TExpression& parent, int i) {
       if (!seen.Shared) {
         seen.Shared = std::make_unique<TQelSharedTree>();
         // This copy is whole: the earlier one may have shared parts by now.
-        seen.Shared->Use = TQelWorkItemUse::None;
         Describe(call, *seen.Shared);
         seen.Parent->ShareArgument(seen.Index, *seen.Shared, FGeneration, FRun);
       }

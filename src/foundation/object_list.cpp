@@ -40,15 +40,6 @@ void TnxBaseObjectList::NotOwning() {
   throw std::logic_error("A list that does not own its items cannot take ownership of one; use AddReference.");
 }
 
-TnxBaseObjectList::Slot TnxBaseObjectList::MakeSlot(std::unique_ptr<TnxBaseObject> item) {
-  if (!FOwnsObjects && item) NotOwning();
-  CheckItemClass(item.get());
-  Slot slot;
-  slot.ptr = item.get();
-  slot.owned = std::move(item);
-  return slot;
-}
-
 void TnxBaseObjectList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) ThrowIndex(index);
 }
@@ -60,10 +51,8 @@ int TnxBaseObjectList::Add(std::unique_ptr<TnxBaseObject> item) {
   // by item and mostly stay small: room for a few from the first spares the
   // doublings from one.
   if (FList.capacity() == 0) FList.reserve(kFirstCapacity);
-  if (!FOwnsObjects && item) NotOwning();
-  CheckItemClass(item.get());
-  TnxBaseObject* added = item.get();
-  FList.push_back(Slot{added, std::move(item)});
+  FList.push_back(MakeSlot(std::move(item)));
+  TnxBaseObject* added = FList.back().ptr;
   const int index = Count() - 1;
   if (OnItemAdded) OnItemAdded(added);
   return index;

@@ -114,9 +114,14 @@ class TnxBaseObjectList : public TnxBaseObject {
     std::unique_ptr<TnxBaseObject> owned;  // set when the list owns the item
   };
   static constexpr size_t kFirstCapacity = 8;
-  Slot MakeSlot(std::unique_ptr<TnxBaseObject> item);
-  // Inline for the type that fitted last: an item is added to some list
-  // many times a shift.
+  // Inline, as is the check for the type that fitted last: an item is
+  // added to some list many times a shift.
+  Slot MakeSlot(std::unique_ptr<TnxBaseObject> item) {
+    if (!FOwnsObjects && item) NotOwning();
+    CheckItemClass(item.get());
+    TnxBaseObject* ptr = item.get();
+    return Slot{ptr, std::move(item)};
+  }
   void CheckItemClass(const TnxBaseObject* item) const {
     if (item != nullptr && &typeid(*item) != FFitting) CheckNewItemClass(*item);
   }
