@@ -171,12 +171,12 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
   if (source) {
     int next = 0;
     const int total = source->ShiftCount();
-    // Each employee's look-ups in an SQLite payroll database share one
-    // read: the employee is costed from one state of it, and an edit made
-    // meanwhile waits for one employee at most.
-    std::optional<TPayrollReadHold> employee_reads;
+    // The employees' look-ups in an SQLite payroll database share a read
+    // for up to a tenth of a second: an edit made meanwhile shows from the
+    // next one on, and the renewal falls between two employees, never in one.
+    TPayrollReadHolds employee_reads(tm.PayrollConnection(), std::chrono::milliseconds(100));
     result = ProcessShiftsFed(tm, GetProcessManager(), GetUserFeedback(), total, [&] {
-      employee_reads.emplace(tm.PayrollConnection());  // ends the last employee's first
+      employee_reads.Renew();
       const int first = next;
       tm.ForgetEmployeesBefore(source->EmployeeCode(first));
       do {
@@ -184,7 +184,7 @@ int32_t CostFileToOutput(Connections& c, const std::string& timesheet_file, int3
       } while (next < total && source->EmployeeCode(next) == source->EmployeeCode(first));
       return next - first;
     });
-    employee_reads.reset();
+    employee_reads.End();
   } else {
     result = ProcessShifts(tm, GetProcessManager(), GetUserFeedback());
   }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -75,6 +76,27 @@ TEST_F(PayrollReadsTest, HeldReadsShareASnapshotThatWritesAndUnwindingEnd) {
   SetElsewhere(6);
   EXPECT_EQ(Read(), 6);
   EXPECT_EQ(payroll.TransactionDepth(), 0);
+}
+
+// A run's holds renew between employees once their period has passed, not
+// before: a zero period reads every employee afresh, a long one keeps the
+// snapshot until the run ends it.
+TEST_F(PayrollReadsTest, RunHoldsRenewOnlyOnceTheirPeriodHasPassed) {
+  const struct {
+    std::chrono::steady_clock::duration period;
+    int64_t afterRenew;
+  } cases[] = {{std::chrono::steady_clock::duration::zero(), 2}, {std::chrono::hours(1), 1}};
+  for (const auto& c : cases) {
+    SetElsewhere(1);
+    TPayrollReadHolds holds(&payroll, c.period);
+    holds.Renew();
+    EXPECT_EQ(Read(), 1);
+    SetElsewhere(2);
+    holds.Renew();
+    EXPECT_EQ(Read(), c.afterRenew);
+    holds.End();
+    EXPECT_EQ(Read(), 2) << "End leaves every read its own";
+  }
 }
 
 }  // namespace
