@@ -95,6 +95,13 @@ struct TStatementProcedure {
   // prepared calls go into one statement. Each statement costs SQLite
   // cursors opened and closed and a halt, as much again as the row itself.
   int RowsPerStatement = 1;
+  // A parameter the statement takes from a query rather than from the
+  // call: LookupInto is its name, LookupSql a query of one value whose
+  // parameters are the call's arguments (no row gives null). Done apart,
+  // the look-up is made once for a run of calls that agree on its
+  // arguments, not once per row inside the statement.
+  const char* LookupInto = nullptr;
+  const char* LookupSql = nullptr;
 
   TArgRead ReadOf(std::string_view name) const {
     for (const auto& [arg, read] : Args) {
@@ -122,8 +129,7 @@ const TStatementProcedure kAddTimesheetCost{
     "insert or ignore into _estblTimesheetCost (iTimesheetID, iTimesheetRowID, iCostingType, cComponentType, "
     "cComponentName, fRate, fPercent, fUnits, fValue, cFrequency, cCostCode, cJobCode, cAwardCategory, "
     "cLeaveReason, cLeaveClass, cClassification, dStartDate, dEndDate, dStartTime, dEndTime, iALLink) "
-    "values ((select R.iTimesheetID from _estblTimesheetRow R where R.idTimesheetRow = :iTimesheetRowID), "
-    ":iTimesheetRowID, :iCostingType, :cComponentType, :cComponentName, "
+    "values (:iTimesheetID, :iTimesheetRowID, :iCostingType, :cComponentType, :cComponentName, "
     "ISNULL(:fRate, 0), ISNULL(:fPercent, 0), ISNULL(:fUnits, 0), ISNULL(:fValue, 0), :cFrequency, :cCostCode, "
     ":cJobCode, :cAwardCategory, :cLeaveReason, :cLeaveClass, :cClassification, :dStartDate, :dEndDate, "
     ":dStartTime, :dEndTime, ISNULL(:iALLink, 0))",
@@ -134,7 +140,11 @@ const TStatementProcedure kAddTimesheetCost{
      {"cLeaveReason", TArgRead::Value},   {"cLeaveClass", TArgRead::Value},    {"cClassification", TArgRead::Value},
      {"iALLink", TArgRead::Value},        {"dStartDate", TArgRead::Date},      {"dEndDate", TArgRead::Date},
      {"dStartTime", TArgRead::Date},      {"dEndTime", TArgRead::Date}},
-    8};
+    8,
+    // A row that is not stored has no timesheet: the null breaks the
+    // column's NOT NULL and "or ignore" drops the line.
+    "iTimesheetID",
+    "select iTimesheetID from _estblTimesheetRow where idTimesheetRow = :iTimesheetRowID"};
 
 const TStatementProcedure kAddImportData{
     "insert into _iptblImportData (cDescription, cImportSource, cPayrollLinkToken, dEffectiveDate, dEndDate, "
@@ -153,6 +163,7 @@ TProcedure RunStatement(const TStatementProcedure& procedure) {
   return [&procedure](TDBConnection& db, const TProcArgs& a) {
     TDBParams params;
     for (const auto& [name, read] : procedure.Args) params.push_back({name, ReadArg(a.Get(name), read)});
+    if (procedure.LookupInto) params.push_back({procedure.LookupInto, db.QueryValue(procedure.LookupSql, params)});
     db.Execute(procedure.Sql, params);
     return TDBRow();
   };
@@ -177,13 +188,14 @@ class TPreparedStatementProcedure : public TDBProcCall {
   TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
                               const std::vector<std::string>& names) {
     const std::vector<std::string>* markers = nullptr;
+    if (procedure.LookupInto) {
+      FLookup = &connection.PrepareSqlite(procedure.LookupSql, markers);
+      for (const std::string& marker : *markers) FLookupSources.push_back({IndexOf(names, marker), procedure.ReadOf(marker), false});
+    }
     FStatement = &connection.PrepareSqlite(procedure.Sql, markers);
     for (const std::string& marker : *markers) {
-      int index = -1;
-      for (size_t i = 0; i < names.size() && index < 0; ++i) {
-        if (SameText(names[i], marker)) index = static_cast<int>(i);
-      }
-      FSources.push_back({index, procedure.ReadOf(marker), true});
+      const bool looked_up = procedure.LookupInto && SameText(marker, procedure.LookupInto);
+      FSources.push_back({looked_up ? kLookedUp : IndexOf(names, marker), procedure.ReadOf(marker), true});
     }
     // A value two parameters take (a row's ID, say) is moved only by the last.
     for (size_t k = 0; k < FSources.size(); ++k) {
@@ -227,11 +239,13 @@ class TPreparedStatementProcedure : public TDBProcCall {
   }
   // `consumable` is `values` when its values may be moved out; null when
   // they are only read.
-  void AddRow(const std::vector<TDBValue>& values, std::vector<TDBValue>* consumable,
-              std::vector<TDBValue>& out) const {
+  void AddRow(const std::vector<TDBValue>& values, std::vector<TDBValue>* consumable, std::vector<TDBValue>& out) {
+    if (FLookup) LookUp(values);
     for (const TSource& source : FSources) {
       const auto index = static_cast<size_t>(source.Index);
-      if (source.Index < 0 || index >= values.size()) {
+      if (source.Index == kLookedUp) {
+        out.push_back(FLookedUp);
+      } else if (source.Index < 0 || index >= values.size()) {
         out.emplace_back();
       } else if (consumable && source.LastUse && source.Read == TArgRead::Value) {
         out.push_back(std::move((*consumable)[index]));
@@ -241,8 +255,31 @@ class TPreparedStatementProcedure : public TDBProcCall {
     }
   }
 
+  // FLookedUp for the call's `values`, queried only when the look-up's
+  // arguments differ from the last call's.
+  void LookUp(const std::vector<TDBValue>& values) {
+    FLookupArgs.clear();
+    for (const TSource& source : FLookupSources) {
+      const auto index = static_cast<size_t>(source.Index);
+      FLookupArgs.push_back(source.Index < 0 || index >= values.size() ? TDBValue() : ReadArg(values[index], source.Read));
+    }
+    if (FLookedUpKnown && FLookupArgs == FLookedUpArgs) return;
+    const TDBResult found = FLookup->Run(FLookupArgs, true);
+    FLookedUp = found.Empty() ? TDBValue() : found[0].Field(0);
+    FLookedUpArgs = FLookupArgs;
+    FLookedUpKnown = true;
+  }
+
+  static int IndexOf(const std::vector<std::string>& names, const std::string& marker) {
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (SameText(names[i], marker)) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
   // Where a statement parameter's value comes from: the call's value at
-  // Index (none when negative), read as Read.
+  // Index (none when negative), read as Read; kLookedUp is FLookedUp.
+  static constexpr int kLookedUp = -2;
   struct TSource {
     int Index;
     TArgRead Read;
@@ -256,6 +293,14 @@ class TPreparedStatementProcedure : public TDBProcCall {
   int FRows = 1;
   std::vector<TDBValue> FHeld;  // the rows held, one after the other
   int FHeldRows = 0;
+  // The procedure's look-up, when it has one: the connection's statement,
+  // where its arguments come from, and its last answer with their values.
+  TSqliteStatement* FLookup = nullptr;
+  std::vector<TSource> FLookupSources;
+  std::vector<TDBValue> FLookupArgs;
+  std::vector<TDBValue> FLookedUpArgs;
+  TDBValue FLookedUp;
+  bool FLookedUpKnown = false;
 };
 
 // One call of _ipspUpdateEmployeeAward_TD: its key, its values and the
