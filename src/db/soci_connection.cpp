@@ -334,7 +334,7 @@ std::unique_ptr<TDBProcCall> TSociConnection::PrepareProc(std::string_view name,
 
 TSqliteStatement& TSociConnection::PrepareSqlite(std::string_view sql, const std::vector<std::string>*& names) {
   soci::session& session = Session();
-  auto found = FKeptStatements.find(std::string(sql));
+  auto found = FKeptStatements.find(sql);
   if (found == FKeptStatements.end()) {
     TMarkedStatement marked = MarkForBackend(*FDialect, sql);
     auto statement = std::make_unique<TSqliteStatement>(SqliteHandle(session), marked.Sql);

@@ -10,6 +10,7 @@
 // same way.
 #pragma once
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -89,7 +90,12 @@ class TSociConnection : public TDBConnection {
     std::unique_ptr<TSqliteStatement> Statement;
     std::vector<std::string> Names;
   };
-  std::unordered_map<std::string, TKeptStatement> FKeptStatements;
+  // Found by a view of the text, without a copy of it.
+  struct TTextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::unordered_map<std::string, TKeptStatement, TTextHash, std::equal_to<>> FKeptStatements;
   // Made on first use on SQLite; dropped with the statements.
   std::unique_ptr<TSqliteWorkPatternReader> FWorkPatterns;
 };

@@ -185,8 +185,9 @@ std::string RepeatedRows(const std::string& sql, int rows) {
 // one by one.
 class TPreparedStatementProcedure : public TDBProcCall {
  public:
+  // batchSql is procedure's statement with RowsPerStatement rows.
   TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
-                              const std::vector<std::string>& names) {
+                              const std::string& batchSql, const std::vector<std::string>& names) {
     const std::vector<std::string>* markers = nullptr;
     if (procedure.LookupInto) {
       FLookup = &connection.PrepareSqlite(procedure.LookupSql, markers);
@@ -205,7 +206,7 @@ class TPreparedStatementProcedure : public TDBProcCall {
     }
     if (procedure.RowsPerStatement > 1) {
       FRows = procedure.RowsPerStatement;
-      FBatch = &connection.PrepareSqlite(RepeatedRows(procedure.Sql, FRows), markers);
+      FBatch = &connection.PrepareSqlite(batchSql, markers);
     }
   }
   void Run(const std::vector<TDBValue>& values) override { RunRow(values, nullptr); }
@@ -410,14 +411,22 @@ struct TProcedureEntry {
   // transaction level of its own (a costing run stores every line through
   // a one-statement procedure). Null for those.
   const TStatementProcedure* Statement;
+  // The statement with its RowsPerStatement rows, made once: a costing
+  // prepares its call for every timesheet.
+  std::string BatchSql;
 };
+
+TProcedureEntry StatementEntry(const TStatementProcedure& procedure) {
+  return {RunStatement(procedure), &procedure,
+          procedure.RowsPerStatement > 1 ? RepeatedRows(procedure.Sql, procedure.RowsPerStatement) : std::string()};
+}
 
 const std::map<std::string, TProcedureEntry>& Procedures() {
   static const std::map<std::string, TProcedureEntry> kProcedures = {
-      {"_esspaddtimesheetmessage", {RunStatement(kAddTimesheetMessage), &kAddTimesheetMessage}},
-      {"_qivaddtimesheetcost", {RunStatement(kAddTimesheetCost), &kAddTimesheetCost}},
-      {"_ipspaddimportdata", {RunStatement(kAddImportData), &kAddImportData}},
-      {"_ipspupdateemployeeaward_td", {UpdateEmployeeAward, nullptr}},
+      {"_esspaddtimesheetmessage", StatementEntry(kAddTimesheetMessage)},
+      {"_qivaddtimesheetcost", StatementEntry(kAddTimesheetCost)},
+      {"_ipspaddimportdata", StatementEntry(kAddImportData)},
+      {"_ipspupdateemployeeaward_td", {UpdateEmployeeAward, nullptr, {}}},
   };
   return kProcedures;
 }
@@ -461,7 +470,7 @@ std::unique_ptr<TDBProcCall> PrepareSqliteProcedure(TSociConnection& connection,
                                                     const std::vector<std::string>& names) {
   const auto it = Procedures().find(LowerCase(name));
   if (it == Procedures().end() || !it->second.Statement) return nullptr;
-  return std::make_unique<TPreparedStatementProcedure>(connection, *it->second.Statement, names);
+  return std::make_unique<TPreparedStatementProcedure>(connection, *it->second.Statement, it->second.BatchSql, names);
 }
 
 }  // namespace qora
