@@ -29,7 +29,7 @@ constexpr double kSliver = 1e-9;
 struct TClassPart {
   double From;
   double To;
-  std::string Classification;
+  const std::string* Classification;  // the group's or the shift's
 };
 
 // Sorts by start, starts closer than kSameTime counting as equal and
@@ -49,18 +49,18 @@ std::vector<TClassPart> ClassificationParts(const TTimesheetShift& pShift, doubl
   std::vector<TClassPart> covered;
   for (const THoursGroup* g : pShift.ClassificationGroupList().All()) {
     if (g->FromTime() < pTo && g->ToTime() > pFrom) {
-      covered.push_back({std::max(g->FromTime(), pFrom), std::min(g->ToTime(), pTo), g->Classification()});
+      covered.push_back({std::max(g->FromTime(), pFrom), std::min(g->ToTime(), pTo), &g->Classification()});
     }
   }
   SortByStart(covered, [](const TClassPart& p) { return p.From; });
-  const std::string& own = pShift.EmployeeClassification();
+  const std::string* own = &pShift.EmployeeClassification();
   std::vector<TClassPart> parts;
   parts.reserve(2 * covered.size() + 1);
   double reached = pFrom;
-  for (TClassPart& part : covered) {
+  for (const TClassPart& part : covered) {
     if (part.From - reached > kSameTime) parts.push_back({reached, part.From, own});
     reached = std::max(reached, part.To);
-    parts.push_back(std::move(part));
+    parts.push_back(part);
   }
   if (pTo - reached > kSameTime) parts.push_back({reached, pTo, own});
   return parts;
@@ -97,7 +97,7 @@ TPenalty* TTimesheetShift::_AddPenalty(double pStartTime, double pEndTime, doubl
   const std::vector<TClassPart> parts = ClassificationParts(*this, pStartTime, pEndTime);
   auto price = [this, pEndTime](TPenalty& p, const TClassPart& part) {
     p.SetToTime(std::min(part.To, pEndTime));
-    p.SetClassification(part.Classification);
+    p.SetClassification(*part.Classification);
     SetAdditionRate(&p);
     p.SetUnits(FHoursGroupList.GetHoursBetween(p.FromTime(), p.ToTime(), {THoursType::htOrdinary}));
   };
