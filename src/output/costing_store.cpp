@@ -91,6 +91,14 @@ void TCostingFileWriter::Commit() {
   if (!FPart.flush()) throw eaiPRocessorException(Format("Cannot write file \"%s\".", FFileName));
   FPart.close();
   std::error_code ec;
+  // A costing file not there yet becomes the part file itself: linked into
+  // place, which fails rather than replace a file made meanwhile, instead
+  // of copied. A run's costing is as large as its timesheet several times.
+  std::filesystem::create_hard_link(FPartName, FFileName, ec);
+  if (!ec) {
+    std::filesystem::remove(FPartName, ec);
+    return;
+  }
   const bool has_header = std::filesystem::exists(FFileName, ec) && std::filesystem::file_size(FFileName, ec) > 0;
   std::ifstream part(FPartName, std::ios::binary);
   if (has_header) part.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
