@@ -93,12 +93,10 @@ void TCostingFileWriter::Commit() {
   std::error_code ec;
   // A costing file not there yet becomes the part file itself: linked into
   // place, which fails rather than replace a file made meanwhile, instead
-  // of copied. A run's costing is as large as its timesheet several times.
+  // of copied (the destructor removes the part's own name). A run's costing
+  // is as large as its timesheet several times.
   std::filesystem::create_hard_link(FPartName, FFileName, ec);
-  if (!ec) {
-    std::filesystem::remove(FPartName, ec);
-    return;
-  }
+  if (!ec) return;
   const bool has_header = std::filesystem::exists(FFileName, ec) && std::filesystem::file_size(FFileName, ec) > 0;
   std::ifstream part(FPartName, std::ios::binary);
   if (has_header) part.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
