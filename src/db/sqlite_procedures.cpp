@@ -191,7 +191,9 @@ class TPreparedStatementProcedure : public TDBProcCall {
     const std::vector<std::string>* markers = nullptr;
     if (procedure.LookupInto) {
       FLookup = &connection.PrepareSqlite(procedure.LookupSql, markers);
-      for (const std::string& marker : *markers) FLookupSources.push_back({IndexOf(names, marker), procedure.ReadOf(marker), false});
+      for (const std::string& marker : *markers) {
+        FLookupSources.push_back({IndexOf(names, marker), procedure.ReadOf(marker), false});
+      }
     }
     FStatement = &connection.PrepareSqlite(procedure.Sql, markers);
     for (const std::string& marker : *markers) {
@@ -262,7 +264,8 @@ class TPreparedStatementProcedure : public TDBProcCall {
     FLookupArgs.clear();
     for (const TSource& source : FLookupSources) {
       const auto index = static_cast<size_t>(source.Index);
-      FLookupArgs.push_back(source.Index < 0 || index >= values.size() ? TDBValue() : ReadArg(values[index], source.Read));
+      const bool passed = source.Index >= 0 && index < values.size();
+      FLookupArgs.push_back(passed ? ReadArg(values[index], source.Read) : TDBValue());
     }
     if (FLookedUpKnown && FLookupArgs == FLookedUpArgs) return;
     const TDBResult found = FLookup->Run(FLookupArgs, true);

@@ -93,9 +93,9 @@ class TPayrollReadHold {
 // since the held one began. Each employee is still costed from one state of
 // the database; an edit made during the run shows from the next renewal on,
 // and a write-ahead log can be emptied at least once a period. A read per
-// employee took the file's lock and a snapshot for each, about a tenth of a
-// file run's time. Renew throws what ending the held read throws; the
-// destructor ends the hold as TPayrollReadHold's does.
+// employee took the file's lock and a snapshot for every one of them.
+// Renew throws what ending the held read throws; the destructor ends the
+// hold as TPayrollReadHold's does.
 class TPayrollReadHolds {
  public:
   using TClock = std::chrono::steady_clock;
