@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "db/soci_connection.h"
 #include "db/soci_native.h"
+#include "db/sqlite_held_rows.h"
 #include "db/sqlite_work_pattern.h"
 #include "db/db_error.h"
 
@@ -92,8 +93,9 @@ struct TStatementProcedure {
   const char* Sql;
   std::vector<std::pair<std::string, TArgRead>> Args;
   // For an insert of one row ("... values (...)" at the end): how many
-  // prepared calls go into one statement. Each statement costs SQLite
-  // cursors opened and closed and a halt, as much again as the row itself.
+  // prepared calls are held and then stored by one statement that reads
+  // them as held rows (see sqlite_held_rows.h). Each statement costs SQLite
+  // cursors opened and closed and a halt, as much again as a row.
   int RowsPerStatement = 1;
   // A parameter the statement takes from a query rather than from the
   // call: LookupInto is its name, LookupSql a query of one value whose
@@ -140,7 +142,7 @@ const TStatementProcedure kAddTimesheetCost{
      {"cLeaveReason", TArgRead::Value},   {"cLeaveClass", TArgRead::Value},    {"cClassification", TArgRead::Value},
      {"iALLink", TArgRead::Value},        {"dStartDate", TArgRead::Date},      {"dEndDate", TArgRead::Date},
      {"dStartTime", TArgRead::Date},      {"dEndTime", TArgRead::Date}},
-    8,
+    64,
     // A row that is not stored has no timesheet: the null breaks the
     // column's NOT NULL and "or ignore" drops the line.
     "iTimesheetID",
@@ -169,25 +171,44 @@ TProcedure RunStatement(const TStatementProcedure& procedure) {
   };
 }
 
-// The statement with its "values (...)" row written `rows` times.
-std::string RepeatedRows(const std::string& sql, int rows) {
+bool IsNameCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The one-row insert "... values (row)" as "... select row' from
+// _qora_held_rows(:HeldRows)", where row' reads each parameter of the row
+// from a column of the held rows: the k-th parameter written (counting from
+// 0) from column ck, as the statement's own markers count them.
+std::string HeldRowsSql(const std::string& sql) {
   const size_t at = sql.rfind("values (");
-  if (at == std::string::npos) throw std::logic_error("Not a one-row insert: " + sql);
-  const std::string row = sql.substr(at + 7);
-  std::string out = sql;
-  for (int k = 1; k < rows; ++k) out += ", " + row;
-  return out;
+  const size_t close = sql.rfind(')');
+  if (at == std::string::npos || close == std::string::npos || close < at) {
+    throw std::logic_error("Not a one-row insert: " + sql);
+  }
+  std::string out = sql.substr(0, at) + "select ";
+  int column = 0;
+  for (size_t i = at + 8; i < close;) {
+    if (sql[i] == ':' && IsNameCharacter(sql[i + 1])) {
+      out += "c" + std::to_string(column++);
+      for (++i; IsNameCharacter(sql[i]); ++i) {
+      }
+    } else {
+      out += sql[i++];
+    }
+  }
+  if (column > kHeldRowsColumns) throw std::logic_error("Too many values for held rows: " + sql);
+  return out + " from _qora_held_rows(:HeldRows)" + sql.substr(close + 1);
 }
 
 // A one-statement procedure prepared once: each statement parameter knows
-// which of the call's values it takes, and how. An insert of several rows
-// to a statement holds calls until it has as many; Flush makes the rest
-// one by one.
+// which of the call's values it takes, and how. An insert that holds its
+// calls stores them in one statement once it has as many as it holds, and
+// the rest when flushed.
 class TPreparedStatementProcedure : public TDBProcCall {
  public:
-  // batchSql is procedure's statement with RowsPerStatement rows.
+  // heldSql is procedure's statement reading held rows (HeldRowsSql).
   TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
-                              const std::string& batchSql, const std::vector<std::string>& names) {
+                              const std::string& heldSql, const std::vector<std::string>& names) {
     const std::vector<std::string>* markers = nullptr;
     if (procedure.LookupInto) {
       FLookup = &connection.PrepareSqlite(procedure.LookupSql, markers);
@@ -208,37 +229,39 @@ class TPreparedStatementProcedure : public TDBProcCall {
     }
     if (procedure.RowsPerStatement > 1) {
       FRows = procedure.RowsPerStatement;
-      FBatch = &connection.PrepareSqlite(batchSql, markers);
+      FHeldStatement = &connection.PrepareSqlite(heldSql, markers);
+      FHeld.reserve(static_cast<size_t>(FRows) * FSources.size());
     }
   }
   void Run(const std::vector<TDBValue>& values) override { RunRow(values, nullptr); }
   void RunConsuming(std::vector<TDBValue>& values) override { RunRow(values, &values); }
 
   void Flush() override {
-    const size_t width = FSources.size();
-    for (int row = 0; row < FHeldRows; ++row) {
-      const auto first = FHeld.begin() + static_cast<std::ptrdiff_t>(row * width);
-      FValues.assign(first, first + static_cast<std::ptrdiff_t>(width));
-      FStatement->Run(FValues, false);
-    }
-    FHeldRows = 0;
-    FHeld.clear();
+    if (FHeldRows > 0) StoreHeld();
   }
 
  private:
   void RunRow(const std::vector<TDBValue>& values, std::vector<TDBValue>* consumable) {
-    if (!FBatch) {
+    if (!FHeldStatement) {
       FValues.clear();
       AddRow(values, consumable, FValues);
       FStatement->Run(FValues, false);
       return;
     }
     AddRow(values, consumable, FHeld);
-    if (++FHeldRows == FRows) {
-      FHeldRows = 0;
-      FBatch->Run(FHeld, false);
+    if (++FHeldRows == FRows) StoreHeld();
+  }
+  // Stores the held rows; they are let go whether or not that succeeds.
+  void StoreHeld() {
+    TSqliteHeldRows rows{FHeld.data(), static_cast<int>(FSources.size()), FHeldRows};
+    FHeldRows = 0;
+    try {
+      FHeldStatement->RunWithPointer(1, &rows, kHeldRowsPointer);
+    } catch (...) {
       FHeld.clear();
+      throw;
     }
+    FHeld.clear();
   }
   // `consumable` is `values` when its values may be moved out; null when
   // they are only read.
@@ -293,7 +316,7 @@ class TPreparedStatementProcedure : public TDBProcCall {
   TSqliteStatement* FStatement = nullptr;  // the connection's
   std::vector<TSource> FSources;
   std::vector<TDBValue> FValues;
-  TSqliteStatement* FBatch = nullptr;  // the connection's; FRows rows to a statement
+  TSqliteStatement* FHeldStatement = nullptr;  // the connection's; FRows rows to a statement
   int FRows = 1;
   std::vector<TDBValue> FHeld;  // the rows held, one after the other
   int FHeldRows = 0;
@@ -414,14 +437,14 @@ struct TProcedureEntry {
   // transaction level of its own (a costing run stores every line through
   // a one-statement procedure). Null for those.
   const TStatementProcedure* Statement;
-  // The statement with its RowsPerStatement rows, made once: a costing
-  // prepares its call for every timesheet.
-  std::string BatchSql;
+  // The statement reading held rows, made once: a costing prepares its
+  // call for every timesheet.
+  std::string HeldSql;
 };
 
 TProcedureEntry StatementEntry(const TStatementProcedure& procedure) {
   return {RunStatement(procedure), &procedure,
-          procedure.RowsPerStatement > 1 ? RepeatedRows(procedure.Sql, procedure.RowsPerStatement) : std::string()};
+          procedure.RowsPerStatement > 1 ? HeldRowsSql(procedure.Sql) : std::string()};
 }
 
 const std::map<std::string, TProcedureEntry>& Procedures() {
@@ -450,6 +473,7 @@ void RegisterSqliteFunctions(soci::session& session) {
     throw EDatabaseError("Could not register _esfnTimesheetCycleFromDate");
   }
   RegisterSqliteWorkPatternDays(SqliteHandle(session));
+  RegisterSqliteHeldRows(SqliteHandle(session));
 }
 
 bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const TDBParams& params,
@@ -473,7 +497,7 @@ std::unique_ptr<TDBProcCall> PrepareSqliteProcedure(TSociConnection& connection,
                                                     const std::vector<std::string>& names) {
   const auto it = Procedures().find(LowerCase(name));
   if (it == Procedures().end() || !it->second.Statement) return nullptr;
-  return std::make_unique<TPreparedStatementProcedure>(connection, *it->second.Statement, it->second.BatchSql, names);
+  return std::make_unique<TPreparedStatementProcedure>(connection, *it->second.Statement, it->second.HeldSql, names);
 }
 
 }  // namespace qora

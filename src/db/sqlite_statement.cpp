@@ -251,6 +251,14 @@ void TSqliteStatement::ResolveByFirstRow(bool hasRow) {
   }
 }
 
+void TSqliteStatement::RunWithPointer(int position, void* pointer, const char* type) {
+  TResetOnExit reset(FStmt);
+  FBound.clear();  // what Run bound is not known to be bound any more
+  if (sq::sqlite3_bind_pointer(FStmt, position, pointer, type, nullptr) != SQLITE_OK) Fail("binding a parameter of");
+  const int rc = sq::sqlite3_step(FStmt);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail("executing");
+}
+
 TDBResult TSqliteStatement::Run(const std::vector<TDBValue>& values, bool readRows) {
   TResetOnExit reset(FStmt);
   if (readRows) {

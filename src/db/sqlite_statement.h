@@ -53,6 +53,10 @@ class TSqliteStatement {
   // whose rows are not wanted. A result without rows has no columns.
   // Throws EDatabaseError with SQLite's message.
   TDBResult Run(const std::vector<TDBValue>& values, bool readRows);
+  // Binds `pointer` to parameter `position` as SQLite's pointer of type
+  // `type` (a name that must outlive the run) and runs the statement once,
+  // without reading rows. Throws EDatabaseError with SQLite's message.
+  void RunWithPointer(int position, void* pointer, const char* type);
 
  private:
   enum class TRead { Int32, Int64, Float, Text, Date, Blob, ByFirstRow };

@@ -124,8 +124,9 @@ TEST_P(ProceduresTest, AFailingEmployeeAwardChangeLeavesEveryRecordAsItWas) {
   }
 }
 
-// A prepared call may hold calls back to make several at once: every row
-// still arrives, in the order of the calls, once the call is flushed, with
+// A prepared call may hold calls back to make several at once (more than a
+// hold's worth here, and a part of one): every row still arrives, in the
+// order of the calls, once the call is flushed, with
 // the timesheet of its own row (rows 1 and 8 are of timesheets 1 and 2), and
 // a line of a row that is not stored is left out.
 TEST_P(ProceduresTest, PreparedCostingCallsStoreEveryRowInOrder) {
@@ -135,7 +136,7 @@ TEST_P(ProceduresTest, PreparedCostingCallsStoreEveryRowInOrder) {
     const char* Timesheet;
   } rows[] = {{1, "1"}, {1, "1"}, {999, nullptr}, {8, "2"}};
   std::vector<std::string> expected;
-  for (int k = 0; k < 19; ++k) {
+  for (int k = 0; k < 150; ++k) {
     const auto& row = rows[k % 4];
     if (row.Timesheet) expected.push_back(std::to_string(k + 1) + " " + row.Timesheet);
     call->Run({3, row.Row, "Batch", std::to_string(k + 1)});

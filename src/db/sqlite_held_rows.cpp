@@ -1,0 +1,143 @@
+#include "db/sqlite_held_rows.h"
+
+#include <memory>
+#include <string>
+
+#include "db/db_error.h"
+
+namespace qora {
+namespace {
+
+namespace sq = ::sqlite_api;
+
+// The hidden argument follows the value columns.
+constexpr int kRowsArgument = kHeldRowsColumns;
+
+struct TTable : sq::sqlite3_vtab {};
+
+struct TCursor : sq::sqlite3_vtab_cursor {
+  const TSqliteHeldRows* Rows = nullptr;
+  int Row = 0;
+  // The text of the date each column read last, kept until the column is
+  // read again: by then SQLite has stored the row that used it.
+  std::string Dates[kHeldRowsColumns];
+};
+
+int Connect(sq::sqlite3* db, void*, int, const char* const*, sq::sqlite3_vtab** out, char**) {
+  std::string columns;
+  for (int k = 0; k < kHeldRowsColumns; ++k) columns += "c" + std::to_string(k) + ", ";
+  const int rc = sq::sqlite3_declare_vtab(db, ("CREATE TABLE x(" + columns + "rows HIDDEN)").c_str());
+  if (rc != SQLITE_OK) return rc;
+  *out = std::make_unique<TTable>().release();  // value-initialized: SQLite's part starts zeroed
+  return SQLITE_OK;
+}
+
+int Disconnect(sq::sqlite3_vtab* base) {
+  // Made by Connect; SQLite hands it back exactly once.
+  const std::unique_ptr<TTable> table(static_cast<TTable*>(base));
+  sq::sqlite3_free(table->zErrMsg);
+  return SQLITE_OK;
+}
+
+// The rows must be given; they are read in order, whatever else is asked.
+int BestIndex(sq::sqlite3_vtab*, sq::sqlite3_index_info* info) {
+  for (int i = 0; i < info->nConstraint; ++i) {
+    const auto& c = info->aConstraint[i];
+    if (c.iColumn != kRowsArgument || c.op != SQLITE_INDEX_CONSTRAINT_EQ) continue;
+    if (!c.usable) return SQLITE_CONSTRAINT;
+    info->aConstraintUsage[i].argvIndex = 1;
+    info->aConstraintUsage[i].omit = 1;
+    info->estimatedCost = 10;
+    return SQLITE_OK;
+  }
+  return SQLITE_CONSTRAINT;
+}
+
+int Open(sq::sqlite3_vtab*, sq::sqlite3_vtab_cursor** out) {
+  *out = std::make_unique<TCursor>().release();
+  return SQLITE_OK;
+}
+
+int Close(sq::sqlite3_vtab_cursor* base) {
+  const std::unique_ptr<TCursor> cursor(static_cast<TCursor*>(base));  // made by Open
+  return SQLITE_OK;
+}
+
+int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite3_value** argv) {
+  auto& c = *static_cast<TCursor*>(base);
+  c.Rows = argc == 1 ? static_cast<const TSqliteHeldRows*>(sq::sqlite3_value_pointer(argv[0], kHeldRowsPointer))
+                     : nullptr;
+  c.Row = 0;
+  return SQLITE_OK;
+}
+
+int Next(sq::sqlite3_vtab_cursor* base) {
+  ++static_cast<TCursor*>(base)->Row;
+  return SQLITE_OK;
+}
+
+int Eof(sq::sqlite3_vtab_cursor* base) {
+  const auto& c = *static_cast<TCursor*>(base);
+  return c.Rows == nullptr || c.Row >= c.Rows->Rows ? 1 : 0;
+}
+
+int Column(sq::sqlite3_vtab_cursor* base, sq::sqlite3_context* context, int column) {
+  auto& c = *static_cast<TCursor*>(base);
+  if (column >= c.Rows->Width) {
+    sq::sqlite3_result_null(context);
+    return SQLITE_OK;
+  }
+  const TDBValue& value = c.Rows->Values[c.Row * c.Rows->Width + column];
+  switch (value.GetKind()) {
+    case TDBValue::Kind::Null: sq::sqlite3_result_null(context); break;
+    case TDBValue::Kind::Integer: sq::sqlite3_result_int64(context, value.AsLargeInt()); break;
+    case TDBValue::Kind::Float: sq::sqlite3_result_double(context, value.AsFloat()); break;
+    case TDBValue::Kind::Text: {
+      // Held unchanged until the statement ends: SQLite may read it in place.
+      const std::string& text = *value.StoredText();
+      sq::sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), nullptr);
+      break;
+    }
+    case TDBValue::Kind::DateTime: {
+      std::string& text = c.Dates[column];
+      FormatDBDateTime(value.AsDateTime(), text);
+      sq::sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), nullptr);
+      break;
+    }
+  }
+  return SQLITE_OK;
+}
+
+int RowId(sq::sqlite3_vtab_cursor* base, sq::sqlite_int64* rowid) {
+  *rowid = static_cast<TCursor*>(base)->Row;
+  return SQLITE_OK;
+}
+
+sq::sqlite3_module MakeModule() {
+  sq::sqlite3_module m{};
+  m.iVersion = 0;
+  m.xCreate = nullptr;  // eponymous only: called by name, never created
+  m.xConnect = Connect;
+  m.xBestIndex = BestIndex;
+  m.xDisconnect = Disconnect;
+  m.xDestroy = Disconnect;
+  m.xOpen = Open;
+  m.xClose = Close;
+  m.xFilter = Filter;
+  m.xNext = Next;
+  m.xEof = Eof;
+  m.xColumn = Column;
+  m.xRowid = RowId;
+  return m;
+}
+
+}  // namespace
+
+void RegisterSqliteHeldRows(sq::sqlite3* db) {
+  static const sq::sqlite3_module kModule = MakeModule();
+  if (sq::sqlite3_create_module_v2(db, "_qora_held_rows", &kModule, nullptr, nullptr) != SQLITE_OK) {
+    throw EDatabaseError("Could not register _qora_held_rows: " + std::string(sq::sqlite3_errmsg(db)));
+  }
+}
+
+}  // namespace qora
