@@ -16,7 +16,9 @@ constexpr int kRowsArgument = kHeldRowsColumns;
 struct TTable : sq::sqlite3_vtab {};
 
 struct TCursor : sq::sqlite3_vtab_cursor {
-  const TSqliteHeldRows* Rows = nullptr;
+  const IHeldRows* Rows = nullptr;
+  int RowCount = 0;
+  int Width = 0;
   int Row = 0;
   // The text of the date each column read last, kept until the column is
   // read again: by then SQLite has stored the row that used it.
@@ -65,9 +67,10 @@ int Close(sq::sqlite3_vtab_cursor* base) {
 
 int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite3_value** argv) {
   auto& c = *static_cast<TCursor*>(base);
-  c.Rows = argc == 1 ? static_cast<const TSqliteHeldRows*>(sq::sqlite3_value_pointer(argv[0], kHeldRowsPointer))
-                     : nullptr;
+  c.Rows = argc == 1 ? static_cast<const IHeldRows*>(sq::sqlite3_value_pointer(argv[0], kHeldRowsPointer)) : nullptr;
   c.Row = 0;
+  c.RowCount = c.Rows ? c.Rows->RowCount() : 0;
+  c.Width = c.Rows ? c.Rows->Width() : 0;
   return SQLITE_OK;
 }
 
@@ -78,16 +81,16 @@ int Next(sq::sqlite3_vtab_cursor* base) {
 
 int Eof(sq::sqlite3_vtab_cursor* base) {
   const auto& c = *static_cast<TCursor*>(base);
-  return c.Rows == nullptr || c.Row >= c.Rows->Rows ? 1 : 0;
+  return c.Row >= c.RowCount ? 1 : 0;
 }
 
 int Column(sq::sqlite3_vtab_cursor* base, sq::sqlite3_context* context, int column) {
   auto& c = *static_cast<TCursor*>(base);
-  if (column >= c.Rows->Width) {
+  if (column >= c.Width) {
     sq::sqlite3_result_null(context);
     return SQLITE_OK;
   }
-  const TDBValue& value = c.Rows->Values[c.Row * c.Rows->Width + column];
+  const TDBValue& value = c.Rows->Value(c.Row, column);
   switch (value.GetKind()) {
     case TDBValue::Kind::Null: sq::sqlite3_result_null(context); break;
     case TDBValue::Kind::Integer: sq::sqlite3_result_int64(context, value.AsLargeInt()); break;

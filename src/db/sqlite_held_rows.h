@@ -12,13 +12,16 @@
 
 namespace qora {
 
-// Rows × Width values, row after row, each row's values in column order
-// (c0, c1, ...). They must stay as they are while the statement that reads
-// them runs.
-struct TSqliteHeldRows {
-  const TDBValue* Values = nullptr;
-  int Width = 0;
-  int Rows = 0;
+// Rows held by their owner, read a value at a time. A value handed out
+// must stay as it is until the same column is read again or the statement
+// that reads it ends: SQLite stores a row before it reads the next.
+class IHeldRows {
+ public:
+  virtual ~IHeldRows() = default;
+  virtual int RowCount() const = 0;
+  // Columns c0 .. c(Width - 1); the table's other columns read as null.
+  virtual int Width() const = 0;
+  virtual const TDBValue& Value(int row, int column) const = 0;
 };
 
 // The most values a held row may have: columns c0 to c31.
@@ -29,7 +32,7 @@ inline constexpr int kHeldRowsColumns = 32;
 inline constexpr const char* kHeldRowsPointer = "qora_held_rows";
 
 // Makes the table "_qora_held_rows" available on an open connection: its
-// one argument is a pointer to TSqliteHeldRows bound under kHeldRowsPointer;
+// one argument is a pointer to an IHeldRows bound under kHeldRowsPointer;
 // without one it has no rows. Values read as they would bind: dates as their
 // stored text. Throws EDatabaseError when SQLite refuses it.
 void RegisterSqliteHeldRows(sqlite_api::sqlite3* db);

@@ -202,9 +202,10 @@ std::string HeldRowsSql(const std::string& sql) {
 
 // A one-statement procedure prepared once: each statement parameter knows
 // which of the call's values it takes, and how. An insert that holds its
-// calls stores them in one statement once it has as many as it holds, and
-// the rest when flushed.
-class TPreparedStatementProcedure : public TDBProcCall {
+// calls keeps each call's values as they came and stores them in one
+// statement once it has as many as it holds, and the rest when flushed;
+// the statement reads each value through the parameter's source.
+class TPreparedStatementProcedure : public TDBProcCall, private IHeldRows {
  public:
   // heldSql is procedure's statement reading held rows (HeldRowsSql).
   TPreparedStatementProcedure(TSociConnection& connection, const TStatementProcedure& procedure,
@@ -230,7 +231,9 @@ class TPreparedStatementProcedure : public TDBProcCall {
     if (procedure.RowsPerStatement > 1) {
       FRows = procedure.RowsPerStatement;
       FHeldStatement = &connection.PrepareSqlite(heldSql, markers);
-      FHeld.reserve(static_cast<size_t>(FRows) * FSources.size());
+      FHeld.resize(static_cast<size_t>(FRows));
+      FHeldLookedUp.resize(static_cast<size_t>(FRows));
+      FConverted.resize(FSources.size());
     }
   }
   void Run(const std::vector<TDBValue>& values) override { RunRow(values, nullptr); }
@@ -248,20 +251,40 @@ class TPreparedStatementProcedure : public TDBProcCall {
       FStatement->Run(FValues, false);
       return;
     }
-    AddRow(values, consumable, FHeld);
+    if (FLookup) LookUp(values);
+    const auto row = static_cast<size_t>(FHeldRows);
+    if (consumable) {
+      FHeld[row].swap(*consumable);  // the caller gets an earlier row's storage back
+    } else {
+      FHeld[row] = values;
+    }
+    FHeldLookedUp[row] = FLookedUp;
     if (++FHeldRows == FRows) StoreHeld();
   }
   // Stores the held rows; they are let go whether or not that succeeds.
   void StoreHeld() {
-    TSqliteHeldRows rows{FHeld.data(), static_cast<int>(FSources.size()), FHeldRows};
+    FStoring = FHeldRows;
     FHeldRows = 0;
-    try {
-      FHeldStatement->RunWithPointer(1, &rows, kHeldRowsPointer);
-    } catch (...) {
-      FHeld.clear();
-      throw;
-    }
-    FHeld.clear();
+    FHeldStatement->RunWithPointer(1, static_cast<const IHeldRows*>(this), kHeldRowsPointer);
+  }
+  int RowCount() const override { return FStoring; }
+  int Width() const override { return static_cast<int>(FSources.size()); }
+  // A value read as its parameter reads it; a converted one is kept until
+  // its column is read again.
+  const TDBValue& Value(int row, int column) const override {
+    const TSource& source = FSources[static_cast<size_t>(column)];
+    if (source.Index == kLookedUp) return FHeldLookedUp[static_cast<size_t>(row)];
+    const std::vector<TDBValue>& values = FHeld[static_cast<size_t>(row)];
+    const auto index = static_cast<size_t>(source.Index);
+    if (source.Index < 0 || index >= values.size()) return kNull;
+    const TDBValue& value = values[index];
+    // A date read of a date is the date itself.
+    const bool as_is = source.Read == TArgRead::Value ||
+                       (source.Read == TArgRead::Date && value.GetKind() == TDBValue::Kind::DateTime);
+    if (as_is) return value;
+    TDBValue& converted = FConverted[static_cast<size_t>(column)];
+    converted = ReadArg(value, source.Read);
+    return converted;
   }
   // `consumable` is `values` when its values may be moved out; null when
   // they are only read.
@@ -284,17 +307,28 @@ class TPreparedStatementProcedure : public TDBProcCall {
   // FLookedUp for the call's `values`, queried only when the look-up's
   // arguments differ from the last call's.
   void LookUp(const std::vector<TDBValue>& values) {
-    FLookupArgs.clear();
-    for (const TSource& source : FLookupSources) {
-      const auto index = static_cast<size_t>(source.Index);
-      const bool passed = source.Index >= 0 && index < values.size();
-      FLookupArgs.push_back(passed ? ReadArg(values[index], source.Read) : TDBValue());
-    }
-    if (FLookedUpKnown && FLookupArgs == FLookedUpArgs) return;
-    const TDBResult found = FLookup->Run(FLookupArgs, true);
+    if (FLookedUpKnown && SameLookupArgs(values)) return;
+    FLookedUpArgs.clear();
+    for (size_t k = 0; k < FLookupSources.size(); ++k) FLookedUpArgs.push_back(LookupArg(values, k));
+    const TDBResult found = FLookup->Run(FLookedUpArgs, true);
     FLookedUp = found.Empty() ? TDBValue() : found[0].Field(0);
-    FLookedUpArgs = FLookupArgs;
     FLookedUpKnown = true;
+  }
+  // The look-up's argument k for the call's `values`.
+  TDBValue LookupArg(const std::vector<TDBValue>& values, size_t k) const {
+    const TSource& source = FLookupSources[k];
+    const auto index = static_cast<size_t>(source.Index);
+    return source.Index >= 0 && index < values.size() ? ReadArg(values[index], source.Read) : TDBValue();
+  }
+  bool SameLookupArgs(const std::vector<TDBValue>& values) const {
+    for (size_t k = 0; k < FLookupSources.size(); ++k) {
+      const TSource& source = FLookupSources[k];
+      const auto index = static_cast<size_t>(source.Index);
+      // A value read as it is compares without a copy.
+      const bool as_is = source.Read == TArgRead::Value && source.Index >= 0 && index < values.size();
+      if (as_is ? !(values[index] == FLookedUpArgs[k]) : !(LookupArg(values, k) == FLookedUpArgs[k])) return false;
+    }
+    return true;
   }
 
   static int IndexOf(const std::vector<std::string>& names, const std::string& marker) {
@@ -318,13 +352,18 @@ class TPreparedStatementProcedure : public TDBProcCall {
   std::vector<TDBValue> FValues;
   TSqliteStatement* FHeldStatement = nullptr;  // the connection's; FRows rows to a statement
   int FRows = 1;
-  std::vector<TDBValue> FHeld;  // the rows held, one after the other
+  // The calls held, each with its values as the call gave them, and what
+  // the look-up found for each; slots past FHeldRows keep their storage.
+  std::vector<std::vector<TDBValue>> FHeld;
+  std::vector<TDBValue> FHeldLookedUp;
   int FHeldRows = 0;
+  int FStoring = 0;  // the rows of the statement being run
+  mutable std::vector<TDBValue> FConverted;  // by column
+  static inline const TDBValue kNull{};
   // The procedure's look-up, when it has one: the connection's statement,
   // where its arguments come from, and its last answer with their values.
   TSqliteStatement* FLookup = nullptr;
   std::vector<TSource> FLookupSources;
-  std::vector<TDBValue> FLookupArgs;
   std::vector<TDBValue> FLookedUpArgs;
   TDBValue FLookedUp;
   bool FLookedUpKnown = false;

@@ -251,10 +251,13 @@ void TSqliteStatement::ResolveByFirstRow(bool hasRow) {
   }
 }
 
-void TSqliteStatement::RunWithPointer(int position, void* pointer, const char* type) {
+void TSqliteStatement::RunWithPointer(int position, const void* pointer, const char* type) {
   TResetOnExit reset(FStmt);
   FBound.clear();  // what Run bound is not known to be bound any more
-  if (sq::sqlite3_bind_pointer(FStmt, position, pointer, type, nullptr) != SQLITE_OK) Fail("binding a parameter of");
+  // SQLite only hands the pointer on; what reads it decides what it may do.
+  if (sq::sqlite3_bind_pointer(FStmt, position, const_cast<void*>(pointer), type, nullptr) != SQLITE_OK) {
+    Fail("binding a parameter of");
+  }
   const int rc = sq::sqlite3_step(FStmt);
   if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail("executing");
 }

@@ -56,7 +56,7 @@ class TSqliteStatement {
   // Binds `pointer` to parameter `position` as SQLite's pointer of type
   // `type` (a name that must outlive the run) and runs the statement once,
   // without reading rows. Throws EDatabaseError with SQLite's message.
-  void RunWithPointer(int position, void* pointer, const char* type);
+  void RunWithPointer(int position, const void* pointer, const char* type);
 
  private:
   enum class TRead { Int32, Int64, Float, Text, Date, Blob, ByFirstRow };

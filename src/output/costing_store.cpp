@@ -42,6 +42,7 @@ TDBValue DateParam(TDateTime pDate) {
 void CostingValues(const TnxCostingLine& l, TaiCostingOutputType type, std::vector<TDBValue>& v) {
   const bool has_leave_fields = l.FieldCount >= 20;
   v.clear();
+  v.reserve(20);  // a vector handed back by the store may be a new one
   v.emplace_back(static_cast<int>(type));
   v.emplace_back(static_cast<int>(l.ShiftID));
   v.emplace_back(l.ComponentType);
