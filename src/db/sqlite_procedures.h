@@ -23,8 +23,8 @@ class TSociConnection;
 //   _esfnTimesheetCycleFromDate(days, cycleStart, date): the first day of the
 //   cycle of `days` days, counted from cycleStart, that contains `date`
 //   (cycleStart itself when days < 1); null when a date does not read;
-// and the table-valued function _ipfnGetEmployeeWorkPatternDays
-// (sqlite_work_pattern.h).
+// the table-valued function _ipfnGetEmployeeWorkPatternDays
+// (sqlite_work_pattern.h) and the held-rows table (sqlite_held_rows.h).
 void RegisterSqliteFunctions(soci::session& session);
 
 // Runs the engine-supplied procedure `name` (any case) on `connection` and
@@ -36,7 +36,9 @@ bool RunSqliteProcedure(TDBConnection& connection, std::string_view name, const 
 
 // The engine-supplied procedure `name` prepared on `connection` for calls
 // with the input parameters `names`, by position: its statement is prepared
-// once and each call binds its values straight to it. Null when there is
+// once and each call binds its values straight to it, or, for the costing
+// lines' insert, is held and stored with others from the held rows (Flush
+// stores the rest; the caller flushes before it commits). Null when there is
 // no such procedure or it is not a single statement (the caller then calls
 // it by name). Throws EDatabaseError when SQLite rejects the statement.
 std::unique_ptr<TDBProcCall> PrepareSqliteProcedure(TSociConnection& connection, std::string_view name,
