@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "db/db_error.h"
+#include "db/sqlite_table_module.h"
 
 namespace qora {
 namespace {
@@ -34,13 +34,6 @@ int Connect(sq::sqlite3* db, void*, int, const char* const*, sq::sqlite3_vtab** 
   return SQLITE_OK;
 }
 
-int Disconnect(sq::sqlite3_vtab* base) {
-  // Made by Connect; SQLite hands it back exactly once.
-  const std::unique_ptr<TTable> table(static_cast<TTable*>(base));
-  sq::sqlite3_free(table->zErrMsg);
-  return SQLITE_OK;
-}
-
 // The rows must be given; they are read in order, whatever else is asked.
 int BestIndex(sq::sqlite3_vtab*, sq::sqlite3_index_info* info) {
   for (int i = 0; i < info->nConstraint; ++i) {
@@ -53,16 +46,6 @@ int BestIndex(sq::sqlite3_vtab*, sq::sqlite3_index_info* info) {
     return SQLITE_OK;
   }
   return SQLITE_CONSTRAINT;
-}
-
-int Open(sq::sqlite3_vtab*, sq::sqlite3_vtab_cursor** out) {
-  *out = std::make_unique<TCursor>().release();
-  return SQLITE_OK;
-}
-
-int Close(sq::sqlite3_vtab_cursor* base) {
-  const std::unique_ptr<TCursor> cursor(static_cast<TCursor*>(base));  // made by Open
-  return SQLITE_OK;
 }
 
 int Filter(sq::sqlite3_vtab_cursor* base, int, const char*, int argc, sq::sqlite3_value** argv) {
@@ -116,31 +99,12 @@ int RowId(sq::sqlite3_vtab_cursor* base, sq::sqlite_int64* rowid) {
   return SQLITE_OK;
 }
 
-sq::sqlite3_module MakeModule() {
-  sq::sqlite3_module m{};
-  m.iVersion = 0;
-  m.xCreate = nullptr;  // eponymous only: called by name, never created
-  m.xConnect = Connect;
-  m.xBestIndex = BestIndex;
-  m.xDisconnect = Disconnect;
-  m.xDestroy = Disconnect;
-  m.xOpen = Open;
-  m.xClose = Close;
-  m.xFilter = Filter;
-  m.xNext = Next;
-  m.xEof = Eof;
-  m.xColumn = Column;
-  m.xRowid = RowId;
-  return m;
-}
-
 }  // namespace
 
 void RegisterSqliteHeldRows(sq::sqlite3* db) {
-  static const sq::sqlite3_module kModule = MakeModule();
-  if (sq::sqlite3_create_module_v2(db, "_qora_held_rows", &kModule, nullptr, nullptr) != SQLITE_OK) {
-    throw EDatabaseError("Could not register _qora_held_rows: " + std::string(sq::sqlite3_errmsg(db)));
-  }
+  static const sq::sqlite3_module kModule =
+      sqlite_table::EponymousModule<TTable, TCursor>({Connect, BestIndex, Filter, Next, Eof, Column, RowId});
+  sqlite_table::Register(db, "_qora_held_rows", kModule);
 }
 
 }  // namespace qora

@@ -10,6 +10,7 @@
 
 #include "common/float_digits.h"
 #include "db/db_error.h"
+#include "db/sqlite_table_module.h"
 #include "db/value.h"
 
 namespace qora {
@@ -403,50 +404,12 @@ int Connect(sq::sqlite3* db, void*, int, const char* const*, sq::sqlite3_vtab** 
   return SQLITE_OK;
 }
 
-int Disconnect(sq::sqlite3_vtab* base) {
-  // Made by Connect; SQLite hands it back exactly once.
-  const std::unique_ptr<TTable> table(static_cast<TTable*>(base));
-  sq::sqlite3_free(table->zErrMsg);
-  return SQLITE_OK;
-}
-
-int Open(sq::sqlite3_vtab*, sq::sqlite3_vtab_cursor** out) {
-  auto cursor = std::make_unique<TCursor>();  // value-initialized, as for the table
-  *out = cursor.release();
-  return SQLITE_OK;
-}
-
-int Close(sq::sqlite3_vtab_cursor* base) {
-  const std::unique_ptr<TCursor> cursor(static_cast<TCursor*>(base));  // made by Open
-  return SQLITE_OK;
-}
-
-sq::sqlite3_module MakeModule() {
-  sq::sqlite3_module m{};
-  m.iVersion = 0;
-  m.xCreate = nullptr;  // eponymous only: called by name, never created
-  m.xConnect = Connect;
-  m.xBestIndex = BestIndex;
-  m.xDisconnect = Disconnect;
-  m.xDestroy = Disconnect;
-  m.xOpen = Open;
-  m.xClose = Close;
-  m.xFilter = Filter;
-  m.xNext = Next;
-  m.xEof = Eof;
-  m.xColumn = Column;
-  m.xRowid = RowId;
-  return m;
-}
-
 }  // namespace
 
 void RegisterSqliteWorkPatternDays(sq::sqlite3* db) {
-  static const sq::sqlite3_module kModule = MakeModule();
-  if (sq::sqlite3_create_module_v2(db, "_ipfnGetEmployeeWorkPatternDays", &kModule, nullptr, nullptr) != SQLITE_OK) {
-    throw EDatabaseError("Could not register _ipfnGetEmployeeWorkPatternDays: " +
-                         std::string(sq::sqlite3_errmsg(db)));
-  }
+  static const sq::sqlite3_module kModule =
+      sqlite_table::EponymousModule<TTable, TCursor>({Connect, BestIndex, Filter, Next, Eof, Column, RowId});
+  sqlite_table::Register(db, "_ipfnGetEmployeeWorkPatternDays", kModule);
 }
 
 namespace {
