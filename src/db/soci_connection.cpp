@@ -155,6 +155,11 @@ void UseWriteAheadLog(sqlite_api::sqlite3* db) {
     *static_cast<bool*>(out) = values[0] != nullptr && std::string_view(values[0]) == "wal";
     return 0;
   };
+  // A new, empty file is made with 16 KB pages: a stored run writes each page
+  // it fills to the log and again into the file, a system call a page, and
+  // four times fewer pages cost less. A file with content keeps its size,
+  // as SQLite does once a file is in write-ahead mode.
+  sqlite_api::sqlite3_exec(db, "PRAGMA page_size = 16384", nullptr, nullptr, nullptr);
   sqlite_api::sqlite3_exec(db, "PRAGMA journal_mode = WAL", mode, &wal, nullptr);
   if (wal) sqlite_api::sqlite3_exec(db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
 }
