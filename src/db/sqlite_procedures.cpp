@@ -10,6 +10,7 @@
 
 #include "common/text.h"
 #include "db/soci_connection.h"
+#include "db/sql_text.h"
 #include "db/soci_native.h"
 #include "db/sqlite_held_rows.h"
 #include "db/sqlite_work_pattern.h"
@@ -171,33 +172,23 @@ TProcedure RunStatement(const TStatementProcedure& procedure) {
   };
 }
 
-bool IsNameCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 // The one-row insert "... values (row)" as "... select row' from
 // _qora_held_rows(:HeldRows)", where row' reads each parameter of the row
-// from a column of the held rows: the k-th parameter written (counting from
-// 0) from column ck, as the statement's own markers count them.
+// from a column of the held rows: the k-th marker (counting from 0, as the
+// statement's own markers count them) from column ck.
 std::string HeldRowsSql(const std::string& sql) {
   const size_t at = sql.rfind("values (");
   const size_t close = sql.rfind(')');
-  if (at == std::string::npos || close == std::string::npos || close < at) {
-    throw std::logic_error("Not a one-row insert: " + sql);
+  if (at == std::string::npos || close == std::string::npos || close < at ||
+      !MarkParameters(sql.substr(0, at), [](int) { return std::string(); }).Names.empty()) {
+    throw std::logic_error("Not a one-row insert with its parameters in its row: " + sql);
   }
-  std::string out = sql.substr(0, at) + "select ";
-  int column = 0;
-  for (size_t i = at + 8; i < close;) {
-    if (sql[i] == ':' && IsNameCharacter(sql[i + 1])) {
-      out += "c" + std::to_string(column++);
-      for (++i; IsNameCharacter(sql[i]); ++i) {
-      }
-    } else {
-      out += sql[i++];
-    }
+  const std::string_view values = std::string_view(sql).substr(at + 8, close - at - 8);
+  const TMarkedStatement row = MarkParameters(values, [](int k) { return "c" + std::to_string(k - 1); });
+  if (row.Names.size() > static_cast<size_t>(kHeldRowsColumns)) {
+    throw std::logic_error("Too many values for held rows: " + sql);
   }
-  if (column > kHeldRowsColumns) throw std::logic_error("Too many values for held rows: " + sql);
-  return out + " from _qora_held_rows(:HeldRows)" + sql.substr(close + 1);
+  return sql.substr(0, at) + "select " + row.Sql + " from _qora_held_rows(:HeldRows)" + sql.substr(close + 1);
 }
 
 // A one-statement procedure prepared once: each statement parameter knows
