@@ -27,7 +27,7 @@
 #include "qora/qora.h"
 #include "reference_workload.h"
 #include "timesheet/timesheet.h"
-#include "timesheet/timesheet_file_loader.h"
+#include "timesheet/csv_timesheet_reader.h"
 #include "timesheet/timesheet_shift.h"
 
 namespace {
@@ -103,22 +103,24 @@ double Seconds(std::chrono::steady_clock::time_point since) {
       .count();
 }
 
-// Reads the timesheet as the file job does and writes one empty costing
-// line per shift: what any costing of this timesheet has to pay for.
+// Reads the timesheet as the file job does (shift by shift from the
+// file's index, each shift let go once written) and writes one empty
+// costing line per shift: what any costing of this timesheet has to pay for.
 void IOFloor(const ReferenceWorkload &w) {
   qora::TTimesheet timesheet;
   qora::TUserFeedback log;
-  qora::LoadTimesheetFromFile(w.timesheet_file, timesheet, &log);
+  qora::TCSVTimesheetSource source(timesheet, w.timesheet_file, &log);
   std::ofstream out(w.folder + "/floor.csv",
                     std::ios::binary | std::ios::trunc);
   out << qora::kCSVCostingHeader << "\r\n";
-  for (int i = 0; i < timesheet.ShiftCount(); ++i) {
-    const qora::TTimesheetShift &s = *timesheet.GetTimesheetShift(i);
+  for (int i = 0; i < source.ShiftCount(); ++i) {
+    qora::TTimesheetShift *s = source.AddShift(i);
     out << fmt::format(
         "{},{:.0f},Ordinary "
         "Hours,Normal,0,0,0,Hours,,,,{:.4f},{:.4f},{},0,,,,,100,0\r\n",
-        s.EmployeeCode(), s.ShiftStartDate(), s.ShiftStart(), s.ShiftEnd(),
+        s->EmployeeCode(), s->ShiftStartDate(), s->ShiftStart(), s->ShiftEnd(),
         i + 1);
+    timesheet.Remove(s);
   }
 }
 
